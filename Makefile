@@ -1,0 +1,40 @@
+# Two commands for a new user: `make run` opens the main window, `make test` runs every test.
+# Both install what is missing, configure and build first. `make test SANITIZE=1` runs the suite
+# under AddressSanitizer and UndefinedBehaviorSanitizer in a build folder of its own.
+
+ifeq ($(SANITIZE),1)
+BUILD_DIR := build-sanitize
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=Debug -DPELLITON_SANITIZE=ON
+else
+BUILD_DIR := build
+CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
+endif
+JOBS := $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: deps configure build run test bench samples
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD_DIR) $(CMAKE_FLAGS) > /dev/null
+
+build: configure
+	@cmake --build $(BUILD_DIR) -j$(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	  echo "make run: no display available (DISPLAY is not set). Run it on a desktop, or under xvfb-run."; \
+	  exit 1; \
+	fi
+	@$(BUILD_DIR)/src/shell/pelliton
+
+test: build
+	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+
+bench: build
+	@$(BUILD_DIR)/bench/pelliton-bench
+
+# Makes the sample textures in samples/ anew.
+samples: build
+	@$(BUILD_DIR)/tools/make-samples/make-samples samples

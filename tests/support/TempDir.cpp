@@ -1,0 +1,33 @@
+#include "TempDir.h"
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "RshWriter.h"
+
+namespace pelliton::testing {
+
+TempDir::TempDir() {
+    std::random_device random;
+    path_ = std::filesystem::temp_directory_path() / ("pelliton-test-" + std::to_string(random()));
+    std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
+    const std::string full = (path_ / name).string();
+    WriteFileBytes(full, bytes);
+    return full;
+}
+
+std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace pelliton::testing
