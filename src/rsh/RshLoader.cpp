@@ -1,6 +1,8 @@
 #include "RshLoader.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstring>
 #include <cmath>
 #include <span>
 #include <string>
@@ -56,9 +58,24 @@ void ReadCompressedTexels(RshInputFile& file, modRSH& rsh) {
     if (size <= 0) {
         throw PellitonError("DataChunk.ChunkSize " + std::to_string(size) + " leaves no room for texel data");
     }
-    file.Require(size, "the texel data of DataChunk.ChunkSize " + std::to_string(size));
+    file.Require(size, "the texel data");
     rsh.TexelBytes.resize(static_cast<std::size_t>(size));
     file.ReadBytes(std::as_writable_bytes(std::span(rsh.TexelBytes)), "the texel data");
+}
+
+// Works on whole 32-bit words so that the compiler can vectorise it; byte order is fixed by
+// building the word from the bytes, not by the machine's endianness.
+void SwapFirstAndThirdBytes(std::span<std::byte> texels) {
+    for (std::size_t i = 0; i + 4 <= texels.size(); i += 4) {
+        std::uint32_t word;
+        std::memcpy(&word, texels.data() + i, 4);
+        if constexpr (std::endian::native == std::endian::little) {
+            word = (word & 0xFF00FF00u) | (word & 0x000000FFu) << 16 | (word & 0x00FF0000u) >> 16;
+        } else {
+            word = (word & 0x00FF00FFu) | (word & 0x0000FF00u) << 16 | (word & 0xFF000000u) >> 16;
+        }
+        std::memcpy(texels.data() + i, &word, 4);
+    }
 }
 
 // The file holds each texel as red, green, blue, alpha; memory keeps blue, green, red, alpha.
@@ -68,10 +85,16 @@ void ReadUncompressedTexels(RshInputFile& file, modRSH& rsh) {
     if (count < 1) {
         throw PellitonError("DataChunk.ChunkSize " + std::to_string(size) + " holds no whole texel");
     }
-    file.Require(count * 4, "the " + std::to_string(count) + " texels of DataChunk.ChunkSize " + std::to_string(size));
+    file.Require(count * 4, "the texel data (" + std::to_string(count) + " texels)");
     rsh.TexelPixels.resize(static_cast<std::size_t>(count));
-    file.ReadBytes(std::as_writable_bytes(std::span(rsh.TexelPixels)), "the texel data");
-    for (RshPixel& texel : rsh.TexelPixels) std::swap(texel.Blue, texel.Red);
+    const auto bytes = std::as_writable_bytes(std::span(rsh.TexelPixels));
+    try {
+        file.ReadBytes(bytes, "the texel data");
+    } catch (...) {
+        rsh.TexelPixels.clear();  // never leave uninitialised texels behind
+        throw;
+    }
+    SwapFirstAndThirdBytes(bytes);
 }
 
 void ReadTexels(RshInputFile& file, modRSH& rsh) {

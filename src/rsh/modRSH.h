@@ -3,7 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <new>
 #include <string>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace pelliton {
@@ -49,12 +53,36 @@ struct RshDataChunk : RshChunkHeader {};
 
 // Memory order of an uncompressed texel; the file stores it as red, green, blue, alpha.
 struct RshPixel {
-    std::uint8_t Blue = 0;
-    std::uint8_t Green = 0;
-    std::uint8_t Red = 0;
-    std::uint8_t Alpha = 0;
+    std::uint8_t Blue;
+    std::uint8_t Green;
+    std::uint8_t Red;
+    std::uint8_t Alpha;
 };
 static_assert(sizeof(RshPixel) == 4);
+
+// Leaves elements uninitialised on resize, so that a large texel array is written once, by the
+// read that fills it, and not zeroed first.
+template <typename T>
+class UninitialisedAllocator : public std::allocator<T> {
+public:
+    template <typename U>
+    struct rebind {
+        using other = UninitialisedAllocator<U>;
+    };
+    using std::allocator<T>::allocator;
+
+    template <typename U>
+    void construct(U* place) noexcept {
+        static_assert(std::is_trivially_default_constructible_v<U>);
+        ::new (static_cast<void*>(place)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* place, Args&&... args) {
+        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
+    }
+};
+
+using RshPixelArray = std::vector<RshPixel, UninitialisedAllocator<RshPixel>>;
 
 // Image types the texel data is read for.
 inline constexpr std::int32_t kImageTypeUncompressed = 1;
@@ -73,7 +101,7 @@ struct modRSH {
     RshAttrChunk AttrChunk;
     RshDataChunk DataChunk;
     std::vector<std::uint8_t> TexelBytes;  // block-compressed types
-    std::vector<RshPixel> TexelPixels;     // uncompressed type; element 0 is texel 1
+    RshPixelArray TexelPixels;             // uncompressed type; element 0 is texel 1
 };
 
 }  // namespace pelliton

@@ -1,0 +1,13 @@
+// Large texture files for the benchmarks, written once per run into a temporary folder.
+#pragma once
+
+#include <string>
+
+namespace pelliton::bench {
+
+// A 4096 x 4096 DXT5 texture with its full MIP chain (about 22 MB of texel data).
+const std::string& Dxt5File4096();
+// A 2048 x 2048 uncompressed texture (16 MB of texel data).
+const std::string& UncompressedFile2048();
+
+}  // namespace pelliton::bench
