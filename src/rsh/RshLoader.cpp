@@ -97,18 +97,14 @@ void ReadUncompressedTexels(RshInputFile& file, modRSH& rsh) {
     SwapFirstAndThirdBytes(bytes);
 }
 
+// An image type the tool does not handle reads nothing and leaves both arrays alone.
 void ReadTexels(RshInputFile& file, modRSH& rsh) {
-    switch (rsh.AttrChunk.ImageType) {
-        case kImageTypeDxt1:
-        case kImageTypeDxt3:
-        case kImageTypeDxt5:
-            ReadCompressedTexels(file, rsh);
-            break;
-        case kImageTypeUncompressed:
-            ReadUncompressedTexels(file, rsh);
-            break;
-        default:
-            break;  // not supported: nothing is read and neither array is touched
+    const TextureFormat* format = FindTextureFormat(rsh.AttrChunk.ImageType);
+    if (format == nullptr) return;
+    if (format->layout == TexelLayout::BlockCompressed) {
+        ReadCompressedTexels(file, rsh);
+    } else {
+        ReadUncompressedTexels(file, rsh);
     }
 }
 

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "TextureFormats.h"
+
 namespace pelliton {
 
 inline constexpr std::size_t kSignatureLength = 12;
@@ -83,12 +85,6 @@ public:
 };
 
 using RshPixelArray = std::vector<RshPixel, UninitialisedAllocator<RshPixel>>;
-
-// Image types the texel data is read for.
-inline constexpr std::int32_t kImageTypeUncompressed = 1;
-inline constexpr std::int32_t kImageTypeDxt3 = 4;
-inline constexpr std::int32_t kImageTypeDxt1 = 8;
-inline constexpr std::int32_t kImageTypeDxt5 = 11;
 
 // Everything one load leaves behind. The texel arrays are only resized by a load whose
 // image type uses them, so after another type they still hold an earlier file's data.

@@ -55,6 +55,7 @@ struct HostileCase {
     const char* label;
     std::function<void(modRSH&)> corrupt;
     const char* reasonPart;
+    friend void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.label; }
 };
 
 class HostileSizes : public ::testing::TestWithParam<HostileCase> {};

@@ -118,6 +118,7 @@ struct NameCase {
     std::string bytes;       // what the file holds after the header
     std::int32_t nameLength;
     std::string expected;
+    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
 };
 
 class ChunkNames : public ::testing::TestWithParam<NameCase> {};
@@ -162,6 +163,7 @@ TEST(RshLoader, ALongHiddenNameOnlyMovesTheRestOfTheFile) {
 struct TexelCountCase {
     std::int32_t chunkSize;
     std::int64_t texels;
+    friend void PrintTo(const TexelCountCase& c, std::ostream* os) { *os << "ChunkSize " << c.chunkSize; }
 };
 
 class UncompressedTexels : public ::testing::TestWithParam<TexelCountCase> {};

@@ -1,0 +1,18 @@
+// The whole of `pelliton-extract` short of the process: arguments in, output and exit status out.
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+
+namespace pelliton {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFileFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// args excludes the program name. Runs the open road of each file in turn, printing its log to
+// out and each failure to err, and returns the exit status.
+int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+
+}  // namespace pelliton

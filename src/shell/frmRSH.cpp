@@ -1,0 +1,117 @@
+// The main window: preview pane, log pane, "Refresh", status bar and the File menu.
+#include "frmRSH.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+
+#include "AppIcon.h"
+#include "LogTextBox.h"
+#include "PreviewPane.h"
+#include "Twips.h"
+#include "Version.h"
+
+namespace pelliton {
+
+namespace {
+
+constexpr int kClientWidthTwips = 11685;
+constexpr int kClientHeightTwips = 8970;
+
+QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+}  // namespace
+
+frmRSH::frmRSH(std::unique_ptr<OpenFileDialog> openDialog, QWidget* parent)
+    : QMainWindow(parent), openDialog_(std::move(openDialog)) {
+    // A fixed single border: close box only, and the size never changes.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(AppIcon());
+    CreateControls();
+    CreateActions();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    adjustSize();
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
+    Form_Load();
+}
+
+// The client area below the menu bar holds every control at its designed place.
+void frmRSH::CreateControls() {
+    auto* client = new QWidget(this);
+    client->setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    setCentralWidget(client);
+
+    txtDebug_ = new LogTextBox(client);
+    txtDebug_->setObjectName(QStringLiteral("txtDebug"));
+    txtDebug_->setGeometry(TwipsRect(120, 720, 2895, 7815));
+
+    cmdRefresh_ = new QPushButton(QStringLiteral("Refresh"), client);
+    cmdRefresh_->setObjectName(QStringLiteral("cmdRefresh"));
+    cmdRefresh_->setGeometry(TwipsRect(1560, 120, 1455, 495));
+
+    picRSH_ = new PreviewPane(client);
+    picRSH_->setObjectName(QStringLiteral("picRSH"));
+    picRSH_->setGeometry(TwipsRect(3120, 120, 8415, 8415));
+
+    StatusBar1_ = new QStatusBar(client);
+    StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1_->setSizeGripEnabled(false);
+    StatusBar1_->setGeometry(TwipsRect(0, 8595, 11685, 375));
+
+    setTabOrder(txtDebug_, picRSH_);
+    setTabOrder(picRSH_, cmdRefresh_);
+}
+
+void frmRSH::CreateActions() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+
+    mnuFileOpen_ = mnuFile->addAction(QStringLiteral("&Open"), this, &frmRSH::mnuFileOpen_Click);
+    mnuFileOpen_->setObjectName(QStringLiteral("mnuFileOpen"));
+    mnuFileOpen_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+
+    mnuFileQuit_ = mnuFile->addAction(QStringLiteral("&Quit"), this, &frmRSH::mnuFileQuit_Click);
+    mnuFileQuit_->setObjectName(QStringLiteral("mnuFileQuit"));
+    mnuFileQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+}
+
+// "Refresh" needs an image to redraw, so it waits for the first open command that completes.
+void frmRSH::UpdateCommands() { cmdRefresh_->setEnabled(fileOpened_); }
+
+void frmRSH::Form_Load() {
+    setWindowTitle(QStringLiteral("Quibbo's Dawn of War Pelliton / Extractor - %1.%2.%3")
+                       .arg(kVersionMajor)
+                       .arg(kVersionMinor)
+                       .arg(kVersionRevision));
+    UpdateCommands();
+}
+
+void frmRSH::AddDebugLine(std::string_view text) { txtDebug_->AppendLine(FromUtf8(text)); }
+
+void frmRSH::ClearLog() { txtDebug_->SetText(QString()); }
+
+void frmRSH::SetStatusText(std::string_view text) { StatusBar1_->showMessage(FromUtf8(text)); }
+
+void frmRSH::mnuFileOpen_Click() {
+    const std::optional<QString> chosen = openDialog_->ChooseFile(this);
+    if (!chosen || chosen->isEmpty()) return;
+    // Made absolute first: a relative name would point elsewhere once the folder changes.
+    const QString path = QFileInfo(*chosen).absoluteFilePath();
+    // As the Windows dialog does, so that exports land beside their source.
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    if (session_.Open(path.toStdString())) return;  // the reason is already in the log
+    fileOpened_ = true;
+    UpdateCommands();
+}
+
+void frmRSH::mnuFileQuit_Click() { close(); }
+
+}  // namespace pelliton

@@ -1,0 +1,56 @@
+// The main window: preview pane, log pane, "Refresh", status bar and the File menu.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include <QMainWindow>
+
+#include "OpenFileDialog.h"
+#include "QtOpenFileDialog.h"
+#include "RshSession.h"
+#include "SessionView.h"
+
+class QAction;
+class QPushButton;
+class QStatusBar;
+
+namespace pelliton {
+
+class LogTextBox;
+class PreviewPane;
+
+class frmRSH : public QMainWindow, public SessionView {
+    Q_OBJECT
+
+public:
+    explicit frmRSH(std::unique_ptr<OpenFileDialog> openDialog = std::make_unique<QtOpenFileDialog>(),
+                    QWidget* parent = nullptr);
+
+    void AddDebugLine(std::string_view text) override;
+    void ClearLog() override;
+    void SetStatusText(std::string_view text) override;
+
+private slots:
+    void mnuFileOpen_Click();
+    void mnuFileQuit_Click();
+
+private:
+    void CreateControls();
+    void CreateActions();
+    void UpdateCommands();
+    void Form_Load();
+
+    std::unique_ptr<OpenFileDialog> openDialog_;
+    RshSession session_{*this};
+    bool fileOpened_ = false;  // an open command has run to its end
+
+    LogTextBox* txtDebug_ = nullptr;
+    QPushButton* cmdRefresh_ = nullptr;
+    PreviewPane* picRSH_ = nullptr;
+    QStatusBar* StatusBar1_ = nullptr;
+    QAction* mnuFileOpen_ = nullptr;
+    QAction* mnuFileQuit_ = nullptr;
+};
+
+}  // namespace pelliton

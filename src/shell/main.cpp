@@ -1,0 +1,32 @@
+// Starts the tool: one main window, and the process ends when the last window closes.
+#include <cstdlib>
+#include <iostream>
+
+#include <QApplication>
+
+#include "frmRSH.h"
+
+namespace {
+
+// Qt aborts when it finds no display; say why and how to run it instead.
+bool HasDisplay() {
+#ifdef __linux__
+    return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
+           std::getenv("QT_QPA_PLATFORM") != nullptr;
+#else
+    return true;
+#endif
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (!HasDisplay()) {
+        std::cerr << "pelliton: no display available (DISPLAY is not set); run it on a desktop or under xvfb-run\n";
+        return 1;
+    }
+    QApplication app(argc, argv);
+    pelliton::frmRSH window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,197 @@
+// Tests of pelliton-extract: what it prints where, and its exit status, in-process and as a program.
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ExtractCommand.h"
+#include "RshWriter.h"
+#include "TempDir.h"
+
+namespace pelliton {
+namespace {
+
+using testing::TempDir;
+
+// One DXT1 block of 4 x 4 texels, and the log it gives, written out by hand.
+std::vector<std::uint8_t> TinyDxt1File() {
+    const std::vector<std::uint8_t> block(8, 0x5a);
+    return WriteRshBytes(MakeTextureRecords(kImageTypeDxt1, 4, 4, 1, 8), block);
+}
+constexpr std::string_view kTinyLogBeforeDataChunk =
+    "Relic Chunky\n1\n1\n"
+    "FOLD\nSHRF\n138\nsample\n"
+    "FOLD\nTXTR\n112\nsample\n"
+    "DATA\nHEAD\n1\n8\n0\n0\n1\n"
+    "DATA\nATTR\n1\n16\n0\nImage Type: 8\nWidth: 4\nHeight: 4\nMIP Levels: 1\n";
+const std::string kTinyLog = std::string(kTinyLogBeforeDataChunk) + "DATA\nDATA\n1\n8\n0\n";
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result Extract(const std::vector<std::string>& args) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunExtract(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// The reason of a failure on stderr, after checking the line's shape.
+std::string FailureReason(const std::string& err, const std::string& file) {
+    const std::string prefix = "pelliton-extract: " + file + ": ";
+    EXPECT_TRUE(err.starts_with(prefix)) << err;
+    EXPECT_TRUE(err.ends_with("\n")) << err;
+    if (err.size() <= prefix.size() + 1) return {};
+    return err.substr(prefix.size(), err.size() - prefix.size() - 1);
+}
+
+TEST(ExtractCommand, PrintsExactlyTheLogOfAGoodFile) {
+    const TempDir dir;
+    const Result result = Extract({dir.Write("tiny.rsh", TinyDxt1File())});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out, kTinyLog);
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(ExtractCommand, PrintsTheLogsOfSeveralFilesInArgumentOrder) {
+    const TempDir dir;
+    const std::string tiny = dir.Write("tiny.rsh", TinyDxt1File());
+    const std::vector<std::uint8_t> twoBlocks(32, 0x33);
+    const std::string other =
+        dir.Write("other.rsh", WriteRshBytes(MakeTextureRecords(kImageTypeDxt5, 8, 4, 1, 32), twoBlocks));
+    const std::string otherLog = Extract({other}).out;
+    ASSERT_NE(otherLog, kTinyLog);
+
+    const Result result = Extract({tiny, other, tiny});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out, kTinyLog + otherLog + kTinyLog);
+}
+
+TEST(ExtractCommand, TruncatedFileEndsItsLogWithTheErrorAndTheNextFileStillRuns) {
+    const TempDir dir;
+    std::vector<std::uint8_t> truncated = TinyDxt1File();
+    truncated.resize(truncated.size() - 3);  // cuts into the texel data
+    const std::string cut = dir.Write("cut.rsh", truncated);
+    const std::string tiny = dir.Write("tiny.rsh", TinyDxt1File());
+
+    const Result result = Extract({cut, tiny});
+    EXPECT_EQ(result.status, kExitFileFailed);
+    const std::string reason = FailureReason(result.err, cut);
+    ASSERT_FALSE(reason.empty());
+    EXPECT_EQ(result.out, std::string(kTinyLogBeforeDataChunk) + "Error: " + reason + "\n" + kTinyLog);
+}
+
+TEST(ExtractCommand, MissingFileIsReportedOnBothStreams) {
+    const TempDir dir;
+    const std::string missing = (dir.path() / "missing.rsh").string();
+    const Result result = Extract({missing});
+    EXPECT_EQ(result.status, kExitFileFailed);
+    const std::string reason = FailureReason(result.err, missing);
+    EXPECT_NE(reason.find(missing), std::string::npos) << reason;
+    EXPECT_EQ(result.out, "Error: " + reason + "\n");
+}
+
+TEST(ExtractCommand, AFailureToWriteTheLogIsAFailure) {
+    const TempDir dir;
+    std::ostringstream out;
+    std::ostringstream err;
+    out.setstate(std::ios::badbit);
+    const std::vector<std::string> args{dir.Write("tiny.rsh", TinyDxt1File())};
+    EXPECT_EQ(RunExtract(args, out, err), kExitFileFailed);
+    EXPECT_EQ(err.str(), "pelliton-extract: cannot write standard output\n");
+}
+
+// Runs in a folder holding good.rsh and -dash.rsh, so that arguments can be bare names.
+class ExtractArguments : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_.Write("good.rsh", TinyDxt1File());
+        dir_.Write("-dash.rsh", TinyDxt1File());
+        saved_ = std::filesystem::current_path();
+        std::filesystem::current_path(dir_.path());
+    }
+    void TearDown() override { std::filesystem::current_path(saved_); }
+
+private:
+    TempDir dir_;
+    std::filesystem::path saved_;
+};
+
+enum class Out { kNothing, kHelp, kGoodLog, kErrorLine };
+enum class Err { kNothing, kUsage, kFileFailure };
+
+struct ArgumentCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    Out out;
+    Err err;
+};
+
+TEST_F(ExtractArguments, ExitStatusAndStreamsFollowTheArguments) {
+    const std::vector<ArgumentCase> cases = {
+        {"no arguments", {}, kExitUsage, Out::kNothing, Err::kUsage},
+        {"only --", {"--"}, kExitUsage, Out::kNothing, Err::kUsage},
+        {"unknown long option", {"--bogus", "good.rsh"}, kExitUsage, Out::kNothing, Err::kUsage},
+        {"unknown short option after a file", {"good.rsh", "-x"}, kExitUsage, Out::kNothing, Err::kUsage},
+        {"dash file taken as an option", {"-dash.rsh"}, kExitUsage, Out::kNothing, Err::kUsage},
+        {"dash file after --", {"--", "-dash.rsh"}, kExitOk, Out::kGoodLog, Err::kNothing},
+        {"relative path", {"good.rsh"}, kExitOk, Out::kGoodLog, Err::kNothing},
+        {"help", {"--help"}, kExitOk, Out::kHelp, Err::kNothing},
+        {"help wins over files", {"good.rsh", "--help"}, kExitOk, Out::kHelp, Err::kNothing},
+        {"--help after -- is a file", {"--", "--help"}, kExitFileFailed, Out::kErrorLine, Err::kFileFailure},
+        {"lone dash is a file", {"-"}, kExitFileFailed, Out::kErrorLine, Err::kFileFailure},
+    };
+    for (const ArgumentCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Result result = Extract(c.args);
+        EXPECT_EQ(result.status, c.status);
+        switch (c.out) {
+            case Out::kNothing: EXPECT_EQ(result.out, ""); break;
+            case Out::kHelp: EXPECT_TRUE(result.out.starts_with("Usage: pelliton-extract ")) << result.out; break;
+            case Out::kGoodLog: EXPECT_EQ(result.out, kTinyLog); break;
+            case Out::kErrorLine: EXPECT_TRUE(result.out.starts_with("Error: ")) << result.out; break;
+        }
+        switch (c.err) {
+            case Err::kNothing: EXPECT_EQ(result.err, ""); break;
+            case Err::kUsage:
+                EXPECT_TRUE(result.err.starts_with("pelliton-extract: ")) << result.err;
+                EXPECT_NE(result.err.find("Usage: pelliton-extract "), std::string::npos) << result.err;
+                break;
+            case Err::kFileFailure: EXPECT_FALSE(FailureReason(result.err, c.args.back()).empty()); break;
+        }
+    }
+}
+
+// The real program, to check what main() adds: argument forwarding, stdout and the exit status.
+TEST(ExtractProgram, PrintsTheLogAndExitsWithTheStatus) {
+    const TempDir dir;
+    const std::string good = dir.Write("good.rsh", TinyDxt1File());
+    const std::string command =
+        std::string("'") + PELLITON_EXTRACT_PROGRAM + "' '" + good + "' '" + good + ".missing' 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string out;
+    std::array<char, 256> buffer{};
+    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
+        out.append(buffer.data(), count);
+    }
+    const int waitStatus = pclose(pipe);
+
+    ASSERT_TRUE(WIFEXITED(waitStatus));
+    EXPECT_EQ(WEXITSTATUS(waitStatus), kExitFileFailed);
+    EXPECT_TRUE(out.starts_with(kTinyLog + "Error: ")) << out;
+}
+
+}  // namespace
+}  // namespace pelliton

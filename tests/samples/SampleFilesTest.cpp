@@ -1,0 +1,174 @@
+// Tests of samples/: the committed files are the generator's output, and each holds what its name says.
+#include <squish.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "QuadrantImage.h"
+#include "RecordingLog.h"
+#include "RshSession.h"
+#include "RshWriter.h"
+#include "SampleFiles.h"
+#include "TempDir.h"
+
+namespace pelliton {
+namespace {
+
+const std::filesystem::path kSamplesDir = PELLITON_SAMPLES_DIR;
+
+// The records take 168 bytes, plus the two 6-byte names the writer gives every file.
+constexpr std::uintmax_t kTexelDataOffset = 180;
+
+struct Sample {
+    const char* name;
+    std::int32_t imageType;
+    int width;
+    int height;
+    int mipLevels;
+    std::int32_t dataSize;
+    AlphaPattern alpha;
+};
+
+const std::vector<Sample> kSamples = {
+    {"quadrants-dxt1-mips.rsh", kImageTypeDxt1, 64, 64, 7, 8 * (256 + 64 + 16 + 4 + 1 + 1 + 1), AlphaPattern::kOpaque},
+    {"quadrants-dxt3-alpha-ramp.rsh", kImageTypeDxt3, 64, 64, 1, 16 * 16 * 16, AlphaPattern::kHorizontalRamp},
+    {"quadrants-dxt5-alpha-radial.rsh", kImageTypeDxt5, 128, 64, 1, 16 * 32 * 16, AlphaPattern::kRadial},
+    {"quadrants-uncompressed.rsh", kImageTypeUncompressed, 32, 32, 1, 4 * 32 * 32, AlphaPattern::kOpaque},
+    {"unsupported-type3.rsh", 3, 32, 32, 1, 0, AlphaPattern::kOpaque},
+};
+
+modRSH LoadSample(const Sample& sample) {
+    testing::RecordingView view;
+    RshSession session(view);
+    EXPECT_EQ(session.Open((kSamplesDir / sample.name).string()), std::nullopt);
+    return session.Records();
+}
+
+std::array<std::pair<int, int>, 4> QuadrantCentres(int width, int height) {
+    return {{{width / 4, height / 4}, {3 * width / 4, height / 4}, {width / 4, 3 * height / 4},
+             {3 * width / 4, 3 * height / 4}}};
+}
+
+int ChannelDistance(const Rgba& a, const Rgba& b, std::size_t channels) {
+    int largest = 0;
+    for (std::size_t channel = 0; channel < channels; ++channel) {
+        largest = std::max(largest, std::abs(a[channel] - b[channel]));
+    }
+    return largest;
+}
+
+TEST(SampleFiles, CommittedFilesAreTheGeneratorsOutput) {
+    const std::vector<SampleFile> generated = MakeSampleFiles();
+    ASSERT_EQ(generated.size(), kSamples.size());
+    for (std::size_t index = 0; index < generated.size(); ++index) {
+        const SampleFile& sample = generated[index];
+        EXPECT_EQ(sample.name, kSamples[index].name);
+        const std::filesystem::path committed = kSamplesDir / sample.name;
+        if (testing::ReadFileBytes(committed) != sample.bytes) {
+            const auto actual = std::filesystem::current_path() / (sample.name + ".actual");
+            WriteFileBytes(actual.string(), sample.bytes);
+            ADD_FAILURE() << committed << " differs from the generator's output, kept as " << actual
+                          << "; run `make samples` if the change is meant";
+        }
+    }
+}
+
+TEST(SampleFiles, EachLoadsWithTheAttributesItsNameClaims) {
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.name);
+        EXPECT_EQ(std::filesystem::file_size(kSamplesDir / sample.name), kTexelDataOffset + sample.dataSize);
+        const modRSH rsh = LoadSample(sample);
+        EXPECT_EQ(rsh.AttrChunk.ImageType, sample.imageType);
+        EXPECT_EQ(rsh.AttrChunk.Width, sample.width);
+        EXPECT_EQ(rsh.AttrChunk.Height, sample.height);
+        EXPECT_EQ(rsh.AttrChunk.MipLevels, sample.mipLevels);
+        EXPECT_EQ(rsh.DataChunk.ChunkSize, sample.dataSize);
+        const std::size_t loaded = sample.imageType == kImageTypeUncompressed
+                                       ? rsh.TexelPixels.size() * sizeof(RshPixel)
+                                       : rsh.TexelBytes.size();
+        EXPECT_EQ(loaded, static_cast<std::size_t>(sample.dataSize));
+    }
+}
+
+// Without distinct quadrants a misplaced block or a flipped picture would go unnoticed below.
+TEST(SampleFiles, QuadrantsOfEveryPictureDifferClearly) {
+    for (const Sample& sample : kSamples) {
+        SCOPED_TRACE(sample.name);
+        const RgbaImage picture = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
+        const auto centres = QuadrantCentres(sample.width, sample.height);
+        for (std::size_t a = 0; a < centres.size(); ++a) {
+            for (std::size_t b = a + 1; b < centres.size(); ++b) {
+                EXPECT_GE(ChannelDistance(picture.Pixel(centres[a].first, centres[a].second),
+                                          picture.Pixel(centres[b].first, centres[b].second), 3),
+                          100);
+            }
+        }
+    }
+}
+
+int SquishFlags(std::int32_t imageType) {
+    return imageType == kImageTypeDxt1 ? squish::kDxt1 : imageType == kImageTypeDxt3 ? squish::kDxt3 : squish::kDxt5;
+}
+
+// Decodes every MIP level in file order; levels below 8 x 8 blend all quadrants in one block.
+TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
+    constexpr int kTolerance = 16;  // DXT rounding on a gently shaded picture stays well inside this
+    for (const Sample& sample : kSamples) {
+        if (sample.imageType != kImageTypeDxt1 && sample.imageType != kImageTypeDxt3 &&
+            sample.imageType != kImageTypeDxt5) {
+            continue;
+        }
+        SCOPED_TRACE(sample.name);
+        const std::vector<std::uint8_t> data = LoadSample(sample).TexelBytes;
+        const std::size_t blockBytes = sample.imageType == kImageTypeDxt1 ? 8 : 16;
+        RgbaImage source = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
+        std::size_t offset = 0;
+        for (int level = 0; level < sample.mipLevels; ++level) {
+            SCOPED_TRACE("MIP level " + std::to_string(level));
+            if (level > 0) source = DownsampleBox2x2(source);
+            const auto blocks = static_cast<std::size_t>(std::max(1, (source.width + 3) / 4) *
+                                                         std::max(1, (source.height + 3) / 4));
+            ASSERT_LE(offset + blocks * blockBytes, data.size());
+            if (source.width >= 8 && source.height >= 8) {
+                RgbaImage decoded(source.width, source.height);
+                squish::DecompressImage(decoded.rgba.data(), source.width, source.height, data.data() + offset,
+                                        SquishFlags(sample.imageType));
+                for (const auto& [x, y] : QuadrantCentres(source.width, source.height)) {
+                    EXPECT_LE(ChannelDistance(decoded.Pixel(x, y), source.Pixel(x, y), 4), kTolerance)
+                        << "at " << x << ", " << y;
+                }
+            }
+            offset += blocks * blockBytes;
+        }
+        EXPECT_EQ(offset, data.size());
+    }
+}
+
+TEST(SampleFiles, UncompressedSampleHoldsTheSourcePictureBottomRowFirst) {
+    const Sample& sample = kSamples[3];
+    ASSERT_EQ(sample.imageType, kImageTypeUncompressed);
+    const modRSH rsh = LoadSample(sample);
+    ASSERT_EQ(rsh.TexelPixels.size(), static_cast<std::size_t>(sample.width * sample.height));
+    const RgbaImage source = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
+    int mismatches = 0;
+    for (int y = 0; y < sample.height; ++y) {
+        for (int x = 0; x < sample.width; ++x) {
+            const int fileIndex = (sample.height - 1 - y) * sample.width + x;
+            const RshPixel& texel = rsh.TexelPixels[static_cast<std::size_t>(fileIndex)];
+            if (Rgba{texel.Red, texel.Green, texel.Blue, texel.Alpha} != source.Pixel(x, y) && mismatches++ == 0) {
+                ADD_FAILURE() << "first mismatch at " << x << ", " << y;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+}  // namespace
+}  // namespace pelliton

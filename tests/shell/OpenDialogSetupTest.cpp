@@ -1,0 +1,80 @@
+// The open dialog's title, mode and filters, and the files each filter lists in a real folder.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "QtOpenFileDialog.h"
+#include "TempDir.h"
+
+namespace pelliton {
+namespace {
+
+const QString kAllFiles = QStringLiteral("All Files (*.*)");
+const QString kRshFiles = QStringLiteral("RSH Files (*.rsh)");
+
+TEST(OpenDialogSetup, AsksForAnyFileWithRshFilesPreselected) {
+    QFileDialog dialog;
+    SetUpOpenDialog(dialog);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Open RSH File"));
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile);
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{kAllFiles, kRshFiles}));
+    EXPECT_EQ(dialog.selectedNameFilter(), kRshFiles);
+}
+
+// Picks a filter with the arrow keys, the way a user does, so the dialog's own handling runs too.
+void ChooseFilter(QComboBox& combo, const QString& label) {
+    const int wanted = combo.findText(label);
+    ASSERT_GE(wanted, 0) << label.toStdString();
+    while (combo.currentIndex() != wanted) {
+        QTest::keyClick(&combo, combo.currentIndex() < wanted ? Qt::Key_Down : Qt::Key_Up);
+    }
+}
+
+QStringList ListedNames(const QFileSystemModel& model, const QString& folder) {
+    const QModelIndex root = model.index(folder);
+    QStringList names;
+    for (int row = 0; row < model.rowCount(root); ++row) names << model.index(row, 0, root).data().toString();
+    names.sort();
+    return names;
+}
+
+TEST(OpenDialogSetup, FiltersListFilesAsWindowsDoes) {
+    testing::TempDir temp;
+    for (const char* name : {"a", "B.RSH", "c.rsh", "d.txt"}) temp.Write(name, {});
+    const QString folder = QString::fromStdString(temp.path().string());
+
+    QFileDialog dialog;
+    SetUpOpenDialog(dialog);
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    ASSERT_NE(model, nullptr);
+    ASSERT_NE(combo, nullptr);
+    QSignalSpy loaded(model, &QFileSystemModel::directoryLoaded);
+    dialog.setDirectory(folder);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.contains(QVariantList{folder}); }));
+
+    const QStringList rshListing{QStringLiteral("B.RSH"), QStringLiteral("c.rsh")};
+    const QStringList fullListing{QStringLiteral("B.RSH"), QStringLiteral("a"), QStringLiteral("c.rsh"),
+                                  QStringLiteral("d.txt")};
+    struct Step {
+        QString filter;
+        QStringList listing;
+    };
+    // The first step is the preselected filter; the others switch back and forth.
+    const Step steps[] = {{kRshFiles, rshListing}, {kAllFiles, fullListing}, {kRshFiles, rshListing}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.filter.toStdString());
+        ChooseFilter(*combo, step.filter);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ListedNames(*model, folder) == step.listing; }, 2000))
+            << "listed: " << ListedNames(*model, folder).join(QStringLiteral(", ")).toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace pelliton

@@ -1,0 +1,20 @@
+// The texel data of an RSH data chunk, encoded from RGBA pictures.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "RgbaImage.h"
+
+namespace pelliton {
+
+// Block-compresses the picture as kImageTypeDxt1, kImageTypeDxt3 or kImageTypeDxt5, and each of
+// the mipLevels - 1 smaller levels after it, largest first. Blocks run left to right, top row
+// first. DXT1 turns texels with alpha below 128 into transparent black.
+std::vector<std::uint8_t> CompressDxtMipChain(const RgbaImage& image, std::int32_t imageType, int mipLevels);
+
+// Red, green, blue, alpha per texel, bottom row first: the exported file of this type declares a
+// lower-left origin, so the rows are kept in that order.
+std::vector<std::uint8_t> EncodeUncompressed(const RgbaImage& image);
+
+}  // namespace pelliton

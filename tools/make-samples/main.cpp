@@ -1,0 +1,25 @@
+// Writes the sample RSH files into the folder named on the command line (`make samples` uses it).
+#include <exception>
+#include <filesystem>
+#include <iostream>
+
+#include "RshWriter.h"
+#include "SampleFiles.h"
+
+int main(int argc, char* argv[]) {
+    if (argc != 2) {
+        std::cerr << "Usage: make-samples OUTDIR\n";
+        return 2;
+    }
+    try {
+        const std::filesystem::path folder = argv[1];
+        std::filesystem::create_directories(folder);
+        for (const pelliton::SampleFile& sample : pelliton::MakeSampleFiles()) {
+            pelliton::WriteFileBytes((folder / sample.name).string(), sample.bytes);
+        }
+    } catch (const std::exception& error) {
+        std::cerr << "make-samples: " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
