@@ -47,10 +47,10 @@ void BM_ReadRsh_Dxt5_4096(benchmark::State& state) { ReadRsh(state, Dxt5File4096
 void BM_PlainRead_Uncompressed_2048(benchmark::State& state) { PlainRead(state, UncompressedFile2048()); }
 void BM_ReadRsh_Uncompressed_2048(benchmark::State& state) { ReadRsh(state, UncompressedFile2048()); }
 
-BENCHMARK(BM_PlainRead_Dxt5_4096)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadRsh_Dxt5_4096)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainRead_Uncompressed_2048)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadRsh_Uncompressed_2048)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainRead_Dxt5_4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadRsh_Dxt5_4096)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainRead_Uncompressed_2048)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_ReadRsh_Uncompressed_2048)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace pelliton::bench

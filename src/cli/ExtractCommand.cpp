@@ -13,12 +13,15 @@ namespace {
 constexpr std::string_view kProgram = "pelliton-extract";
 constexpr std::string_view kUsage = "Usage: pelliton-extract [OPTION]... [--] FILE...\n";
 constexpr std::string_view kHelp =
-    "Reads each RSH texture file in turn, as the window does when a file is opened, and prints\n"
-    "its log (the chunk headers and image attributes) to standard output.\n"
-    "A file that cannot be read ends its log with an \"Error: \" line; the reason is also\n"
-    "written to standard error, and the next file is read all the same.\n"
+    "Reads each RSH texture file in turn, as the window does when a file is opened, prints\n"
+    "its log (the chunk headers and image attributes) to standard output, and writes the\n"
+    "texture as a DDS file (DXT1, DXT3, DXT5) or a 32-bit TGA file (uncompressed) named\n"
+    "after the source file, into the current directory.\n"
+    "A file that cannot be read or written ends its log with an \"Error: \" line; the reason\n"
+    "is also written to standard error, and the next file is read all the same.\n"
     "\n"
     "Options:\n"
+    "  -C DIR  write the exported files into DIR instead (FILE paths are not affected)\n"
     "  --help  show this help and exit\n"
     "  --      treat every later argument as a file, even if it starts with '-'\n"
     "\n"
@@ -27,6 +30,7 @@ constexpr std::string_view kHelp =
 
 struct Invocation {
     bool help = false;
+    std::string outputFolder;  // empty: the current directory
     std::vector<std::string> files;
     std::string usageError;  // empty when the arguments are well formed
 };
@@ -35,9 +39,16 @@ struct Invocation {
 Invocation ParseArguments(std::span<const std::string> args) {
     Invocation invocation;
     bool optionsEnded = false;
-    for (const std::string& arg : args) {
+    for (auto next = args.begin(); next != args.end(); ++next) {
+        const std::string& arg = *next;
         if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
             invocation.files.push_back(arg);
+        } else if (arg == "-C") {
+            if (next + 1 == args.end()) {
+                if (invocation.usageError.empty()) invocation.usageError = "option '-C' needs a folder";
+            } else {
+                invocation.outputFolder = *++next;
+            }
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--help") {
@@ -69,6 +80,7 @@ int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostrea
     // One session for the run, as the window keeps one for its life.
     PrintingView view(out);
     RshSession session(view);
+    session.SetOutputFolder(invocation.outputFolder);
     int status = kExitOk;
     for (const std::string& file : invocation.files) {
         if (const auto failure = session.Open(file)) {

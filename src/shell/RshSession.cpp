@@ -30,6 +30,7 @@ void RshSession::LoadRSH(const std::string& path) {
     view_.ClearLog();
     view_.SetStatusText(path);
     ReadRshRecords(file, rsh_, view_);
+    ExtractTexture(rsh_, SourcePath_, outputFolder_, export_, view_);
 }
 
 }  // namespace pelliton

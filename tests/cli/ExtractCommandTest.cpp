@@ -31,7 +31,12 @@ constexpr std::string_view kTinyLogBeforeDataChunk =
     "FOLD\nTXTR\n112\nsample\n"
     "DATA\nHEAD\n1\n8\n0\n0\n1\n"
     "DATA\nATTR\n1\n16\n0\nImage Type: 8\nWidth: 4\nHeight: 4\nMIP Levels: 1\n";
-const std::string kTinyLog = std::string(kTinyLogBeforeDataChunk) + "DATA\nDATA\n1\n8\n0\n";
+constexpr std::string_view kTinyLogOfRecords = "DATA\nDATA\n1\n8\n0\n";
+// The whole log of a tiny file of that stem: its records, then its export.
+std::string TinyLog(const std::string& stem) {
+    return std::string(kTinyLogBeforeDataChunk) + std::string(kTinyLogOfRecords) +
+           "\nExtract File\n============\nDXT1 DDS File\nExtracting to: " + stem + ".DDS\n";
+}
 
 struct Result {
     int status;
@@ -55,12 +60,15 @@ std::string FailureReason(const std::string& err, const std::string& file) {
     return err.substr(prefix.size(), err.size() - prefix.size() - 1);
 }
 
-TEST(ExtractCommand, PrintsExactlyTheLogOfAGoodFile) {
+TEST(ExtractCommand, PrintsExactlyTheLogOfAGoodFileAndWritesItsExportIntoTheFolder) {
     const TempDir dir;
-    const Result result = Extract({dir.Write("tiny.rsh", TinyDxt1File())});
+    const TempDir out;
+    const Result result = Extract({"-C", out.path().string(), dir.Write("tiny.rsh", TinyDxt1File())});
     EXPECT_EQ(result.status, kExitOk);
-    EXPECT_EQ(result.out, kTinyLog);
+    EXPECT_EQ(result.out, TinyLog("tiny"));
     EXPECT_EQ(result.err, "");
+    EXPECT_EQ(std::filesystem::file_size(out.path() / "tiny.DDS"), 128u + 8u);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "tiny.DDS"));
 }
 
 TEST(ExtractCommand, PrintsTheLogsOfSeveralFilesInArgumentOrder) {
@@ -69,12 +77,13 @@ TEST(ExtractCommand, PrintsTheLogsOfSeveralFilesInArgumentOrder) {
     const std::vector<std::uint8_t> twoBlocks(32, 0x33);
     const std::string other =
         dir.Write("other.rsh", WriteRshBytes(MakeTextureRecords(kImageTypeDxt5, 8, 4, 1, 32), twoBlocks));
-    const std::string otherLog = Extract({other}).out;
-    ASSERT_NE(otherLog, kTinyLog);
+    const std::string folder = dir.path().string();
+    const std::string otherLog = Extract({"-C", folder, other}).out;
+    ASSERT_NE(otherLog, TinyLog("tiny"));
 
-    const Result result = Extract({tiny, other, tiny});
+    const Result result = Extract({"-C", folder, tiny, other, tiny});
     EXPECT_EQ(result.status, kExitOk);
-    EXPECT_EQ(result.out, kTinyLog + otherLog + kTinyLog);
+    EXPECT_EQ(result.out, TinyLog("tiny") + otherLog + TinyLog("tiny"));
 }
 
 TEST(ExtractCommand, TruncatedFileEndsItsLogWithTheErrorAndTheNextFileStillRuns) {
@@ -84,11 +93,11 @@ TEST(ExtractCommand, TruncatedFileEndsItsLogWithTheErrorAndTheNextFileStillRuns)
     const std::string cut = dir.Write("cut.rsh", truncated);
     const std::string tiny = dir.Write("tiny.rsh", TinyDxt1File());
 
-    const Result result = Extract({cut, tiny});
+    const Result result = Extract({"-C", dir.path().string(), cut, tiny});
     EXPECT_EQ(result.status, kExitFileFailed);
     const std::string reason = FailureReason(result.err, cut);
     ASSERT_FALSE(reason.empty());
-    EXPECT_EQ(result.out, std::string(kTinyLogBeforeDataChunk) + "Error: " + reason + "\n" + kTinyLog);
+    EXPECT_EQ(result.out, std::string(kTinyLogBeforeDataChunk) + "Error: " + reason + "\n" + TinyLog("tiny"));
 }
 
 TEST(ExtractCommand, MissingFileIsReportedOnBothStreams) {
@@ -106,17 +115,18 @@ TEST(ExtractCommand, AFailureToWriteTheLogIsAFailure) {
     std::ostringstream out;
     std::ostringstream err;
     out.setstate(std::ios::badbit);
-    const std::vector<std::string> args{dir.Write("tiny.rsh", TinyDxt1File())};
+    const std::vector<std::string> args{"-C", dir.path().string(), dir.Write("tiny.rsh", TinyDxt1File())};
     EXPECT_EQ(RunExtract(args, out, err), kExitFileFailed);
     EXPECT_EQ(err.str(), "pelliton-extract: cannot write standard output\n");
 }
 
-// Runs in a folder holding good.rsh and -dash.rsh, so that arguments can be bare names.
+// Runs in a folder holding good.rsh and -dash.rsh, so that arguments can be bare names; exports land there.
 class ExtractArguments : public ::testing::Test {
 protected:
     void SetUp() override {
         dir_.Write("good.rsh", TinyDxt1File());
         dir_.Write("-dash.rsh", TinyDxt1File());
+        std::filesystem::create_directory(dir_.path() / "out");
         saved_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_.path());
     }
@@ -127,7 +137,7 @@ private:
     std::filesystem::path saved_;
 };
 
-enum class Out { kNothing, kHelp, kGoodLog, kErrorLine };
+enum class Out { kNothing, kHelp, kGoodLog, kGoodLogThenError, kErrorLine };
 enum class Err { kNothing, kUsage, kFileFailure };
 
 struct ArgumentCase {
@@ -147,6 +157,10 @@ TEST_F(ExtractArguments, ExitStatusAndStreamsFollowTheArguments) {
         {"dash file taken as an option", {"-dash.rsh"}, kExitUsage, Out::kNothing, Err::kUsage},
         {"dash file after --", {"--", "-dash.rsh"}, kExitOk, Out::kGoodLog, Err::kNothing},
         {"relative path", {"good.rsh"}, kExitOk, Out::kGoodLog, Err::kNothing},
+        {"-C without a folder", {"good.rsh", "-C"}, kExitUsage, Out::kNothing, Err::kUsage},
+        {"-C leaves input paths alone", {"-C", "out", "good.rsh"}, kExitOk, Out::kGoodLog, Err::kNothing},
+        {"-C to a missing folder", {"-C", "nowhere", "good.rsh"}, kExitFileFailed, Out::kGoodLogThenError,
+         Err::kFileFailure},
         {"help", {"--help"}, kExitOk, Out::kHelp, Err::kNothing},
         {"help wins over files", {"good.rsh", "--help"}, kExitOk, Out::kHelp, Err::kNothing},
         {"--help after -- is a file", {"--", "--help"}, kExitFileFailed, Out::kErrorLine, Err::kFileFailure},
@@ -159,7 +173,10 @@ TEST_F(ExtractArguments, ExitStatusAndStreamsFollowTheArguments) {
         switch (c.out) {
             case Out::kNothing: EXPECT_EQ(result.out, ""); break;
             case Out::kHelp: EXPECT_TRUE(result.out.starts_with("Usage: pelliton-extract ")) << result.out; break;
-            case Out::kGoodLog: EXPECT_EQ(result.out, kTinyLog); break;
+            case Out::kGoodLog: EXPECT_EQ(result.out, TinyLog(c.args.back() == "good.rsh" ? "good" : "-dash")); break;
+            case Out::kGoodLogThenError:
+                EXPECT_TRUE(result.out.starts_with(TinyLog("good") + "Error: ")) << result.out;
+                break;
             case Out::kErrorLine: EXPECT_TRUE(result.out.starts_with("Error: ")) << result.out; break;
         }
         switch (c.err) {
@@ -173,12 +190,18 @@ TEST_F(ExtractArguments, ExitStatusAndStreamsFollowTheArguments) {
     }
 }
 
+TEST_F(ExtractArguments, WritesIntoTheCurrentDirectoryByDefault) {
+    ASSERT_EQ(Extract({"good.rsh"}).status, kExitOk);
+    EXPECT_TRUE(std::filesystem::exists("good.DDS"));
+    EXPECT_FALSE(std::filesystem::exists("out/good.DDS"));
+}
+
 // The real program, to check what main() adds: argument forwarding, stdout and the exit status.
 TEST(ExtractProgram, PrintsTheLogAndExitsWithTheStatus) {
     const TempDir dir;
     const std::string good = dir.Write("good.rsh", TinyDxt1File());
-    const std::string command =
-        std::string("'") + PELLITON_EXTRACT_PROGRAM + "' '" + good + "' '" + good + ".missing' 2>/dev/null";
+    const std::string command = std::string("'") + PELLITON_EXTRACT_PROGRAM + "' -C '" + dir.path().string() + "' '" +
+                                good + "' '" + good + ".missing' 2>/dev/null";
     FILE* pipe = popen(command.c_str(), "r");
     ASSERT_NE(pipe, nullptr);
     std::string out;
@@ -190,7 +213,7 @@ TEST(ExtractProgram, PrintsTheLogAndExitsWithTheStatus) {
 
     ASSERT_TRUE(WIFEXITED(waitStatus));
     EXPECT_EQ(WEXITSTATUS(waitStatus), kExitFileFailed);
-    EXPECT_TRUE(out.starts_with(kTinyLog + "Error: ")) << out;
+    EXPECT_TRUE(out.starts_with(TinyLog("good") + "Error: ")) << out;
 }
 
 }  // namespace

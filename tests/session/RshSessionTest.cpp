@@ -21,29 +21,73 @@ std::vector<std::uint8_t> Dxt1File(std::int32_t width) {
     return WriteRshBytes(MakeTextureRecords(kImageTypeDxt1, width, 4, 1, 8), std::vector<std::uint8_t>(8, 7));
 }
 
-TEST(RshSession, OpenLogsTheFileAndShowsItsPath) {
+// A session that writes its exports into a folder of its own.
+struct ExportingSession {
+    TempDir out;
+    RecordingView view;
+    RshSession session{view};
+    ExportingSession() { session.SetOutputFolder(out.path()); }
+};
+
+TEST(RshSession, OpenLogsTheFileExportsItAndShowsItsPath) {
     TempDir dir;
     const std::string path = dir.Write("wall.rsh", Dxt1File(4));
-    RecordingView view;
-    RshSession session(view);
+    ExportingSession s;
 
-    EXPECT_EQ(session.Open(path), std::nullopt);
-    EXPECT_EQ(session.SourcePath(), path);
-    EXPECT_EQ(view.status, path);
-    EXPECT_EQ(view.lines.size(), 32u);
-    EXPECT_EQ(session.Records().AttrChunk.ImageType, kImageTypeDxt1);
+    EXPECT_EQ(s.session.Open(path), std::nullopt);
+    EXPECT_EQ(s.session.SourcePath(), path);
+    EXPECT_EQ(s.view.status, path);
+    ASSERT_EQ(s.view.lines.size(), 37u);
+    EXPECT_EQ(s.view.lines[31], "0");  // the data chunk's last field, then the export
+    EXPECT_EQ(std::vector(s.view.lines.begin() + 32, s.view.lines.end()),
+              (std::vector<std::string>{"", "Extract File", "============", "DXT1 DDS File", "Extracting to: wall.DDS"}));
+    EXPECT_EQ(s.session.ExportPath(), "wall.DDS");
+    EXPECT_EQ(std::filesystem::file_size(s.out.path() / "wall.DDS"), 128u + 8u);
+}
+
+TEST(RshSession, UncompressedTexelsReachTheTgaWithRedAndBlueSwapped) {
+    TempDir dir;
+    const std::string path = dir.Write(
+        "sky.rsh", WriteRshBytes(MakeTextureRecords(kImageTypeUncompressed, 1, 1, 1, 4), std::vector<std::uint8_t>{10, 20, 30, 40}));
+    ExportingSession s;
+    ASSERT_EQ(s.session.Open(path), std::nullopt);
+    const auto tga = testing::ReadFileBytes(s.out.path() / "sky.TGA");
+    ASSERT_EQ(tga.size(), 22u);
+    EXPECT_EQ(std::vector(tga.begin() + 18, tga.end()), (std::vector<std::uint8_t>{30, 20, 10, 40}));
+}
+
+TEST(RshSession, AnUnknownTypeIsReportedAndKeepsTheEarlierExport) {
+    TempDir dir;
+    ExportingSession s;
+    ASSERT_EQ(s.session.Open(dir.Write("wall.rsh", Dxt1File(4))), std::nullopt);
+    const std::string odd = dir.Write("odd.rsh", WriteRshBytes(MakeTextureRecords(3, 4, 4, 1, 0), std::vector<std::uint8_t>{}));
+
+    EXPECT_EQ(s.session.Open(odd), std::nullopt);
+    EXPECT_EQ(s.view.lines.back(), "Unknown texture format");
+    EXPECT_EQ(s.session.ExportPath(), "wall.DDS");
+}
+
+TEST(RshSession, AnExportThatCannotBeWrittenEndsWithAnErrorLine) {
+    TempDir dir;
+    ExportingSession s;
+    std::filesystem::create_directory(s.out.path() / "wall.DDS");
+
+    const auto failure = s.session.Open(dir.Write("wall.rsh", Dxt1File(4)));
+    ASSERT_TRUE(failure.has_value());
+    ASSERT_GE(s.view.lines.size(), 2u);
+    EXPECT_EQ(s.view.lines[s.view.lines.size() - 2], "Extracting to: wall.DDS");
+    EXPECT_EQ(s.view.lines.back(), "Error: " + *failure);
 }
 
 TEST(RshSession, ASecondOpenReplacesTheWholeLog) {
     TempDir dir;
-    RecordingView view;
-    RshSession session(view);
-    ASSERT_EQ(session.Open(dir.Write("a.rsh", Dxt1File(4))), std::nullopt);
-    ASSERT_EQ(session.Open(dir.Write("b.rsh", Dxt1File(8))), std::nullopt);
+    ExportingSession s;
+    ASSERT_EQ(s.session.Open(dir.Write("a.rsh", Dxt1File(4))), std::nullopt);
+    ASSERT_EQ(s.session.Open(dir.Write("b.rsh", Dxt1File(8))), std::nullopt);
 
-    EXPECT_EQ(view.lines.size(), 32u);
-    EXPECT_EQ(std::count(view.lines.begin(), view.lines.end(), "Width: 4"), 0);
-    EXPECT_EQ(std::count(view.lines.begin(), view.lines.end(), "Width: 8"), 1);
+    EXPECT_EQ(s.view.lines.size(), 37u);
+    EXPECT_EQ(std::count(s.view.lines.begin(), s.view.lines.end(), "Width: 4"), 0);
+    EXPECT_EQ(std::count(s.view.lines.begin(), s.view.lines.end(), "Width: 8"), 1);
 }
 
 TEST(RshSession, AShortFileEndsWithAnErrorLineAfterWhatWasRead) {
@@ -65,21 +109,20 @@ TEST(RshSession, AShortFileEndsWithAnErrorLineAfterWhatWasRead) {
 TEST(RshSession, AFileThatCannotBeOpenedKeepsThePreviousLogAndStatus) {
     TempDir dir;
     const std::string good = dir.Write("good.rsh", Dxt1File(4));
-    RecordingView view;
-    RshSession session(view);
-    ASSERT_EQ(session.Open(good), std::nullopt);
-    const auto before = view.lines;
+    ExportingSession s;
+    ASSERT_EQ(s.session.Open(good), std::nullopt);
+    const auto before = s.view.lines;
 
     const std::string missing = (dir.path() / "missing.rsh").string();
-    const auto failure = session.Open(missing);
+    const auto failure = s.session.Open(missing);
     ASSERT_TRUE(failure.has_value());
     EXPECT_NE(failure->find(missing), std::string::npos);
-    EXPECT_EQ(session.SourcePath(), missing);
-    EXPECT_EQ(view.status, good);
-    EXPECT_EQ(view.clears, 1);
-    ASSERT_EQ(view.lines.size(), before.size() + 1);
-    EXPECT_TRUE(std::equal(before.begin(), before.end(), view.lines.begin()));
-    EXPECT_EQ(view.lines.back(), "Error: " + *failure);
+    EXPECT_EQ(s.session.SourcePath(), missing);
+    EXPECT_EQ(s.view.status, good);
+    EXPECT_EQ(s.view.clears, 1);
+    ASSERT_EQ(s.view.lines.size(), before.size() + 1);
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), s.view.lines.begin()));
+    EXPECT_EQ(s.view.lines.back(), "Error: " + *failure);
 }
 
 TEST(RshSession, TheInputFileIsClosedOnEveryPath) {
@@ -88,13 +131,12 @@ TEST(RshSession, TheInputFileIsClosedOnEveryPath) {
     std::vector<std::uint8_t> shortBytes = Dxt1File(4);
     shortBytes.resize(50);
     const std::string bad = dir.Write("bad.rsh", shortBytes);
-    RecordingView view;
-    RshSession session(view);
+    ExportingSession s;
 
     const auto before = OpenFileCount();
     for (int i = 0; i < 20; ++i) {
-        ASSERT_EQ(session.Open(good), std::nullopt);
-        ASSERT_TRUE(session.Open(bad).has_value());
+        ASSERT_EQ(s.session.Open(good), std::nullopt);
+        ASSERT_TRUE(s.session.Open(bad).has_value());
     }
     EXPECT_EQ(OpenFileCount(), before);
 }

@@ -1,0 +1,85 @@
+#include "AtomicFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <random>
+#include <string>
+#include <system_error>
+
+#include "PellitonError.h"
+
+namespace pelliton {
+
+namespace {
+
+std::string Describe(const std::filesystem::path& path) {
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// Removes the temporary file unless it was moved into place.
+class TemporaryFile {
+public:
+    explicit TemporaryFile(const std::filesystem::path& target) {
+        std::random_device random;
+        for (int attempt = 0; attempt < 16 && !handle_; ++attempt) {
+            path_ = target;
+            path_ += ".pelliton-" + std::to_string(random()) + ".tmp";
+            handle_.reset(std::fopen(path_.c_str(), "wbx"));  // x: never reuse an existing file
+            if (!handle_ && errno != EEXIST) break;
+        }
+        if (!handle_) throw PellitonError("cannot create " + Describe(target) + ": " + std::strerror(errno));
+    }
+    ~TemporaryFile() {
+        handle_.reset();
+        if (!moved_) {
+            std::error_code ignored;
+            std::filesystem::remove(path_, ignored);
+        }
+    }
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+
+    std::FILE* get() const { return handle_.get(); }
+
+    void MoveOver(const std::filesystem::path& target) {
+        if (std::fclose(handle_.release()) != 0) {
+            throw PellitonError("writing " + Describe(target) + " failed: " + std::strerror(errno));
+        }
+        std::error_code error;
+        std::filesystem::rename(path_, target, error);
+        if (error) throw PellitonError("cannot replace " + Describe(target) + ": " + error.message());
+        moved_ = true;
+    }
+
+private:
+    std::filesystem::path path_;
+    FileHandle handle_;
+    bool moved_ = false;
+};
+
+}  // namespace
+
+void OutputFile::Write(std::span<const std::byte> bytes) {
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
+        throw PellitonError("writing " + Describe(target_) + " failed: " + std::strerror(errno));
+    }
+}
+
+void WriteFileAtomically(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent) {
+    TemporaryFile temporary(target);
+    OutputFile output(temporary.get(), target);
+    writeContent(output);
+    if (std::fflush(temporary.get()) != 0) {
+        throw PellitonError("writing " + Describe(target) + " failed: " + std::strerror(errno));
+    }
+    temporary.MoveOver(target);
+}
+
+}  // namespace pelliton

@@ -1,0 +1,29 @@
+// Writes a file so that it either appears whole or not at all: an existing file of the name stays
+// untouched until the new content is complete, and a failure leaves nothing behind.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <span>
+
+namespace pelliton {
+
+// The temporary file that the content goes to first.
+class OutputFile {
+public:
+    OutputFile(std::FILE* file, const std::filesystem::path& target) : file_(file), target_(target) {}
+    void Write(std::span<const std::byte> bytes);  // throws PellitonError
+
+private:
+    std::FILE* file_;
+    const std::filesystem::path& target_;
+};
+
+// Runs writeContent on a temporary file in the target's folder, then moves it over the target.
+// Any error, thrown by the writes or by writeContent itself, removes the temporary file and
+// reaches the caller; the target is then exactly as it was.
+void WriteFileAtomically(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent);
+
+}  // namespace pelliton

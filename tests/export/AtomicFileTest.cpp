@@ -1,0 +1,69 @@
+// Writing through a temporary file: the target appears whole or stays as it was.
+#include <gtest/gtest.h>
+
+#include "AtomicFile.h"
+#include "PellitonError.h"
+#include "TempDir.h"
+
+namespace pelliton {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempDir;
+
+std::span<const std::byte> Bytes(const std::vector<std::uint8_t>& bytes) { return std::as_bytes(std::span(bytes)); }
+
+std::size_t EntriesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(AtomicFile, ALongerExistingFileIsReplacedWhole) {
+    TempDir dir;
+    const auto target = dir.path() / "wall.DDS";
+    dir.Write("wall.DDS", std::vector<std::uint8_t>(500, 0xEE));
+    const std::vector<std::uint8_t> content = {1, 2, 3};
+
+    WriteFileAtomically(target, [&](OutputFile& out) { out.Write(Bytes(content)); });
+    EXPECT_EQ(ReadFileBytes(target), content);
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+TEST(AtomicFile, AFailureWhileWritingLeavesTheExistingFileAndNoTemporaryFile) {
+    TempDir dir;
+    const std::vector<std::uint8_t> good(64, 0x42);
+    const auto target = dir.path() / "wall.DDS";
+    dir.Write("wall.DDS", good);
+
+    EXPECT_THROW(WriteFileAtomically(target,
+                                     [&](OutputFile& out) {
+                                         out.Write(Bytes(std::vector<std::uint8_t>(10, 1)));
+                                         throw PellitonError("disk full");
+                                     }),
+                 PellitonError);
+    EXPECT_EQ(ReadFileBytes(target), good);
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+TEST(AtomicFile, ATargetThatIsAFolderIsAnErrorAndLeavesNothingBehind) {
+    TempDir dir;
+    const auto target = dir.path() / "wall.DDS";
+    std::filesystem::create_directory(target);
+    std::filesystem::create_directory(target / "inside");
+
+    try {
+        WriteFileAtomically(target, [&](OutputFile& out) { out.Write(Bytes({1, 2})); });
+        FAIL() << "writing over a folder succeeded";
+    } catch (const PellitonError& error) {
+        EXPECT_NE(std::string(error.what()).find("wall.DDS"), std::string::npos) << error.what();
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(target / "inside"));
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+TEST(AtomicFile, AFolderThatDoesNotExistIsAnError) {
+    TempDir dir;
+    EXPECT_THROW(WriteFileAtomically(dir.path() / "no" / "wall.DDS", [](OutputFile&) {}), PellitonError);
+}
+
+}  // namespace
+}  // namespace pelliton

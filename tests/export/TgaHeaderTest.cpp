@@ -1,0 +1,39 @@
+// TGA headers: the 18 bytes as stored, and the 16-bit range of width and height.
+#include <gtest/gtest.h>
+
+#include "PellitonError.h"
+#include "TgaHeader.h"
+
+namespace pelliton {
+namespace {
+
+RshAttrChunk Attr(std::int32_t width, std::int32_t height) {
+    RshAttrChunk attr;
+    attr.Width = width;
+    attr.Height = height;
+    return attr;
+}
+
+TEST(TgaHeader, EighteenBytesOfAnUncompressed32BitImage) {
+    const auto bytes = EncodeTgaHeader(MakeTgaHeader(Attr(16, 16)));
+    const std::array<std::uint8_t, 18> expected = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 32, 0};
+    EXPECT_EQ(bytes, expected);
+}
+
+TEST(TgaHeader, WidthAndHeightAreLittleEndianSigned16Bit) {
+    const auto bytes = EncodeTgaHeader(MakeTgaHeader(Attr(-1, 0x1234)));
+    EXPECT_EQ(bytes[12], 255);
+    EXPECT_EQ(bytes[13], 255);
+    EXPECT_EQ(bytes[14], 0x34);
+    EXPECT_EQ(bytes[15], 0x12);
+    EXPECT_EQ(MakeTgaHeader(Attr(32767, -32768)).ImageHeight, -32768);
+}
+
+TEST(TgaHeader, SizesOutsideSixteenBitsAreOverflowErrors) {
+    for (const auto& attr : {Attr(32768, 1), Attr(1, 32768), Attr(-32769, 1), Attr(1, INT32_MIN)}) {
+        EXPECT_THROW(MakeTgaHeader(attr), PellitonError) << attr.Width << " x " << attr.Height;
+    }
+}
+
+}  // namespace
+}  // namespace pelliton
