@@ -2,8 +2,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+
+#include "DebugLog.h"
 
 namespace pelliton::bench {
+
+// The benchmarks measure the work, not the log.
+class NullLog : public DebugLog {
+public:
+    void AddDebugLine(std::string_view) override {}
+};
 
 // A 4096 x 4096 DXT5 texture with its full MIP chain (about 22 MB of texel data).
 const std::string& Dxt5File4096();

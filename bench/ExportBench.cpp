@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <string_view>
 #include <vector>
 
 #include "BenchFiles.h"
@@ -12,11 +11,6 @@
 
 namespace pelliton::bench {
 namespace {
-
-class NullLog : public DebugLog {
-public:
-    void AddDebugLine(std::string_view) override {}
-};
 
 modRSH LoadRecords(const std::string& path) {
     modRSH rsh;

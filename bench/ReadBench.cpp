@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <string_view>
 #include <vector>
 
 #include "BenchFiles.h"
@@ -12,11 +11,6 @@
 
 namespace pelliton::bench {
 namespace {
-
-class NullLog : public DebugLog {
-public:
-    void AddDebugLine(std::string_view) override {}
-};
 
 void PlainRead(benchmark::State& state, const std::string& path) {
     const auto size = std::filesystem::file_size(path);
