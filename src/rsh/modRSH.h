@@ -3,14 +3,11 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <new>
 #include <string>
-#include <type_traits>
-#include <utility>
 #include <vector>
 
 #include "TextureFormats.h"
+#include "UninitialisedAllocator.h"
 
 namespace pelliton {
 
@@ -61,28 +58,6 @@ struct RshPixel {
     std::uint8_t Alpha;
 };
 static_assert(sizeof(RshPixel) == 4);
-
-// Leaves elements uninitialised on resize, so that a large texel array is written once, by the
-// read that fills it, and not zeroed first.
-template <typename T>
-class UninitialisedAllocator : public std::allocator<T> {
-public:
-    template <typename U>
-    struct rebind {
-        using other = UninitialisedAllocator<U>;
-    };
-    using std::allocator<T>::allocator;
-
-    template <typename U>
-    void construct(U* place) noexcept {
-        static_assert(std::is_trivially_default_constructible_v<U>);
-        ::new (static_cast<void*>(place)) U;
-    }
-    template <typename U, typename... Args>
-    void construct(U* place, Args&&... args) {
-        ::new (static_cast<void*>(place)) U(std::forward<Args>(args)...);
-    }
-};
 
 using RshPixelArray = std::vector<RshPixel, UninitialisedAllocator<RshPixel>>;
 

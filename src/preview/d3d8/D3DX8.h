@@ -1,0 +1,22 @@
+// The utility object: loads a texture from an image file.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "D3D8Types.h"
+#include "Direct3D8.h"
+#include "LiveCounted.h"
+
+namespace pelliton::d3d8 {
+
+class D3DX8 : public LiveCounted<D3DX8> {
+public:
+    // Loads level 0 of a DDS file (DXT1, DXT3, DXT5) or an uncompressed 24- or 32-bit TGA file
+    // (origin bit honoured) into a new texture. path is UTF-8. A missing, short, malformed or
+    // absurdly large file gives a failure code, checked before any large allocation.
+    HRESULT CreateTextureFromFile(Direct3DDevice8& device, const std::string& path,
+                                  std::shared_ptr<Direct3DTexture8>& out);
+};
+
+}  // namespace pelliton::d3d8

@@ -1,0 +1,45 @@
+// Textures of the runtime: level 0 of an image, sampled texel by texel by the device.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <vector>
+
+#include "D3D8Types.h"
+#include "LiveCounted.h"
+#include "UninitialisedAllocator.h"
+
+namespace pelliton::d3d8 {
+
+class Direct3DTexture8 : public LiveCounted<Direct3DTexture8> {
+public:
+    Direct3DTexture8(int width, int height, DWORD format) : width_(width), height_(height), format_(format) {}
+    virtual ~Direct3DTexture8() = default;
+    Direct3DTexture8(const Direct3DTexture8&) = delete;
+    Direct3DTexture8& operator=(const Direct3DTexture8&) = delete;
+
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    DWORD Format() const { return format_; }
+
+    // The colour of texel (x, y) of level 0 as 0xAARRGGBB; 0 <= x < Width(), 0 <= y < Height(),
+    // row 0 at the top of the image.
+    virtual D3DCOLOR Texel(int x, int y) const = 0;
+
+private:
+    int width_;
+    int height_;
+    DWORD format_;
+};
+
+// A texture of 32-bit texels 0xAARRGGBB, rows top to bottom; format is D3DFMT_A8R8G8B8 or D3DFMT_X8R8G8B8.
+std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, std::vector<D3DCOLOR> texels);
+
+// A texture that keeps its DXT1, DXT3 or DXT5 blocks as stored and decodes a texel only when it is
+// sampled: drawing a small pane from a large texture touches few blocks. blocks holds
+// max(1, (width + 3) / 4) x max(1, (height + 3) / 4) blocks, rows of blocks top to bottom.
+std::shared_ptr<Direct3DTexture8> MakeBlockTexture(int width, int height, DWORD format,
+                                                   UninitialisedBytes blocks);
+
+}  // namespace pelliton::d3d8

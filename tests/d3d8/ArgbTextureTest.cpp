@@ -1,0 +1,34 @@
+// Uncompressed textures: texels by row and column, and the alpha of a format without one.
+#include <gtest/gtest.h>
+
+#include "Direct3DTexture8.h"
+
+namespace pelliton::d3d8 {
+namespace {
+
+TEST(ArgbTexture, TexelsAreAddressedRowByRowFromTheTop) {
+    const auto texture = MakeArgbTexture(2, 2, D3DFMT_A8R8G8B8, {0x10FF0000, 0x2000FF00, 0x300000FF, 0x40FFFFFF});
+    EXPECT_EQ(texture->Width(), 2);
+    EXPECT_EQ(texture->Height(), 2);
+    EXPECT_EQ(texture->Texel(0, 0), 0x10FF0000U);
+    EXPECT_EQ(texture->Texel(1, 0), 0x2000FF00U);
+    EXPECT_EQ(texture->Texel(0, 1), 0x300000FFU);
+    EXPECT_EQ(texture->Texel(1, 1), 0x40FFFFFFU);
+}
+
+TEST(ArgbTexture, AFormatWithoutAlphaReadsOpaque) {
+    const auto texture = MakeArgbTexture(1, 1, D3DFMT_X8R8G8B8, {0x00123456});
+    EXPECT_EQ(texture->Texel(0, 0), 0xFF123456U);
+}
+
+TEST(ArgbTexture, CountsItsLiveObjects) {
+    const int before = Direct3DTexture8::Live();
+    {
+        const auto texture = MakeArgbTexture(1, 1, D3DFMT_X8R8G8B8, {0});
+        EXPECT_EQ(Direct3DTexture8::Live(), before + 1);
+    }
+    EXPECT_EQ(Direct3DTexture8::Live(), before);
+}
+
+}  // namespace
+}  // namespace pelliton::d3d8
