@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "PreviewDevice.h"
+
 namespace pelliton {
 
 inline constexpr int kExitOk = 0;
@@ -12,7 +14,8 @@ inline constexpr int kExitFileFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 // args excludes the program name. Runs the open road of each file in turn, printing its log to
-// out and each failure to err, and returns the exit status.
-int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+// out and each failure to err, and returns the exit status. Tests may put their own runtime in.
+int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err,
+               const RuntimeFactory& makeRuntime = MakeSoftwareRuntime);
 
 }  // namespace pelliton

@@ -8,15 +8,11 @@
 #include <system_error>
 
 #include "PellitonError.h"
+#include "Utf8Path.h"
 
 namespace pelliton {
 
 namespace {
-
-std::string Describe(const std::filesystem::path& path) {
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -34,7 +30,7 @@ public:
             handle_.reset(std::fopen(path_.c_str(), "wbx"));  // x: never reuse an existing file
             if (!handle_ && errno != EEXIST) break;
         }
-        if (!handle_) throw PellitonError("cannot create " + Describe(target) + ": " + std::strerror(errno));
+        if (!handle_) throw PellitonError("cannot create " + PathToUtf8(target) + ": " + std::strerror(errno));
     }
     ~TemporaryFile() {
         handle_.reset();
@@ -50,11 +46,11 @@ public:
 
     void MoveOver(const std::filesystem::path& target) {
         if (std::fclose(handle_.release()) != 0) {
-            throw PellitonError("writing " + Describe(target) + " failed: " + std::strerror(errno));
+            throw PellitonError("writing " + PathToUtf8(target) + " failed: " + std::strerror(errno));
         }
         std::error_code error;
         std::filesystem::rename(path_, target, error);
-        if (error) throw PellitonError("cannot replace " + Describe(target) + ": " + error.message());
+        if (error) throw PellitonError("cannot replace " + PathToUtf8(target) + ": " + error.message());
         moved_ = true;
     }
 
@@ -68,7 +64,7 @@ private:
 
 void OutputFile::Write(std::span<const std::byte> bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        throw PellitonError("writing " + Describe(target_) + " failed: " + std::strerror(errno));
+        throw PellitonError("writing " + PathToUtf8(target_) + " failed: " + std::strerror(errno));
     }
 }
 
@@ -77,7 +73,7 @@ void WriteFileAtomically(const std::filesystem::path& target, const std::functio
     OutputFile output(temporary.get(), target);
     writeContent(output);
     if (std::fflush(temporary.get()) != 0) {
-        throw PellitonError("writing " + Describe(target) + " failed: " + std::strerror(errno));
+        throw PellitonError("writing " + PathToUtf8(target) + " failed: " + std::strerror(errno));
     }
     temporary.MoveOver(target);
 }

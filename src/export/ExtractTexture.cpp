@@ -4,12 +4,11 @@
 
 #include "AtomicFile.h"
 #include "ExportName.h"
+#include "Utf8Path.h"
 
 namespace pelliton {
 
 namespace {
-
-std::filesystem::path FromUtf8(std::string_view text) { return std::filesystem::path(std::u8string(text.begin(), text.end())); }
 
 // Names the output, makes it the export path and logs it: from here on the export path is the new name.
 std::filesystem::path NameOutput(std::string_view sourcePath, std::string_view extension,
@@ -17,7 +16,7 @@ std::filesystem::path NameOutput(std::string_view sourcePath, std::string_view e
     std::string name = ExportFileName(sourcePath, extension);
     state.ExportPath = std::move(name);
     log.AddDebugLine("Extracting to: " + state.ExportPath);
-    return outputFolder / FromUtf8(state.ExportPath);
+    return outputFolder / PathFromUtf8(state.ExportPath);
 }
 
 void ExportDds(const modRSH& rsh, const TextureFormat& format, std::string_view sourcePath,

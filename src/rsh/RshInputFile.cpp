@@ -5,19 +5,12 @@
 #include <system_error>
 
 #include "PellitonError.h"
+#include "Utf8Path.h"
 
 namespace pelliton {
 
-namespace {
-
-std::filesystem::path FromUtf8(const std::string& path) {
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
-}
-
-}  // namespace
-
 RshInputFile::RshInputFile(const std::string& path) {
-    const auto fsPath = FromUtf8(path);
+    const auto fsPath = PathFromUtf8(path);
     std::error_code error;
     const auto status = std::filesystem::status(fsPath, error);
     if (error) throw PellitonError("cannot open " + path + ": " + error.message());

@@ -1,6 +1,9 @@
-// The preview pane: a dark, sunken square that later shows the rendered texture in its contents rect.
+// The preview pane: a dark, sunken square whose contents show the last frame a device presented.
 #include "PreviewPane.h"
 
+#include <cstring>
+
+#include <QPainter>
 #include <QPalette>
 
 namespace pelliton {
@@ -19,6 +22,29 @@ PreviewPane::PreviewPane(QWidget* parent) : QFrame(parent) {
     setPalette(dark);
     setAutoFillBackground(true);
     setFocusPolicy(Qt::StrongFocus);  // it takes its turn in the focus order
+}
+
+int PreviewPane::ClientWidth() const { return contentsRect().width(); }
+
+int PreviewPane::ClientHeight() const { return contentsRect().height(); }
+
+// Frames hold 0xXXRRGGBB pixels, the layout of QImage::Format_RGB32.
+void PreviewPane::ShowFrame(const d3d8::Frame& frame) {
+    QImage image(frame.width, frame.height, QImage::Format_RGB32);
+    for (int y = 0; y < frame.height; ++y) {
+        std::memcpy(image.scanLine(y), frame.pixels.data() + static_cast<std::size_t>(y) * frame.width,
+                    static_cast<std::size_t>(frame.width) * sizeof(std::uint32_t));
+    }
+    frame_ = std::move(image);
+    update();
+}
+
+// A repaint shows the last presented frame again; it never draws anything new.
+void PreviewPane::paintEvent(QPaintEvent* event) {
+    QFrame::paintEvent(event);
+    if (frame_.isNull()) return;
+    QPainter painter(this);
+    painter.drawImage(contentsRect().topLeft(), frame_);
 }
 
 }  // namespace pelliton

@@ -4,23 +4,34 @@
 #include <new>
 
 #include "PellitonError.h"
+#include "Utf8Path.h"
 #include "RshInputFile.h"
 #include "RshLoader.h"
 
 namespace pelliton {
 
-std::optional<std::string> RshSession::Open(const std::string& path) {
+namespace {
+
+OpenResult Failure(SessionView& view, const std::string& reason) {
+    view.AddDebugLine("Error: " + reason);
+    return {OpenResult::Outcome::Failed, reason};
+}
+
+}  // namespace
+
+OpenResult RshSession::Open(const std::string& path) {
+    SourcePath_ = path;
+    // Every object of the previous file goes before the new device is made.
+    preview_.Cleanup();
+    PreviewReady_ = preview_.InitD3D(&previewWindow_);
+    if (!PreviewReady_) return {OpenResult::Outcome::DeviceUnavailable, {}};
     try {
-        SourcePath_ = path;
         LoadRSH(path);
-        return std::nullopt;
+        return {};
     } catch (const PellitonError& error) {
-        view_.AddDebugLine("Error: " + std::string(error.what()));
-        return error.what();
+        return Failure(view_, error.what());
     } catch (const std::bad_alloc&) {
-        const std::string reason = "out of memory while loading " + path;
-        view_.AddDebugLine("Error: " + reason);
-        return reason;
+        return Failure(view_, "out of memory while loading " + path);
     }
 }
 
@@ -31,6 +42,12 @@ void RshSession::LoadRSH(const std::string& path) {
     view_.SetStatusText(path);
     ReadRshRecords(file, rsh_, view_);
     ExtractTexture(rsh_, SourcePath_, outputFolder_, export_, view_);
+    RenderPreview();
+}
+
+void RshSession::RenderPreview() noexcept {
+    preview_.RenderPreview(outputFolder_ / PathFromUtf8(export_.ExportPath), rsh_.AttrChunk.Width,
+                           rsh_.AttrChunk.Height);
 }
 
 }  // namespace pelliton

@@ -1,7 +1,11 @@
 // The main window: preview pane, log pane, "Refresh", status bar and the File menu.
 #include "frmRSH.h"
 
+#include <cstdlib>
+
 #include <QAction>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLayout>
@@ -29,13 +33,24 @@ QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), 
 
 }  // namespace
 
-frmRSH::frmRSH(std::unique_ptr<OpenFileDialog> openDialog, QWidget* parent)
-    : QMainWindow(parent), openDialog_(std::move(openDialog)) {
+ProgramEnd EndWithMessageBox() {
+    return {[](const QString& message) {
+                QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), message,
+                                QMessageBox::Ok);
+                box.exec();
+            },
+            [] { std::_Exit(EXIT_FAILURE); }};  // at once: no window gets to close
+}
+
+frmRSH::frmRSH(std::unique_ptr<OpenFileDialog> openDialog, RuntimeFactory makeRuntime, ProgramEnd programEnd,
+               QWidget* parent)
+    : QMainWindow(parent), openDialog_(std::move(openDialog)), programEnd_(std::move(programEnd)) {
     // A fixed single border: close box only, and the size never changes.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     setWindowIcon(AppIcon());
     CreateControls();
+    session_ = std::make_unique<RshSession>(*this, *picRSH_, std::move(makeRuntime));
     CreateActions();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
@@ -81,6 +96,8 @@ void frmRSH::CreateActions() {
     mnuFileQuit_ = mnuFile->addAction(QStringLiteral("&Quit"), this, &frmRSH::mnuFileQuit_Click);
     mnuFileQuit_->setObjectName(QStringLiteral("mnuFileQuit"));
     mnuFileQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    connect(cmdRefresh_, &QPushButton::clicked, this, &frmRSH::cmdRefresh_Click);
 }
 
 // "Refresh" needs an image to redraw, so it waits for the first open command that completes.
@@ -107,10 +124,23 @@ void frmRSH::mnuFileOpen_Click() {
     const QString path = QFileInfo(*chosen).absoluteFilePath();
     // As the Windows dialog does, so that exports land beside their source.
     QDir::setCurrent(QFileInfo(path).absolutePath());
-    if (session_.Open(path.toStdString())) return;  // the reason is already in the log
-    fileOpened_ = true;
-    UpdateCommands();
+    const OpenResult result = session_->Open(path.toStdString());
+    switch (result.outcome) {
+        case OpenResult::Outcome::DeviceUnavailable:
+            programEnd_.showMessage(FromUtf8(kDeviceUnavailableMessage));
+            programEnd_.endProgram();
+            return;
+        case OpenResult::Outcome::Failed:
+            return;  // the reason is already in the log
+        case OpenResult::Outcome::Completed:
+            fileOpened_ = true;
+            UpdateCommands();
+            return;
+    }
 }
+
+// Draws the last exported file again, and nothing else.
+void frmRSH::cmdRefresh_Click() { session_->RenderPreview(); }
 
 void frmRSH::mnuFileQuit_Click() { close(); }
 

@@ -1,10 +1,12 @@
 // The main window: preview pane, log pane, "Refresh", status bar and the File menu.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string_view>
 
 #include <QMainWindow>
+#include <QString>
 
 #include "OpenFileDialog.h"
 #include "QtOpenFileDialog.h"
@@ -20,11 +22,19 @@ namespace pelliton {
 class LogTextBox;
 class PreviewPane;
 
+// How the program ends when the preview has no device: a message, then the end at once.
+struct ProgramEnd {
+    std::function<void(const QString& message)> showMessage;
+    std::function<void()> endProgram;
+};
+ProgramEnd EndWithMessageBox();
+
 class frmRSH : public QMainWindow, public SessionView {
     Q_OBJECT
 
 public:
     explicit frmRSH(std::unique_ptr<OpenFileDialog> openDialog = std::make_unique<QtOpenFileDialog>(),
+                    RuntimeFactory makeRuntime = MakeSoftwareRuntime, ProgramEnd programEnd = EndWithMessageBox(),
                     QWidget* parent = nullptr);
 
     void AddDebugLine(std::string_view text) override;
@@ -34,6 +44,7 @@ public:
 private slots:
     void mnuFileOpen_Click();
     void mnuFileQuit_Click();
+    void cmdRefresh_Click();
 
 private:
     void CreateControls();
@@ -42,8 +53,9 @@ private:
     void Form_Load();
 
     std::unique_ptr<OpenFileDialog> openDialog_;
-    RshSession session_{*this};
-    bool fileOpened_ = false;  // an open command has run to its end
+    ProgramEnd programEnd_;
+    std::unique_ptr<RshSession> session_;  // made once the preview pane exists
+    bool fileOpened_ = false;              // an open command has run to its end
 
     LogTextBox* txtDebug_ = nullptr;
     QPushButton* cmdRefresh_ = nullptr;

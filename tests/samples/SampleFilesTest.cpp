@@ -13,7 +13,7 @@
 
 #include "QuadrantImage.h"
 #include "RecordingLog.h"
-#include "RshSession.h"
+#include "RshLoader.h"
 #include "RshWriter.h"
 #include "SampleFiles.h"
 #include "TempDir.h"
@@ -45,10 +45,12 @@ const std::vector<Sample> kSamples = {
 };
 
 modRSH LoadSample(const Sample& sample) {
-    testing::RecordingView view;
-    RshSession session(view);
-    EXPECT_EQ(session.Open((kSamplesDir / sample.name).string()), std::nullopt);
-    return session.Records();
+    testing::RecordingView log;
+    RshInputFile file((kSamplesDir / sample.name).string());
+    modRSH rsh;
+    ReadRshRecords(file, rsh, log);
+    EXPECT_EQ(file.remaining(), 0) << "the whole file is read";
+    return rsh;
 }
 
 std::array<std::pair<int, int>, 4> QuadrantCentres(int width, int height) {

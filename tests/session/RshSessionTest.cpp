@@ -1,7 +1,9 @@
 // The open road after the dialog: what it logs, shows and keeps, on success and on every error.
 #include <gtest/gtest.h>
 
+#include "FailingRuntime.h"
 #include "RecordingLog.h"
+#include "RecordingPane.h"
 #include "RshSession.h"
 #include "RshWriter.h"
 #include "TempDir.h"
@@ -9,6 +11,7 @@
 namespace pelliton {
 namespace {
 
+using testing::RecordingPane;
 using testing::RecordingView;
 using testing::TempDir;
 
@@ -25,7 +28,8 @@ std::vector<std::uint8_t> Dxt1File(std::int32_t width) {
 struct ExportingSession {
     TempDir out;
     RecordingView view;
-    RshSession session{view};
+    RecordingPane pane;
+    RshSession session{view, pane};
     ExportingSession() { session.SetOutputFolder(out.path()); }
 };
 
@@ -34,7 +38,7 @@ TEST(RshSession, OpenLogsTheFileExportsItAndShowsItsPath) {
     const std::string path = dir.Write("wall.rsh", Dxt1File(4));
     ExportingSession s;
 
-    EXPECT_EQ(s.session.Open(path), std::nullopt);
+    EXPECT_EQ(s.session.Open(path).outcome, OpenResult::Outcome::Completed);
     EXPECT_EQ(s.session.SourcePath(), path);
     EXPECT_EQ(s.view.status, path);
     ASSERT_EQ(s.view.lines.size(), 37u);
@@ -45,12 +49,48 @@ TEST(RshSession, OpenLogsTheFileExportsItAndShowsItsPath) {
     EXPECT_EQ(std::filesystem::file_size(s.out.path() / "wall.DDS"), 128u + 8u);
 }
 
+TEST(RshSession, AnOpenDrawsTheExportOnceAndRefreshDrawsItAgain) {
+    TempDir dir;
+    ExportingSession s;
+    ASSERT_EQ(s.session.Open(dir.Write("wall.rsh", Dxt1File(4))).outcome, OpenResult::Outcome::Completed);
+    EXPECT_TRUE(s.session.PreviewReady());
+    ASSERT_EQ(s.pane.frames.size(), 1u);
+    EXPECT_EQ(s.pane.frames[0].width, s.pane.ClientWidth());
+
+    s.session.RenderPreview();
+    EXPECT_EQ(s.pane.frames.size(), 2u);
+    EXPECT_EQ(s.pane.frames[1].pixels, s.pane.frames[0].pixels);
+}
+
+TEST(RshSession, AFirstLoadOfAnUnknownTypeLeavesThePaneUnchanged) {
+    TempDir dir;
+    ExportingSession s;
+    const std::string odd = dir.Write("odd.rsh", WriteRshBytes(MakeTextureRecords(3, 4, 4, 1, 0), std::vector<std::uint8_t>{}));
+    EXPECT_EQ(s.session.Open(odd).outcome, OpenResult::Outcome::Completed);
+    EXPECT_TRUE(s.pane.frames.empty());
+}
+
+TEST(RshSession, WithoutAPreviewDeviceTheOpenStopsBeforeReadingTheFile) {
+    TempDir dir;
+    RecordingView view;
+    RecordingPane pane;
+    RshSession session(view, pane, testing::MakeNoDeviceRuntime);
+    const std::string path = dir.Write("wall.rsh", Dxt1File(4));
+
+    EXPECT_EQ(session.Open(path).outcome, OpenResult::Outcome::DeviceUnavailable);
+    EXPECT_FALSE(session.PreviewReady());
+    EXPECT_EQ(session.SourcePath(), path);
+    EXPECT_EQ(view.clears, 0);
+    EXPECT_TRUE(view.lines.empty());
+    EXPECT_EQ(view.status, "");
+}
+
 TEST(RshSession, UncompressedTexelsReachTheTgaWithRedAndBlueSwapped) {
     TempDir dir;
     const std::string path = dir.Write(
         "sky.rsh", WriteRshBytes(MakeTextureRecords(kImageTypeUncompressed, 1, 1, 1, 4), std::vector<std::uint8_t>{10, 20, 30, 40}));
     ExportingSession s;
-    ASSERT_EQ(s.session.Open(path), std::nullopt);
+    ASSERT_EQ(s.session.Open(path).outcome, OpenResult::Outcome::Completed);
     const auto tga = testing::ReadFileBytes(s.out.path() / "sky.TGA");
     ASSERT_EQ(tga.size(), 22u);
     EXPECT_EQ(std::vector(tga.begin() + 18, tga.end()), (std::vector<std::uint8_t>{30, 20, 10, 40}));
@@ -59,10 +99,10 @@ TEST(RshSession, UncompressedTexelsReachTheTgaWithRedAndBlueSwapped) {
 TEST(RshSession, AnUnknownTypeIsReportedAndKeepsTheEarlierExport) {
     TempDir dir;
     ExportingSession s;
-    ASSERT_EQ(s.session.Open(dir.Write("wall.rsh", Dxt1File(4))), std::nullopt);
+    ASSERT_EQ(s.session.Open(dir.Write("wall.rsh", Dxt1File(4))).outcome, OpenResult::Outcome::Completed);
     const std::string odd = dir.Write("odd.rsh", WriteRshBytes(MakeTextureRecords(3, 4, 4, 1, 0), std::vector<std::uint8_t>{}));
 
-    EXPECT_EQ(s.session.Open(odd), std::nullopt);
+    EXPECT_EQ(s.session.Open(odd).outcome, OpenResult::Outcome::Completed);
     EXPECT_EQ(s.view.lines.back(), "Unknown texture format");
     EXPECT_EQ(s.session.ExportPath(), "wall.DDS");
 }
@@ -72,18 +112,19 @@ TEST(RshSession, AnExportThatCannotBeWrittenEndsWithAnErrorLine) {
     ExportingSession s;
     std::filesystem::create_directory(s.out.path() / "wall.DDS");
 
-    const auto failure = s.session.Open(dir.Write("wall.rsh", Dxt1File(4)));
-    ASSERT_TRUE(failure.has_value());
+    const OpenResult result = s.session.Open(dir.Write("wall.rsh", Dxt1File(4)));
+    ASSERT_EQ(result.outcome, OpenResult::Outcome::Failed);
+    const std::string& failure = result.failure;
     ASSERT_GE(s.view.lines.size(), 2u);
     EXPECT_EQ(s.view.lines[s.view.lines.size() - 2], "Extracting to: wall.DDS");
-    EXPECT_EQ(s.view.lines.back(), "Error: " + *failure);
+    EXPECT_EQ(s.view.lines.back(), "Error: " + failure);
 }
 
 TEST(RshSession, ASecondOpenReplacesTheWholeLog) {
     TempDir dir;
     ExportingSession s;
-    ASSERT_EQ(s.session.Open(dir.Write("a.rsh", Dxt1File(4))), std::nullopt);
-    ASSERT_EQ(s.session.Open(dir.Write("b.rsh", Dxt1File(8))), std::nullopt);
+    ASSERT_EQ(s.session.Open(dir.Write("a.rsh", Dxt1File(4))).outcome, OpenResult::Outcome::Completed);
+    ASSERT_EQ(s.session.Open(dir.Write("b.rsh", Dxt1File(8))).outcome, OpenResult::Outcome::Completed);
 
     EXPECT_EQ(s.view.lines.size(), 37u);
     EXPECT_EQ(std::count(s.view.lines.begin(), s.view.lines.end(), "Width: 4"), 0);
@@ -96,33 +137,36 @@ TEST(RshSession, AShortFileEndsWithAnErrorLineAfterWhatWasRead) {
     bytes.resize(100);  // inside the head chunk
     const std::string path = dir.Write("short.rsh", bytes);
     RecordingView view;
-    RshSession session(view);
+    RecordingPane pane;
+    RshSession session(view, pane);
 
-    const auto failure = session.Open(path);
-    ASSERT_TRUE(failure.has_value());
+    const OpenResult result = session.Open(path);
+    ASSERT_EQ(result.outcome, OpenResult::Outcome::Failed);
+    const std::string& failure = result.failure;
     EXPECT_EQ(view.status, path);
     ASSERT_EQ(view.lines.size(), 12u);  // eleven lines of the first two records, then the error
-    EXPECT_EQ(view.lines.back(), "Error: " + *failure);
-    EXPECT_NE(failure->find("the file ends at byte 100"), std::string::npos) << *failure;
+    EXPECT_EQ(view.lines.back(), "Error: " + failure);
+    EXPECT_NE(failure.find("the file ends at byte 100"), std::string::npos) << failure;
 }
 
 TEST(RshSession, AFileThatCannotBeOpenedKeepsThePreviousLogAndStatus) {
     TempDir dir;
     const std::string good = dir.Write("good.rsh", Dxt1File(4));
     ExportingSession s;
-    ASSERT_EQ(s.session.Open(good), std::nullopt);
+    ASSERT_EQ(s.session.Open(good).outcome, OpenResult::Outcome::Completed);
     const auto before = s.view.lines;
 
     const std::string missing = (dir.path() / "missing.rsh").string();
-    const auto failure = s.session.Open(missing);
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_NE(failure->find(missing), std::string::npos);
+    const OpenResult result = s.session.Open(missing);
+    ASSERT_EQ(result.outcome, OpenResult::Outcome::Failed);
+    const std::string& failure = result.failure;
+    EXPECT_NE(failure.find(missing), std::string::npos);
     EXPECT_EQ(s.session.SourcePath(), missing);
     EXPECT_EQ(s.view.status, good);
     EXPECT_EQ(s.view.clears, 1);
     ASSERT_EQ(s.view.lines.size(), before.size() + 1);
     EXPECT_TRUE(std::equal(before.begin(), before.end(), s.view.lines.begin()));
-    EXPECT_EQ(s.view.lines.back(), "Error: " + *failure);
+    EXPECT_EQ(s.view.lines.back(), "Error: " + failure);
 }
 
 TEST(RshSession, TheInputFileIsClosedOnEveryPath) {
@@ -135,8 +179,8 @@ TEST(RshSession, TheInputFileIsClosedOnEveryPath) {
 
     const auto before = OpenFileCount();
     for (int i = 0; i < 20; ++i) {
-        ASSERT_EQ(s.session.Open(good), std::nullopt);
-        ASSERT_TRUE(s.session.Open(bad).has_value());
+        ASSERT_EQ(s.session.Open(good).outcome, OpenResult::Outcome::Completed);
+        ASSERT_EQ(s.session.Open(bad).outcome, OpenResult::Outcome::Failed);
     }
     EXPECT_EQ(OpenFileCount(), before);
 }

@@ -30,7 +30,11 @@ inline constexpr DWORD D3DFMT_DXT5 = 0x35545844;  // MAKEFOURCC('D', 'X', 'T', '
 // Adapters, device types, creation flags and presentation.
 inline constexpr UINT D3DADAPTER_DEFAULT = 0;
 inline constexpr DWORD D3DDEVTYPE_HAL = 1;
+inline constexpr DWORD D3DDEVTYPE_REF = 2;
 inline constexpr DWORD D3DCREATE_SOFTWARE_VERTEXPROCESSING = 0x20;
+inline constexpr DWORD D3DCREATE_HARDWARE_VERTEXPROCESSING = 0x40;
+inline constexpr DWORD D3DCREATE_MIXED_VERTEXPROCESSING = 0x80;
+inline constexpr DWORD D3DSWAPEFFECT_DISCARD = 1;
 inline constexpr DWORD D3DSWAPEFFECT_COPY_VSYNC = 4;
 inline constexpr DWORD D3DMULTISAMPLE_NONE = 0;
 inline constexpr DWORD D3DPRESENT_INTERVAL_DEFAULT = 0;

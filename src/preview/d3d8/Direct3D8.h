@@ -43,7 +43,8 @@ public:
     // The desktop's mode: 32-bit X8R8G8B8.
     virtual HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE& mode);
     // A windowed software device on focusWindow, its back buffer the window's client size when
-    // the parameters leave it 0. Refuses what it cannot honour with D3DERR_INVALIDCALL.
+    // the parameters leave it 0. Refuses what it cannot honour with D3DERR_INVALIDCALL, and any
+    // device type but D3DDEVTYPE_HAL with D3DERR_NOTAVAILABLE.
     virtual HRESULT CreateDevice(UINT adapter, DWORD deviceType, DeviceWindow* focusWindow, DWORD behaviorFlags,
                                  D3DPRESENT_PARAMETERS& parameters, std::shared_ptr<Direct3DDevice8>& out);
 };
@@ -52,7 +53,11 @@ public:
 // presentation by copying the back buffer to the device window.
 class Direct3DDevice8 : public LiveCounted<Direct3DDevice8> {
 public:
-    Direct3DDevice8(std::shared_ptr<Direct3D8> creator, DeviceWindow* window, int width, int height);
+    enum class DepthBuffer { None, D16 };
+
+    // Without a depth buffer depth testing is off and clearing depth fails.
+    Direct3DDevice8(std::shared_ptr<Direct3D8> creator, DeviceWindow* window, int width, int height,
+                    DepthBuffer depthBuffer = DepthBuffer::D16);
     ~Direct3DDevice8();
     Direct3DDevice8(const Direct3DDevice8&) = delete;
     Direct3DDevice8& operator=(const Direct3DDevice8&) = delete;

@@ -12,6 +12,11 @@
 
 namespace pelliton::d3d8 {
 
+struct TexelCoordinate {
+    int x;
+    int y;
+};
+
 class Direct3DTexture8 : public LiveCounted<Direct3DTexture8> {
 public:
     Direct3DTexture8(int width, int height, DWORD format) : width_(width), height_(height), format_(format) {}
@@ -26,6 +31,16 @@ public:
     // The colour of texel (x, y) of level 0 as 0xAARRGGBB; 0 <= x < Width(), 0 <= y < Height(),
     // row 0 at the top of the image.
     virtual D3DCOLOR Texel(int x, int y) const = 0;
+
+    // The same texel without its alpha, 0x00RRGGBB: what the device draws, since its back buffer
+    // has no alpha. Block textures skip decoding the alpha half of a block for it.
+    virtual std::uint32_t TexelColour(int x, int y) const { return Texel(x, y) & 0x00FFFFFFU; }
+
+    // TexelColour of many texels at once, into out (as long as at). A large texture overrides it so
+    // that its memory reads overlap instead of waiting for one another.
+    virtual void TexelColours(std::span<const TexelCoordinate> at, std::span<std::uint32_t> out) const {
+        for (std::size_t i = 0; i < at.size(); ++i) out[i] = TexelColour(at[i].x, at[i].y);
+    }
 
 private:
     int width_;

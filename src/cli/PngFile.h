@@ -1,0 +1,13 @@
+// Writes a presented frame as an RGB PNG file.
+#pragma once
+
+#include <filesystem>
+
+#include "DeviceWindow.h"
+
+namespace pelliton {
+
+// Throws PellitonError when the file cannot be written.
+void WritePngFile(const std::filesystem::path& path, const d3d8::Frame& frame);
+
+}  // namespace pelliton

@@ -1,0 +1,54 @@
+// The preview's device and what it draws: created per opened file on the preview pane, released
+// before the next, and one frame drawn from the exported file on each request.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "D3DX8.h"
+#include "Direct3D8.h"
+#include "PreviewQuad.h"
+
+namespace pelliton {
+
+// The client area of the main window's preview pane inside its border, in pixels; the headless
+// front end draws at the same size.
+inline constexpr int kPreviewPaneClientSize = 557;
+
+// Makes the runtime's root object; tests put a runtime of their own in its place.
+using RuntimeFactory = std::function<std::shared_ptr<d3d8::DirectX8>()>;
+std::shared_ptr<d3d8::DirectX8> MakeSoftwareRuntime();
+
+class PreviewDevice {
+public:
+    explicit PreviewDevice(RuntimeFactory makeRuntime = MakeSoftwareRuntime) : makeRuntime_(std::move(makeRuntime)) {}
+
+    // Creates the Direct3D8 object and a windowed device on window, and sets the fixed render
+    // states. A failing step is passed over; only whether the objects exist at the end counts.
+    bool InitD3D(d3d8::DeviceWindow* window);
+
+    // Releases every object reference, dependents before what they depend on.
+    void Cleanup();
+
+    // Draws the image file on a quad of width x height texels and presents one frame. Nothing is
+    // cached: the file is read anew each time. Any failure leaves silently, the pane unchanged.
+    void RenderPreview(const std::filesystem::path& imageFile, std::int32_t width, std::int32_t height) noexcept;
+
+    bool HasDevice() const { return D3DDevice != nullptr; }
+
+private:
+    void Draw(const std::filesystem::path& imageFile, std::int32_t width, std::int32_t height);
+
+    RuntimeFactory makeRuntime_;
+    std::shared_ptr<d3d8::DirectX8> DX;
+    std::shared_ptr<d3d8::D3DX8> D3DX;
+    std::shared_ptr<d3d8::Direct3D8> D3D;
+    std::shared_ptr<d3d8::Direct3DDevice8> D3DDevice;
+    std::shared_ptr<d3d8::Direct3DVertexBuffer8> PreviewVB;
+    std::shared_ptr<d3d8::Direct3DTexture8> PreviewTexture;
+    QuadVertices QuadVertices_{};
+};
+
+}  // namespace pelliton

@@ -1,0 +1,13 @@
+// The utility object's texture loader; the texture is a plain object, so the device is not consulted.
+#include "D3DX8.h"
+
+#include "TextureFile.h"
+
+namespace pelliton::d3d8 {
+
+HRESULT D3DX8::CreateTextureFromFile(Direct3DDevice8& /*device*/, const std::string& path,
+                                     std::shared_ptr<Direct3DTexture8>& out) {
+    return LoadTextureFile(path, out);
+}
+
+}  // namespace pelliton::d3d8

@@ -1,0 +1,18 @@
+// Reads level 0 of a DDS file holding DXT1, DXT3 or DXT5 blocks into a block texture.
+#pragma once
+
+#include <memory>
+
+#include "Direct3DTexture8.h"
+#include "ImageFile.h"
+
+namespace pelliton::d3d8 {
+
+// Whether the file starts with the DDS magic "DDS ".
+bool HasDdsMagic(ImageFile& file);
+
+// D3D_OK and a new texture in out, or D3DXERR_INVALIDDATA with out untouched when the file is
+// short, malformed, of another format or absurdly large. Sizes are checked before allocation.
+HRESULT ReadDdsTexture(ImageFile& file, std::shared_ptr<Direct3DTexture8>& out);
+
+}  // namespace pelliton::d3d8

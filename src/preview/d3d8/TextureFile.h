@@ -1,0 +1,17 @@
+// Loads a texture from a DDS or TGA file, told apart by content: what D3DX8 does for the preview.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Direct3DTexture8.h"
+
+namespace pelliton::d3d8 {
+
+// utf8Path names the file. Returns D3D_OK and a new texture in out; otherwise out is untouched and
+// the result is D3DERR_NOTAVAILABLE when the path is not a readable regular file (missing, a
+// directory, no permission), D3DXERR_INVALIDDATA when its content is not a texture we read, and
+// E_OUTOFMEMORY when memory runs out. Throws nothing.
+HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTexture8>& out);
+
+}  // namespace pelliton::d3d8

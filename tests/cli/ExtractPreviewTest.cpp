@@ -1,0 +1,95 @@
+// pelliton-extract --preview: the frame the pane would show, as a PNG that another program reads.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sstream>
+
+#include "ExtractCommand.h"
+#include "FailingRuntime.h"
+#include "RshWriter.h"
+#include "TempDir.h"
+
+namespace pelliton {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::TempDir;
+
+std::vector<std::uint8_t> PlainTexture(std::int32_t imageType, std::uint8_t red, std::uint8_t green,
+                                       std::uint8_t blue) {
+    std::vector<std::uint8_t> texels;
+    for (int i = 0; i < 8 * 8; ++i) texels.insert(texels.end(), {red, green, blue, 255});
+    return WriteRshBytes(MakeTextureRecords(imageType, 8, 8, 1, 8 * 8 * 4), texels);
+}
+
+struct Result {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Result Extract(const std::vector<std::string>& args, const RuntimeFactory& runtime = MakeSoftwareRuntime) {
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = RunExtract(args, out, err, runtime);
+    return {status, out.str(), err.str()};
+}
+
+// The PNG as ImageMagick decodes it: 8-bit RGB rows, top first.
+std::vector<std::uint8_t> DecodePng(const std::filesystem::path& png, const TempDir& dir) {
+    const auto raw = dir.path() / "decoded.rgb";
+    const std::string command = "convert '" + png.string() + "' -depth 8 'rgb:" + raw.string() + "'";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    return ReadFileBytes(raw);
+}
+
+TEST(ExtractPreview, WritesThePanesFrameAfterTheLastFile) {
+    TempDir dir;
+    const auto png = dir.path() / "frame.png";
+    const Result result = Extract({"-C", dir.path().string(), "--preview", png.string(),
+                                   dir.Write("red.rsh", PlainTexture(kImageTypeUncompressed, 200, 10, 20)),
+                                   dir.Write("blue.rsh", PlainTexture(kImageTypeUncompressed, 10, 20, 200))});
+    ASSERT_EQ(result.status, kExitOk) << result.err;
+    EXPECT_EQ(result.err, "");
+
+    const std::vector<std::uint8_t> rgb = DecodePng(png, dir);
+    constexpr std::size_t kSide = 557;
+    ASSERT_EQ(rgb.size(), kSide * kSide * 3);
+    const auto pixel = [&](std::size_t x, std::size_t y) {
+        const std::size_t at = (y * kSide + x) * 3;
+        return std::vector<std::uint8_t>(rgb.begin() + static_cast<std::ptrdiff_t>(at),
+                                         rgb.begin() + static_cast<std::ptrdiff_t>(at + 3));
+    };
+    EXPECT_EQ(pixel(0, 0), (std::vector<std::uint8_t>{51, 51, 51}));
+    EXPECT_EQ(pixel(kSide / 2, kSide / 2), (std::vector<std::uint8_t>{10, 20, 200}));
+}
+
+TEST(ExtractPreview, WhenNothingWasDrawnNoFileIsWrittenAndItSaysSo) {
+    TempDir dir;
+    const auto png = dir.path() / "frame.png";
+    const Result result = Extract({"-C", dir.path().string(), "--preview", png.string(),
+                                   dir.Write("odd.rsh", PlainTexture(3, 1, 2, 3))});
+    EXPECT_EQ(result.status, kExitFileFailed);
+    EXPECT_NE(result.err.find("no preview frame was drawn"), std::string::npos) << result.err;
+    EXPECT_FALSE(std::filesystem::exists(png));
+}
+
+TEST(ExtractPreview, APngThatCannotBeWrittenIsAFailure) {
+    TempDir dir;
+    const Result result = Extract({"-C", dir.path().string(), "--preview", (dir.path() / "no" / "f.png").string(),
+                                   dir.Write("red.rsh", PlainTexture(kImageTypeUncompressed, 200, 10, 20))});
+    EXPECT_EQ(result.status, kExitFileFailed);
+    EXPECT_NE(result.err.find("cannot write"), std::string::npos) << result.err;
+}
+
+TEST(ExtractPreview, WithoutADeviceTheProgramEndsWithTheMessage) {
+    TempDir dir;
+    const std::string file = dir.Write("red.rsh", PlainTexture(kImageTypeUncompressed, 200, 10, 20));
+    const Result result = Extract({"-C", dir.path().string(), file, file}, testing::MakeNoDeviceRuntime);
+    EXPECT_EQ(result.status, kExitFileFailed);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "pelliton-extract: Unable to CreateDevice for texture preview\n");
+}
+
+}  // namespace
+}  // namespace pelliton

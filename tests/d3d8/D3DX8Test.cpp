@@ -1,0 +1,37 @@
+// The D3DX8 entry point the preview calls: it loads through the texture loader and needs a device
+// only because the call takes one.
+#include <gtest/gtest.h>
+
+#include "D3DX8.h"
+#include "DeviceTestSupport.h"
+#include "TextureFixtures.h"
+
+namespace pelliton::d3d8 {
+namespace {
+
+using fixtures::WriteExportedDds;
+using pelliton::testing::RecordingPane;
+using pelliton::testing::TempDir;
+
+TEST(D3DX8, CreatesTexturesFromFilesAndFailsWithoutTouchingTheOutput) {
+    TempDir dir;
+    RecordingPane pane;
+    const auto device = testing::MakeDevice(pane);
+    ASSERT_NE(device, nullptr);
+    D3DX8 d3dx;
+
+    // One 4 x 4 DXT1 block of opaque red: colour0 = colour1 = 0xF800, all indices 0.
+    const std::vector<std::uint8_t> redBlock = {0x00, 0xF8, 0x00, 0xF8, 0, 0, 0, 0};
+    std::shared_ptr<Direct3DTexture8> texture;
+    ASSERT_EQ(d3dx.CreateTextureFromFile(*device, WriteExportedDds(dir, D3DFMT_DXT1, 4, 4, 1, redBlock), texture),
+              D3D_OK);
+    ASSERT_NE(texture, nullptr);
+    EXPECT_EQ(texture->Texel(0, 0), 0xFFFF0000U);
+
+    const auto loaded = texture;
+    EXPECT_EQ(d3dx.CreateTextureFromFile(*device, (dir.path() / "missing.tga").string(), texture), D3DERR_NOTAVAILABLE);
+    EXPECT_EQ(texture, loaded);
+}
+
+}  // namespace
+}  // namespace pelliton::d3d8

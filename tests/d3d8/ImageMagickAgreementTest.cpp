@@ -1,0 +1,48 @@
+// A second, independent decoder: ImageMagick must see the same colours in our DDS files as the loader.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "DxtFormat.h"
+#include "TextureFile.h"
+#include "TextureFixtures.h"
+
+namespace pelliton::d3d8 {
+namespace {
+
+using fixtures::RandomBytes;
+using fixtures::WriteExportedDds;
+using pelliton::testing::TempDir;
+
+// ImageMagick's 8-bit RGBA reading of a file as 0xAARRGGBB texels, top row first.
+std::vector<D3DCOLOR> DecodeWithImageMagick(const std::string& file, const TempDir& dir) {
+    const auto raw = dir.path() / "decoded.rgba";
+    const std::string command = "convert '" + file + "' -depth 8 'rgba:" + raw.string() + "' 2>&1";
+    EXPECT_EQ(std::system(command.c_str()), 0) << command;
+    const std::vector<std::uint8_t> rgba = pelliton::testing::ReadFileBytes(raw);
+    std::vector<D3DCOLOR> texels;
+    for (std::size_t at = 0; at + 4 <= rgba.size(); at += 4) {
+        texels.push_back(D3DCOLOR{rgba[at + 3]} << 24 | D3DCOLOR{rgba[at]} << 16 | D3DCOLOR{rgba[at + 1]} << 8 |
+                         rgba[at + 2]);
+    }
+    return texels;
+}
+
+TEST(ImageMagickAgreement, DecodesRandomDxtBlocksToTheLoadersColours) {
+    constexpr int kWidth = 10;
+    constexpr int kHeight = 6;
+    std::mt19937 random(99);
+    for (const DWORD format : {D3DFMT_DXT1, D3DFMT_DXT3, D3DFMT_DXT5}) {
+        SCOPED_TRACE(format);
+        TempDir dir;
+        const std::string file =
+            WriteExportedDds(dir, format, kWidth, kHeight, 1,
+                             RandomBytes(DxtLevelBytes(*FindDxtFormat(format), kWidth, kHeight), random));
+        std::shared_ptr<Direct3DTexture8> texture;
+        ASSERT_EQ(LoadTextureFile(file, texture), D3D_OK);
+        fixtures::ExpectTexels(*texture, DecodeWithImageMagick(file, dir));
+    }
+}
+
+}  // namespace
+}  // namespace pelliton::d3d8

@@ -1,0 +1,127 @@
+// The rasterizer on its own: the fill rule, perspective-correct texturing, clipping at the eye and
+// at the guard band, and the depth convention.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Rasterizer.h"
+
+namespace pelliton::d3d8 {
+namespace {
+
+constexpr int kSize = 12;
+
+// The clip-space vertex (w = 1) that lands on screen position (x, y) of a kSize x kSize target.
+ClipVertex AtScreen(float x, float y) { return {2 * x / kSize - 1, 1 - 2 * y / kSize, 0.5F, 1}; }
+
+DrawSettings Flat() {
+    DrawSettings settings;
+    settings.cullMode = D3DCULL_NONE;
+    settings.stage.colorOperation = D3DTOP_DISABLE;  // every pixel drawn takes the diffuse colour
+    return settings;
+}
+
+// Pixels covered by the triangle (white diffuse on black).
+std::vector<bool> Coverage(const ClipTriangle& triangle) {
+    RenderTarget target(kSize, kSize, false);
+    ClipTriangle white = triangle;
+    for (ClipVertex& v : white) v.red = v.green = v.blue = 255;
+    DrawTriangle(white, Flat(), target);
+    std::vector<bool> covered;
+    for (const std::uint32_t pixel : target.colour) covered.push_back((pixel & 0xFFFFFFU) == 0xFFFFFFU);
+    return covered;
+}
+
+TEST(Rasterizer, TrianglesSharingEdgesCoverEachPixelExactlyOnce) {
+    struct Case {
+        const char* name;
+        std::vector<ClipTriangle> triangles;
+        int left, top, right, bottom;  // the union: pixel centres in [left, right) x [top, bottom)
+    };
+    const ClipVertex a = AtScreen(2, 2), b = AtScreen(8, 2), c = AtScreen(2, 8), d = AtScreen(8, 8);
+    const ClipVertex centre = AtScreen(5, 5), offCentre = AtScreen(4.3F, 6.7F);
+    const Case cases[] = {
+        {"square on pixel centres, split corner to corner", {{a, b, c}, {c, b, d}}, 2, 2, 8, 8},
+        {"the other diagonal", {{a, b, d}, {a, d, c}}, 2, 2, 8, 8},
+        {"fan around a pixel centre", {{a, b, centre}, {b, d, centre}, {d, c, centre}, {c, a, centre}}, 2, 2, 8, 8},
+        {"fan around a point between centres",
+         {{a, b, offCentre}, {b, d, offCentre}, {d, c, offCentre}, {c, a, offCentre}},
+         2,
+         2,
+         8,
+         8},
+        {"square on half pixels",
+         {{AtScreen(1.5F, 1.5F), AtScreen(6.5F, 1.5F), AtScreen(1.5F, 4.5F)},
+          {AtScreen(1.5F, 4.5F), AtScreen(6.5F, 1.5F), AtScreen(6.5F, 4.5F)}},
+         2,
+         2,
+         7,
+         5},
+    };
+    for (const Case& c : cases) {
+        std::vector<int> count(kSize * kSize, 0);
+        for (const ClipTriangle& triangle : c.triangles) {
+            const std::vector<bool> covered = Coverage(triangle);
+            for (int i = 0; i < kSize * kSize; ++i) count[i] += covered[i];
+        }
+        for (int y = 0; y < kSize; ++y) {
+            for (int x = 0; x < kSize; ++x) {
+                const bool inside = x >= c.left && x < c.right && y >= c.top && y < c.bottom;
+                EXPECT_EQ(count[y * kSize + x], inside ? 1 : 0) << c.name << " at " << x << ", " << y;
+            }
+        }
+    }
+}
+
+TEST(Rasterizer, TextureAndDiffuseColourArePerspectiveCorrect) {
+    // A quad whose left side is at w = 1 and right side at w = 3: on screen it spans x = 0 to 8,
+    // and a quarter of the way across (u = 0.25) lies at x = 4, not at 2 as affine interpolation has
+    // it; the middle (u = 0.5) at x = 6, not at 4. Red grows from 0 on the left to 255 on the right.
+    const ClipVertex topLeft{-1, 1, 0.5F, 1, 0, 0}, bottomLeft{-1, -1, 0.5F, 1, 0, 1};
+    const ClipVertex topRight{1, 3, 1.5F, 3, 1, 0, 255}, bottomRight{1, -3, 1.5F, 3, 1, 1, 255};
+    const auto texture = MakeArgbTexture(2, 1, D3DFMT_X8R8G8B8, {0x0000FF, 0x00FF00});
+    DrawSettings settings = Flat();
+    settings.stage.colorOperation = D3DTOP_SELECTARG1;
+    settings.texture = texture.get();
+    RenderTarget textured(kSize, kSize, false), shaded(kSize, kSize, false);
+    for (const ClipTriangle& half :
+         {ClipTriangle{topLeft, topRight, bottomLeft}, {bottomLeft, topRight, bottomRight}}) {
+        DrawTriangle(half, settings, textured);
+        DrawTriangle(half, Flat(), shaded);
+    }
+    const auto middleRow = [](const RenderTarget& target, int x) { return target.colour[6 * kSize + x] & 0xFFFFFFU; };
+    EXPECT_EQ(middleRow(textured, 5), 0x0000FFU);
+    EXPECT_EQ(middleRow(textured, 7), 0x00FF00U);
+    EXPECT_EQ(middleRow(shaded, 4), 0x400000U);  // 255 / 4 = 63.75
+    EXPECT_EQ(middleRow(shaded, 5), 0x5B0000U);  // 255 * 5 / 14 = 91.07
+}
+
+TEST(Rasterizer, ClipsAtTheEyeAndAtTheGuardBand) {
+    const auto coveredCount = [](const ClipTriangle& triangle) {
+        const std::vector<bool> covered = Coverage(triangle);
+        return std::count(covered.begin(), covered.end(), true);
+    };
+    // Wholly behind the eye: dividing by the negative w would put it on screen upside down.
+    EXPECT_EQ(coveredCount({ClipVertex{1, 1, -1, -1}, {-1, 1, -1, -1}, {1, -1, -1, -1}}), 0);
+    // In front of the eye but nearer than the near plane (z < 0 < w).
+    EXPECT_EQ(coveredCount({ClipVertex{-1, -1, -0.5F, 1}, {1, -1, -0.5F, 1}, {0, 1, -0.5F, 1}}), 0);
+    // A corner exactly at the eye (w = 0): seen edge-on, it covers nothing, and nothing divides by 0.
+    EXPECT_EQ(coveredCount({ClipVertex{-1, -1, 1, 1}, {1, -1, 1, 1}, {0, 0, 0, 0}}), 0);
+    // The bottom edge in view, the third corner behind the eye: the part in front widens upwards
+    // past the edges of the screen, while the unclipped triangle would lie below it.
+    EXPECT_EQ(coveredCount({ClipVertex{-1, -1, 1, 1}, {1, -1, 1, 1}, {0, 3, -1, -1}}), kSize * kSize);
+    // Far beyond the guard band on every side: still exactly the whole screen.
+    EXPECT_EQ(coveredCount({ClipVertex{-1e6F, -1e6F, 0.5F, 1}, {3e6F, -1e6F, 0.5F, 1}, {-1e6F, 3e6F, 0.5F, 1}}),
+              kSize * kSize);
+}
+
+TEST(Rasterizer, DepthIsClampedAndStoredIn16Bits) {
+    EXPECT_EQ(QuantiseDepth(0.0), 0);
+    EXPECT_EQ(QuantiseDepth(0.5), 32768);  // 32767.5 rounds up
+    EXPECT_EQ(QuantiseDepth(1.0), 65535);
+    EXPECT_EQ(QuantiseDepth(1.25), 65535);
+    EXPECT_EQ(QuantiseDepth(-0.25), 0);
+}
+
+}  // namespace
+}  // namespace pelliton::d3d8

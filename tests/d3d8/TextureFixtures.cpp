@@ -1,0 +1,107 @@
+// Random block data, libsquish as the reference decoder, and files as our exporter writes them.
+#include "TextureFixtures.h"
+
+#include <gtest/gtest.h>
+#include <squish.h>
+
+#include "ExtractTexture.h"
+#include "TextureFile.h"
+#include "RecordingLog.h"
+
+namespace pelliton::d3d8::fixtures {
+
+namespace {
+
+std::int32_t ImageTypeOf(DWORD format) {
+    if (format == D3DFMT_DXT1) return kImageTypeDxt1;
+    if (format == D3DFMT_DXT3) return kImageTypeDxt3;
+    return kImageTypeDxt5;
+}
+
+std::string Export(const modRSH& rsh, const pelliton::testing::TempDir& dir) {
+    ExportState state;
+    pelliton::testing::RecordingView log;
+    ExtractTexture(rsh, "texture.rsh", dir.path(), state, log);
+    return (dir.path() / state.ExportPath).string();
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> RandomBytes(std::size_t count, std::mt19937& random) {
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::vector<std::uint8_t> bytes(count);
+    for (auto& value : bytes) value = static_cast<std::uint8_t>(byte(random));
+    return bytes;
+}
+
+int SquishFlags(DWORD format) {
+    if (format == D3DFMT_DXT1) return squish::kDxt1;
+    if (format == D3DFMT_DXT3) return squish::kDxt3;
+    return squish::kDxt5;
+}
+
+std::vector<D3DCOLOR> SquishDecodeImage(DWORD format, int width, int height, std::span<const std::uint8_t> blocks) {
+    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    squish::DecompressImage(rgba.data(), width, height, blocks.data(), SquishFlags(format));
+    std::vector<D3DCOLOR> texels;
+    for (std::size_t at = 0; at < rgba.size(); at += 4) {
+        texels.push_back(D3DCOLOR{rgba[at + 3]} << 24 | D3DCOLOR{rgba[at]} << 16 | D3DCOLOR{rgba[at + 1]} << 8 |
+                         rgba[at + 2]);
+    }
+    return texels;
+}
+
+void ExpectTexels(const Direct3DTexture8& texture, const std::vector<D3DCOLOR>& expected) {
+    ASSERT_EQ(expected.size(), static_cast<std::size_t>(texture.Width()) * static_cast<std::size_t>(texture.Height()));
+    int mismatches = 0;
+    for (int y = 0; y < texture.Height(); ++y) {
+        for (int x = 0; x < texture.Width(); ++x) {
+            const D3DCOLOR want = expected[static_cast<std::size_t>(y * texture.Width() + x)];
+            const D3DCOLOR got = texture.Texel(x, y);
+            if (got != want && mismatches++ == 0) {
+                ADD_FAILURE() << "texel " << x << "," << y << ": got " << std::hex << got << ", want " << want;
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
+std::string WriteExportedDds(const pelliton::testing::TempDir& dir, DWORD format, int width, int height, int mipLevels,
+                             const std::vector<std::uint8_t>& texelBytes) {
+    modRSH rsh;
+    rsh.AttrChunk.ImageType = ImageTypeOf(format);
+    rsh.AttrChunk.Width = width;
+    rsh.AttrChunk.Height = height;
+    rsh.AttrChunk.MipLevels = mipLevels;
+    rsh.TexelBytes = texelBytes;
+    rsh.DataChunk.ChunkSize = static_cast<std::int32_t>(texelBytes.size());
+    return Export(rsh, dir);
+}
+
+std::string WriteExportedTga(const pelliton::testing::TempDir& dir, int width, int height,
+                             const std::vector<D3DCOLOR>& stored) {
+    modRSH rsh;
+    rsh.AttrChunk.ImageType = kImageTypeUncompressed;
+    rsh.AttrChunk.Width = width;
+    rsh.AttrChunk.Height = height;
+    rsh.DataChunk.ChunkSize = static_cast<std::int32_t>(stored.size() * 4);
+    for (const D3DCOLOR texel : stored) {
+        rsh.TexelPixels.push_back(RshPixel{static_cast<std::uint8_t>(texel), static_cast<std::uint8_t>(texel >> 8),
+                                           static_cast<std::uint8_t>(texel >> 16),
+                                           static_cast<std::uint8_t>(texel >> 24)});
+    }
+    return Export(rsh, dir);
+}
+
+void ExpectEveryTruncationFails(const pelliton::testing::TempDir& dir, const std::vector<std::uint8_t>& whole) {
+    for (std::size_t length = 0; length < whole.size(); ++length) {
+        SCOPED_TRACE(length);
+        const std::string path =
+            dir.Write("cut.bin", {whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(length)});
+        std::shared_ptr<Direct3DTexture8> texture;
+        EXPECT_EQ(LoadTextureFile(path, texture), D3DXERR_INVALIDDATA);
+        EXPECT_EQ(texture, nullptr);
+    }
+}
+
+}  // namespace pelliton::d3d8::fixtures

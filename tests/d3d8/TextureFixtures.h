@@ -1,0 +1,38 @@
+// Shared by the texture tests: random block data, libsquish's reading of it as the reference, and
+// DDS and TGA files written by our exporter.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "Direct3DTexture8.h"
+#include "TempDir.h"
+
+namespace pelliton::d3d8::fixtures {
+
+std::vector<std::uint8_t> RandomBytes(std::size_t count, std::mt19937& random);
+
+// libsquish's flag for a D3DFMT_DXTn format.
+int SquishFlags(DWORD format);
+
+// libsquish's decoding of a whole level, as 0xAARRGGBB texels, rows top to bottom.
+std::vector<D3DCOLOR> SquishDecodeImage(DWORD format, int width, int height, std::span<const std::uint8_t> blocks);
+
+// Compares every texel, naming the first that differs.
+void ExpectTexels(const Direct3DTexture8& texture, const std::vector<D3DCOLOR>& expected);
+
+// A DDS file holding texelBytes (level 0 and any further levels), written by ExtractTexture.
+std::string WriteExportedDds(const pelliton::testing::TempDir& dir, DWORD format, int width, int height, int mipLevels,
+                             const std::vector<std::uint8_t>& texelBytes);
+
+// A TGA file of width x height 0xAARRGGBB texels in stored order, written by ExtractTexture.
+std::string WriteExportedTga(const pelliton::testing::TempDir& dir, int width, int height,
+                             const std::vector<D3DCOLOR>& stored);
+
+// Every file made of a leading part of whole, shorter than whole, fails to load and leaves no texture.
+void ExpectEveryTruncationFails(const pelliton::testing::TempDir& dir, const std::vector<std::uint8_t>& whole);
+
+}  // namespace pelliton::d3d8::fixtures

@@ -1,0 +1,83 @@
+#include "PreviewPictures.h"
+
+#include <squish.h>
+
+#include "ExtractTexture.h"
+#include "RecordingLog.h"
+
+namespace pelliton::testing {
+
+namespace {
+
+std::uint32_t QuadrantColour(const Quadrants& colours, int x, int y, int width, int height) {
+    const bool right = x >= width / 2;
+    const bool bottom = y >= height / 2;
+    return colours[static_cast<std::size_t>((bottom ? 2 : 0) + (right ? 1 : 0))];
+}
+
+int SquishFlags(std::int32_t imageType) {
+    switch (imageType) {
+        case kImageTypeDxt1: return squish::kDxt1;
+        case kImageTypeDxt3: return squish::kDxt3;
+        default: return squish::kDxt5;
+    }
+}
+
+}  // namespace
+
+std::filesystem::path WriteQuadrantExport(const std::filesystem::path& folder, const std::string& stem,
+                                          std::int32_t imageType, int width, int height, const Quadrants& colours) {
+    modRSH rsh;
+    rsh.AttrChunk.ImageType = imageType;
+    rsh.AttrChunk.Width = width;
+    rsh.AttrChunk.Height = height;
+    rsh.AttrChunk.MipLevels = 1;
+    if (imageType == kImageTypeUncompressed) {
+        for (int row = height - 1; row >= 0; --row) {
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t c = QuadrantColour(colours, x, row, width, height);
+                rsh.TexelPixels.push_back(RshPixel{static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(c >> 8),
+                                                   static_cast<std::uint8_t>(c >> 16), 255});
+            }
+        }
+        rsh.DataChunk.ChunkSize = width * height * 4;
+    } else {
+        std::vector<std::uint8_t> rgba;
+        for (int y = 0; y < height; ++y) {
+            for (int x = 0; x < width; ++x) {
+                const std::uint32_t c = QuadrantColour(colours, x, y, width, height);
+                rgba.insert(rgba.end(), {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                                         static_cast<std::uint8_t>(c), 255});
+            }
+        }
+        const int flags = SquishFlags(imageType);
+        rsh.TexelBytes.resize(static_cast<std::size_t>(squish::GetStorageRequirements(width, height, flags)));
+        squish::CompressImage(rgba.data(), width, height, rsh.TexelBytes.data(), flags);
+        rsh.DataChunk.ChunkSize = static_cast<std::int32_t>(rsh.TexelBytes.size());
+    }
+    ExportState state;
+    RecordingView log;
+    ExtractTexture(rsh, stem + ".rsh", folder, state, log);
+    return folder / state.ExportPath;
+}
+
+std::uint32_t PixelAt(const d3d8::Frame& frame, int x, int y) {
+    return frame.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width) +
+                        static_cast<std::size_t>(x)] & 0xFFFFFF;
+}
+
+Box DrawnBox(const d3d8::Frame& frame) {
+    Box box{frame.width, frame.height, -1, -1};
+    for (int y = 0; y < frame.height; ++y) {
+        for (int x = 0; x < frame.width; ++x) {
+            if (PixelAt(frame, x, y) == kBackground) continue;
+            box.left = std::min(box.left, x);
+            box.right = std::max(box.right, x);
+            box.top = std::min(box.top, y);
+            box.bottom = std::max(box.bottom, y);
+        }
+    }
+    return box;
+}
+
+}  // namespace pelliton::testing

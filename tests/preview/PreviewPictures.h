@@ -1,0 +1,38 @@
+// Test pictures for the preview: exported files of known colours, and measures of a presented frame.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "DeviceWindow.h"
+
+namespace pelliton::testing {
+
+inline constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
+inline constexpr std::uint32_t kBackground = 0x333333;
+
+// Colours of the four quadrants, 0xRRGGBB: top-left, top-right, bottom-left, bottom-right.
+using Quadrants = std::array<std::uint32_t, 4>;
+inline constexpr Quadrants kQuadrants = {kRed, kGreen, kBlue, kWhite};
+
+// Writes a width x height picture of four quadrants into folder the way the exporter does, as
+// "<stem>.TGA" (stored bottom row first, as its lower-left origin says) or, for the DXT image
+// types, "<stem>.DDS". Returns the file's path.
+std::filesystem::path WriteQuadrantExport(const std::filesystem::path& folder, const std::string& stem,
+                                          std::int32_t imageType, int width, int height,
+                                          const Quadrants& colours = kQuadrants);
+
+struct Box {
+    int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; empty when right < left
+    int Width() const { return right - left + 1; }
+    int Height() const { return bottom - top + 1; }
+};
+
+// The smallest box around every pixel that is not the background colour.
+Box DrawnBox(const d3d8::Frame& frame);
+
+std::uint32_t PixelAt(const d3d8::Frame& frame, int x, int y);
+
+}  // namespace pelliton::testing

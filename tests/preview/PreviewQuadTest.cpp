@@ -1,0 +1,46 @@
+// The preview quad: one world unit per texel, centred, the image's top-left at the top-left corner.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "PreviewQuad.h"
+
+namespace pelliton {
+namespace {
+
+TEST(PreviewQuad, CornersAreHalfTheSizeEachWay) {
+    for (const auto& [width, height, halfWidth, halfHeight] :
+         {std::tuple{256, 128, 128.0f, 64.0f}, {33, 17, 16.5f, 8.5f}, {1, 1, 0.5f, 0.5f}}) {
+        const QuadVertices quad = MakeQuadVertices(width, height);
+        const float xs[] = {-halfWidth, halfWidth, -halfWidth, halfWidth};
+        const float ys[] = {halfHeight, halfHeight, -halfHeight, -halfHeight};
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(quad[i].X, xs[i]) << width << " x " << height << " vertex " << i;
+            EXPECT_EQ(quad[i].Y, ys[i]) << width << " x " << height << " vertex " << i;
+            EXPECT_EQ(quad[i].Z, 0.0f);
+        }
+    }
+}
+
+TEST(PreviewQuad, TextureCoordinatesPutTheImageUprightAndNormalsFaceAway) {
+    const QuadVertices quad = MakeQuadVertices(4, 4);
+    const float us[] = {0, 1, 0, 1};
+    const float vs[] = {0, 0, 1, 1};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(quad[i].TU, us[i]);
+        EXPECT_EQ(quad[i].TV, vs[i]);
+        EXPECT_EQ(quad[i].NZ, 1.0f);
+    }
+}
+
+TEST(PreviewQuad, VerticesAreContiguousThirtyTwoByteRecords) {
+    const QuadVertices quad = MakeQuadVertices(2, 2);
+    unsigned char bytes[128];
+    std::memcpy(bytes, quad.data(), sizeof bytes);
+    float tv;
+    std::memcpy(&tv, bytes + 3 * 32 + 28, sizeof tv);  // TV of the last vertex
+    EXPECT_EQ(tv, 1.0f);
+}
+
+}  // namespace
+}  // namespace pelliton
