@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <squish.h>
 
+#include "AllocationWatch.h"
 #include "ExtractTexture.h"
 #include "TextureFile.h"
 #include "RecordingLog.h"
@@ -102,6 +103,22 @@ void ExpectEveryTruncationFails(const pelliton::testing::TempDir& dir, const std
         EXPECT_EQ(LoadTextureFile(path, texture), D3DXERR_INVALIDDATA);
         EXPECT_EQ(texture, nullptr);
     }
+}
+
+void ExpectHostileFileRejected(const std::string& fileName, std::span<const std::uint8_t> headerBytes,
+                               std::size_t fileBytes) {
+    // Far below any texture a hostile header could ask for; above a file stream's buffer.
+    constexpr std::size_t kSmallAllocation = 64 * 1024;
+    std::vector<std::uint8_t> bytes(headerBytes.begin(), headerBytes.end());
+    bytes.resize(fileBytes, 0x5A);
+    const pelliton::testing::TempDir dir;
+    const std::string path = dir.Write(fileName, bytes);
+
+    std::shared_ptr<Direct3DTexture8> texture;
+    const pelliton::testing::AllocationWatch watch;
+    EXPECT_EQ(LoadTextureFile(path, texture), D3DXERR_INVALIDDATA);
+    EXPECT_LT(watch.LargestRequest(), kSmallAllocation);
+    EXPECT_EQ(texture, nullptr);
 }
 
 }  // namespace pelliton::d3d8::fixtures

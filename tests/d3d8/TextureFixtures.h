@@ -35,4 +35,9 @@ std::string WriteExportedTga(const pelliton::testing::TempDir& dir, int width, i
 // Every file made of a leading part of whole, shorter than whole, fails to load and leaves no texture.
 void ExpectEveryTruncationFails(const pelliton::testing::TempDir& dir, const std::vector<std::uint8_t>& whole);
 
+// A file of the header bytes padded (or cut) to fileBytes fails to load, leaves no texture and
+// asks for no allocation larger than a small buffer: hostile sizes are caught before any allocation.
+void ExpectHostileFileRejected(const std::string& fileName, std::span<const std::uint8_t> headerBytes,
+                               std::size_t fileBytes);
+
 }  // namespace pelliton::d3d8::fixtures

@@ -5,7 +5,6 @@
 #include <array>
 #include <functional>
 
-#include "AllocationWatch.h"
 #include "TextureFile.h"
 #include "TextureFixtures.h"
 #include "TgaHeader.h"
@@ -14,12 +13,10 @@ namespace pelliton::d3d8 {
 namespace {
 
 using fixtures::ExpectEveryTruncationFails;
+using fixtures::ExpectHostileFileRejected;
 using fixtures::ExpectTexels;
 using fixtures::WriteExportedTga;
-using pelliton::testing::AllocationWatch;
 using pelliton::testing::TempDir;
-
-constexpr std::size_t kSmallAllocation = 64 * 1024;
 
 TgaFileHeader TrueColourHeader(int width, int height, std::uint8_t depth, std::uint8_t descriptor) {
     TgaFileHeader header;
@@ -130,17 +127,7 @@ TEST(TgaFile, RefusesOtherKindsAndHostileSizesWithoutAllocatingFromThem) {
         SCOPED_TRACE(hostile.name);
         TgaFileHeader header = TrueColourHeader(2, 2, 32, 0);
         hostile.change(header);
-        const auto headerBytes = EncodeTgaHeader(header);
-        std::vector<std::uint8_t> bytes(headerBytes.begin(), headerBytes.end());
-        bytes.resize(hostile.fileBytes, 0x5A);
-        TempDir dir;
-        const std::string path = dir.Write("hostile.tga", bytes);
-
-        std::shared_ptr<Direct3DTexture8> texture;
-        AllocationWatch watch;
-        EXPECT_EQ(LoadTextureFile(path, texture), D3DXERR_INVALIDDATA);
-        EXPECT_LT(watch.LargestRequest(), kSmallAllocation);
-        EXPECT_EQ(texture, nullptr);
+        ExpectHostileFileRejected("hostile.tga", EncodeTgaHeader(header), hostile.fileBytes);
     }
 }
 
