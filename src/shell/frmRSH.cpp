@@ -1,4 +1,4 @@
-// The main window: preview pane, log pane, "Refresh", status bar and the File menu.
+// The main window: preview pane, log pane, "Refresh", status bar, and the File and Help menus.
 #include "frmRSH.h"
 
 #include <cstdlib>
@@ -21,6 +21,7 @@
 #include "PreviewPane.h"
 #include "Twips.h"
 #include "Version.h"
+#include "frmAbout.h"
 
 namespace pelliton {
 
@@ -89,13 +90,20 @@ void frmRSH::CreateActions() {
     QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
 
-    mnuFileOpen_ = mnuFile->addAction(QStringLiteral("&Open"), this, &frmRSH::mnuFileOpen_Click);
-    mnuFileOpen_->setObjectName(QStringLiteral("mnuFileOpen"));
-    mnuFileOpen_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    QAction* mnuFileOpen = mnuFile->addAction(QStringLiteral("&Open"), this, &frmRSH::mnuFileOpen_Click);
+    mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
+    mnuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
 
-    mnuFileQuit_ = mnuFile->addAction(QStringLiteral("&Quit"), this, &frmRSH::mnuFileQuit_Click);
-    mnuFileQuit_->setObjectName(QStringLiteral("mnuFileQuit"));
-    mnuFileQuit_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QAction* mnuFileQuit = mnuFile->addAction(QStringLiteral("&Quit"), this, &frmRSH::mnuFileQuit_Click);
+    mnuFileQuit->setObjectName(QStringLiteral("mnuFileQuit"));
+    mnuFileQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+
+    QAction* mnuHelpAbout = mnuHelp->addAction(QStringLiteral("&About"), this, &frmRSH::mnuHelpAbout_Click);
+    mnuHelpAbout->setObjectName(QStringLiteral("mnuHelpAbout"));
+    mnuHelpAbout->setShortcut(QKeySequence(Qt::Key_F1));
 
     connect(cmdRefresh_, &QPushButton::clicked, this, &frmRSH::cmdRefresh_Click);
 }
@@ -143,5 +151,8 @@ void frmRSH::mnuFileOpen_Click() {
 void frmRSH::cmdRefresh_Click() { session_->RenderPreview(); }
 
 void frmRSH::mnuFileQuit_Click() { close(); }
+
+// Modeless and without an owner: the main window stays usable, and either window may close first.
+void frmRSH::mnuHelpAbout_Click() { frmAbout::ShowSingleWindow(*this); }
 
 }  // namespace pelliton

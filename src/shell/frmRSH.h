@@ -1,4 +1,4 @@
-// The main window: preview pane, log pane, "Refresh", status bar and the File menu.
+// The main window: preview pane, log pane, "Refresh", status bar, and the File and Help menus.
 #pragma once
 
 #include <functional>
@@ -13,7 +13,6 @@
 #include "RshSession.h"
 #include "SessionView.h"
 
-class QAction;
 class QPushButton;
 class QStatusBar;
 
@@ -45,6 +44,7 @@ private slots:
     void mnuFileOpen_Click();
     void mnuFileQuit_Click();
     void cmdRefresh_Click();
+    void mnuHelpAbout_Click();
 
 private:
     void CreateControls();
@@ -61,8 +61,6 @@ private:
     QPushButton* cmdRefresh_ = nullptr;
     PreviewPane* picRSH_ = nullptr;
     QStatusBar* StatusBar1_ = nullptr;
-    QAction* mnuFileOpen_ = nullptr;
-    QAction* mnuFileQuit_ = nullptr;
 };
 
 }  // namespace pelliton

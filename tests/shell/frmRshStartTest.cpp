@@ -117,7 +117,9 @@ TEST_F(frmRshStartTest, FileMenuHoldsOpenAndQuitOnly) {
     const auto* file = Find<QMenu>("mnuFile");
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->title(), QStringLiteral("&File"));
-    EXPECT_EQ(window.menuBar()->actions(), QList<QAction*>{file->menuAction()});
+    const auto* help = Find<QMenu>("mnuHelp");
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(window.menuBar()->actions(), (QList<QAction*>{file->menuAction(), help->menuAction()}));
 
     struct Item {
         const char* name;

@@ -8,7 +8,7 @@ namespace pelliton {
 // 1440 twips per inch at 96 logical pixels per inch.
 inline constexpr int kTwipsPerPixel = 15;
 
-// Rounds to the nearest pixel; the main window's values are all whole pixels.
+// Rounds to the nearest pixel; nearly every designed value is a whole number of pixels.
 constexpr int TwipsToPixels(int twips) { return (twips + kTwipsPerPixel / 2) / kTwipsPerPixel; }
 
 inline QRect TwipsRect(int left, int top, int width, int height) {

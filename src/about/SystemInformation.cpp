@@ -1,0 +1,82 @@
+// Finding and starting the platform's system information program through the registry.
+#include "SystemInformation.h"
+
+#include <algorithm>
+#include <array>
+
+namespace pelliton {
+
+namespace {
+
+// Closes the key however the read ends.
+class OpenedKey {
+public:
+    OpenedKey(Registry& registry, RegistryKey key) : registry_(registry), key_(key) {}
+    ~OpenedKey() { registry_.CloseKey(key_); }
+    OpenedKey(const OpenedKey&) = delete;
+    OpenedKey& operator=(const OpenedKey&) = delete;
+
+private:
+    Registry& registry_;
+    RegistryKey key_;
+};
+
+std::uint32_t LittleEndianDword(const std::array<std::uint8_t, kRegistryValueBufferBytes>& buffer) {
+    return static_cast<std::uint32_t>(buffer[0]) | static_cast<std::uint32_t>(buffer[1]) << 8 |
+           static_cast<std::uint32_t>(buffer[2]) << 16 | static_cast<std::uint32_t>(buffer[3]) << 24;
+}
+
+}  // namespace
+
+bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& keyName, const std::string& subKeyRef,
+                 std::string& keyVal) {
+    RegistryKey key = 0;
+    if (registry.OpenKey(keyRoot, keyName, 0, kSysInfoKeyAccess, key) != kErrorSuccess) {
+        keyVal.clear();
+        return false;
+    }
+    const OpenedKey closeOnReturn(registry, key);
+
+    std::array<std::uint8_t, kRegistryValueBufferBytes> buffer{};
+    std::uint32_t byteCount = kRegistryValueBufferBytes;
+    std::uint32_t type = 0;
+    if (registry.QueryValue(key, subKeyRef, type, buffer, byteCount) != kErrorSuccess) {
+        keyVal.clear();
+        return false;
+    }
+
+    // The cut looks at the whole buffer, not at the byte count the read returned.
+    const auto nul = std::find(buffer.begin(), buffer.end(), std::uint8_t{0});
+    if (nul == buffer.end()) {
+        throw PellitonError("registry value " + subKeyRef + " holds no NUL in its " +
+                            std::to_string(kRegistryValueBufferBytes) + " bytes");
+    }
+    if (type == kRegSz) {
+        keyVal.assign(buffer.begin(), nul);
+    } else if (type == kRegDword) {
+        keyVal = std::to_string(LittleEndianDword(buffer));
+    }
+    return true;
+}
+
+bool StartSystemInformation(Registry& registry, ProgramStarter& starter) {
+    try {
+        std::string path;
+        if (!GetKeyValue(registry, kHkeyLocalMachine, std::string(kMsinfoKey), std::string(kMsinfoPathValue), path)) {
+            std::string folder;
+            if (!GetKeyValue(registry, kHkeyLocalMachine, std::string(kSharedToolsLocationKey),
+                             std::string(kMsinfoFolderValue), folder)) {
+                return false;
+            }
+            // One backslash always goes between, even after a folder that ends in one.
+            path = folder + "\\" + std::string(kMsinfoProgram);
+            if (!starter.IsOrdinaryFile(path)) return false;
+        }
+        // A value of another type leaves the path empty, and nothing can be started from it.
+        return !path.empty() && starter.StartProgram(path);
+    } catch (const PellitonError&) {
+        return false;
+    }
+}
+
+}  // namespace pelliton
