@@ -4,14 +4,16 @@
 #include <string>
 #include <string_view>
 
-#include "DebugLog.h"
+#include "SessionView.h"
 
 namespace pelliton::bench {
 
-// The benchmarks measure the work, not the log.
-class NullLog : public DebugLog {
+// The benchmarks measure the work, not the log or the status line.
+class NullView : public SessionView {
 public:
     void AddDebugLine(std::string_view) override {}
+    void ClearLog() override {}
+    void SetStatusText(std::string_view) override {}
 };
 
 // A 4096 x 4096 DXT5 texture with its full MIP chain (about 22 MB of texel data).

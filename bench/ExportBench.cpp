@@ -14,7 +14,7 @@ namespace {
 
 modRSH LoadRecords(const std::string& path) {
     modRSH rsh;
-    NullLog log;
+    NullView log;
     RshInputFile file(path);
     ReadRshRecords(file, rsh, log);
     return rsh;
@@ -29,7 +29,7 @@ std::filesystem::path OutputFolder() {
 void Export(benchmark::State& state, const std::string& source) {
     const modRSH rsh = LoadRecords(source);
     const auto folder = OutputFolder();
-    NullLog log;
+    NullView log;
     ExportState exported;
     for (auto _ : state) ExtractTexture(rsh, source, folder, exported, log);
     state.SetBytesProcessed(
@@ -40,7 +40,7 @@ void Export(benchmark::State& state, const std::string& source) {
 void PlainWrite(benchmark::State& state, const std::string& source) {
     const modRSH rsh = LoadRecords(source);
     const auto folder = OutputFolder();
-    NullLog log;
+    NullView log;
     ExportState exported;
     ExtractTexture(rsh, source, folder, exported, log);
     const auto size = std::filesystem::file_size(folder / exported.ExportPath);

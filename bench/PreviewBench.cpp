@@ -13,13 +13,6 @@
 namespace pelliton::bench {
 namespace {
 
-class NullView : public SessionView {
-public:
-    void AddDebugLine(std::string_view) override {}
-    void ClearLog() override {}
-    void SetStatusText(std::string_view) override {}
-};
-
 class NullPane : public d3d8::DeviceWindow {
 public:
     int ClientWidth() const override { return kPreviewPaneClientSize; }

@@ -25,7 +25,7 @@ void PlainRead(benchmark::State& state, const std::string& path) {
 
 void ReadRsh(benchmark::State& state, const std::string& path) {
     const auto size = std::filesystem::file_size(path);
-    NullLog log;
+    NullView log;
     for (auto _ : state) {
         modRSH rsh;  // a fresh load allocates its arrays, as the plain read does
         RshInputFile file(path);

@@ -7,7 +7,7 @@ namespace {
 
 class NoRegistry final : public Registry {
 public:
-    RegistryResult OpenKey(RegistryKey, const std::string&, std::uint32_t, std::uint32_t, RegistryKey&) override {
+    RegistryResult OpenKey(RegistryRoot, const std::string&, std::uint32_t, std::uint32_t, RegistryKey&) override {
         return kErrorFileNotFound;
     }
     RegistryResult QueryValue(RegistryKey, const std::string&, std::uint32_t&, std::span<std::uint8_t>,

@@ -8,10 +8,11 @@
 
 namespace pelliton {
 
-using RegistryKey = std::uintptr_t;     // HKEY
+using RegistryRoot = std::uint32_t;     // a predefined root key, as its 32-bit value
+using RegistryKey = std::uintptr_t;     // HKEY of an opened key
 using RegistryResult = std::int32_t;    // LONG; 0 is success
 
-inline constexpr RegistryKey kHkeyLocalMachine = 0x80000002;   // HKEY_LOCAL_MACHINE
+inline constexpr RegistryRoot kHkeyLocalMachine = 0x80000002;  // HKEY_LOCAL_MACHINE
 inline constexpr RegistryResult kErrorSuccess = 0;             // ERROR_SUCCESS
 inline constexpr RegistryResult kErrorFileNotFound = 2;        // ERROR_FILE_NOT_FOUND
 inline constexpr RegistryResult kErrorMoreData = 234;          // ERROR_MORE_DATA
@@ -23,7 +24,7 @@ public:
     virtual ~Registry() = default;
 
     // RegOpenKeyExA.
-    virtual RegistryResult OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
+    virtual RegistryResult OpenKey(RegistryRoot root, const std::string& subKey, std::uint32_t options,
                                    std::uint32_t access, RegistryKey& opened) = 0;
     // RegQueryValueExA: byteCount holds data's size on entry and the value's size on return; a value
     // larger than data gives kErrorMoreData.

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 
+#include "LittleEndianReader.h"
+
 namespace pelliton {
 
 namespace {
@@ -21,14 +23,9 @@ private:
     RegistryKey key_;
 };
 
-std::uint32_t LittleEndianDword(const std::array<std::uint8_t, kRegistryValueBufferBytes>& buffer) {
-    return static_cast<std::uint32_t>(buffer[0]) | static_cast<std::uint32_t>(buffer[1]) << 8 |
-           static_cast<std::uint32_t>(buffer[2]) << 16 | static_cast<std::uint32_t>(buffer[3]) << 24;
-}
-
 }  // namespace
 
-bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& keyName, const std::string& subKeyRef,
+bool GetKeyValue(Registry& registry, RegistryRoot keyRoot, const std::string& keyName, const std::string& subKeyRef,
                  std::string& keyVal) {
     RegistryKey key = 0;
     if (registry.OpenKey(keyRoot, keyName, 0, kSysInfoKeyAccess, key) != kErrorSuccess) {
@@ -54,7 +51,7 @@ bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& key
     if (type == kRegSz) {
         keyVal.assign(buffer.begin(), nul);
     } else if (type == kRegDword) {
-        keyVal = std::to_string(LittleEndianDword(buffer));
+        keyVal = std::to_string(LittleEndianReader(buffer).UInt32());
     }
     return true;
 }

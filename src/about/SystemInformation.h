@@ -28,7 +28,7 @@ inline constexpr std::size_t kRegistryValueBufferBytes = 1024;
 // or value (or one beyond the buffer) empties keyVal and gives false; a value of a type other than
 // text or number leaves keyVal as it was. A buffer without a NUL cannot be cut to text and throws
 // PellitonError; the key is closed on every path.
-bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& keyName, const std::string& subKeyRef,
+bool GetKeyValue(Registry& registry, RegistryRoot keyRoot, const std::string& keyName, const std::string& subKeyRef,
                  std::string& keyVal);
 
 // Looks the program up and starts it; false when it cannot be found or started, for the caller to

@@ -9,12 +9,15 @@ namespace {
 
 HKEY ToHkey(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 
+// The headers sign-extend the predefined roots to the width of a pointer; so must we.
+HKEY RootHkey(RegistryRoot root) { return reinterpret_cast<HKEY>(static_cast<LONG_PTR>(static_cast<LONG>(root))); }
+
 class WindowsRegistry final : public Registry {
 public:
-    RegistryResult OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+    RegistryResult OpenKey(RegistryRoot root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                            RegistryKey& opened) override {
         HKEY key = nullptr;
-        const LONG result = RegOpenKeyExA(ToHkey(root), subKey.c_str(), options, access, &key);
+        const LONG result = RegOpenKeyExA(RootHkey(root), subKey.c_str(), options, access, &key);
         opened = reinterpret_cast<RegistryKey>(key);
         return result;
     }

@@ -2,10 +2,8 @@
 #include "frmAbout.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QStyle>
@@ -140,16 +138,9 @@ frmAbout* frmAbout::ShowSingleWindow(const QWidget& placeOver) {
     return single;
 }
 
-void frmAbout::ShowMessageBox(QWidget* parent, const QString& message) {
-    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), message, QMessageBox::Ok,
-                    parent);
-    box.exec();
-}
-
 void frmAbout::StartSysInfo() {
     if (!StartSystemInformation(*platform_.registry, *platform_.starter)) {
-        showMessage_(this, QString::fromUtf8(kSysInfoUnavailableMessage.data(),
-                                             static_cast<qsizetype>(kSysInfoUnavailableMessage.size())));
+        showMessage_(this, FromUtf8(kSysInfoUnavailableMessage));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QString>
 
+#include "PlainMessage.h"
 #include "PlatformSystemInformation.h"
 
 class QLabel;
@@ -21,14 +22,11 @@ public:
 
     // Closing the window discards it, so it lives on the heap and owns itself.
     explicit frmAbout(SystemInformationPlatform platform = PlatformSystemInformation(),
-                      ShowMessage showMessage = ShowMessageBox);
+                      ShowMessage showMessage = ShowPlainMessage);
 
     // Help > About: shows the one About window, creating it when there is none; it has no owner and
     // starts centred on placeOver.
     static frmAbout* ShowSingleWindow(const QWidget& placeOver);
-
-    // A plain message box with an OK button, no icon and the application's name as its caption.
-    static void ShowMessageBox(QWidget* parent, const QString& message);
 
     // Starts the system information program, or says that it is unavailable.
     void StartSysInfo();

@@ -85,7 +85,6 @@ void PreviewDevice::Draw(const std::filesystem::path& imageFile, std::int32_t wi
     std::shared_ptr<Direct3DTexture8> texture;
     Check(D3DX->CreateTextureFromFile(device, PathToUtf8(imageFile), texture), "CreateTextureFromFile");
     PreviewTexture = texture;
-    if (!PreviewTexture) return;
 
     QuadVertices_ = MakeQuadVertices(width, height);
     std::shared_ptr<Direct3DVertexBuffer8> buffer;

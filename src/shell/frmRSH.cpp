@@ -4,8 +4,6 @@
 #include <cstdlib>
 
 #include <QAction>
-#include <QGuiApplication>
-#include <QMessageBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLayout>
@@ -18,6 +16,7 @@
 
 #include "AppIcon.h"
 #include "LogTextBox.h"
+#include "PlainMessage.h"
 #include "PreviewPane.h"
 #include "Twips.h"
 #include "Version.h"
@@ -30,16 +29,10 @@ namespace {
 constexpr int kClientWidthTwips = 11685;
 constexpr int kClientHeightTwips = 8970;
 
-QString FromUtf8(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
-
 }  // namespace
 
 ProgramEnd EndWithMessageBox() {
-    return {[](const QString& message) {
-                QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(), message,
-                                QMessageBox::Ok);
-                box.exec();
-            },
+    return {[](const QString& message) { ShowPlainMessage(nullptr, message); },
             [] { std::_Exit(EXIT_FAILURE); }};  // at once: no window gets to close
 }
 

@@ -26,7 +26,7 @@ public:
         keys_[keyName][valueName] = std::move(value);
     }
 
-    RegistryResult OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+    RegistryResult OpenKey(RegistryRoot root, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                            RegistryKey& opened) override {
         opens.push_back({subKey, access});
         if (root != kHkeyLocalMachine || options != 0) return kErrorFileNotFound;

@@ -35,7 +35,7 @@ protected:
     }
 
     void Restart() {
-        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kGrey, 1.0F, 0);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0F, 0);
         device->BeginScene();
     }
 
@@ -60,7 +60,7 @@ TEST_F(DeviceDraw, TexturedQuadIsUprightUnmirroredAndCoversItsExtentExactly) {
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             const bool inside = x >= 4 && x < 12 && y >= 4 && y < 12;
-            ASSERT_EQ(Pixel(frame, x, y), inside ? kQuadrants[(y >= 8) * 2 + (x >= 8)] : kGrey) << x << ", " << y;
+            ASSERT_EQ(PixelAt(frame, x, y), inside ? kQuadrants[(y >= 8) * 2 + (x >= 8)] : kBackground) << x << ", " << y;
         }
     }
 }
@@ -71,11 +71,11 @@ TEST_F(DeviceDraw, SamplingSplitsAQuadAtTexelBoundaries) {
     device->SetTexture(0, MakeArgbTexture(1, 2, D3DFMT_X8R8G8B8, {kBlue, kWhite}));
     ASSERT_EQ(DrawStrip(QuadStrip(0.25F, 0.5F, 0.5F, 0, 1)), D3D_OK);  // 2 x 4 pixels from (10, 4)
     const Frame& frame = Show();
-    const std::uint32_t row[] = {kGrey, kRed, kRed, kGreen, kGreen, kGrey};
-    const std::uint32_t column[] = {kGrey, kBlue, kBlue, kWhite, kWhite, kGrey};
+    const std::uint32_t row[] = {kBackground, kRed, kRed, kGreen, kGreen, kBackground};
+    const std::uint32_t column[] = {kBackground, kBlue, kBlue, kWhite, kWhite, kBackground};
     for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(Pixel(frame, 3 + i, 4), row[i]) << "x " << 3 + i;
-        EXPECT_EQ(Pixel(frame, 10, 3 + i), column[i]) << "y " << 3 + i;
+        EXPECT_EQ(PixelAt(frame, 3 + i, 4), row[i]) << "x " << 3 + i;
+        EXPECT_EQ(PixelAt(frame, 10, 3 + i), column[i]) << "y " << 3 + i;
     }
 }
 
@@ -106,7 +106,7 @@ TEST(DevicePreviewCamera, QuadAtDepthOnePassesLessEqualOnly) {
 
     for (const DWORD depthFunction : {D3DCMP_LESSEQUAL, D3DCMP_LESS}) {
         device->SetRenderState(D3DRS_ZFUNC, depthFunction);
-        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kGrey, 1.0F, 0);
+        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0F, 0);
         device->BeginScene();
         ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(PreviewVertex)), D3D_OK);
         device->EndScene();
@@ -116,10 +116,10 @@ TEST(DevicePreviewCamera, QuadAtDepthOnePassesLessEqualOnly) {
         const bool drawn = depthFunction == D3DCMP_LESSEQUAL;
         for (int corner = 0; corner < 4; ++corner) {
             const int x = corner % 2 ? 502 : 55, y = corner / 2 ? 502 : 55;
-            EXPECT_EQ(Pixel(frame, x, y), drawn ? kQuadrants[corner] : kGrey) << x << ", " << y;
+            EXPECT_EQ(PixelAt(frame, x, y), drawn ? kQuadrants[corner] : kBackground) << x << ", " << y;
         }
         for (const auto& [x, y] : {std::pair{54, 278}, {503, 278}, {278, 54}, {278, 503}}) {
-            EXPECT_EQ(Pixel(frame, x, y), kGrey) << x << ", " << y;
+            EXPECT_EQ(PixelAt(frame, x, y), kBackground) << x << ", " << y;
         }
     }
 }
@@ -146,7 +146,7 @@ TEST_F(DeviceDraw, OverlappingQuadsObeyTheDepthTest) {
         if (c.nearFirst) draw(kGreen, 2);
         draw(kRed, 4);
         if (!c.nearFirst) draw(kGreen, 2);
-        EXPECT_EQ(Pixel(Show(), 8, 8), c.expected) << c.nearFirst << c.depthEnabled;
+        EXPECT_EQ(PixelAt(Show(), 8, 8), c.expected) << c.nearFirst << c.depthEnabled;
         Restart();
     }
 }
@@ -166,9 +166,9 @@ TEST_F(DeviceDraw, CullingFollowsScreenWindingForBothTrianglesOfAStrip) {
         if (c.mirrored) quad = {quad[1], quad[0], quad[3], quad[2]};
         ASSERT_EQ(DrawStrip(quad), D3D_OK);
         const Frame& frame = Show();
-        const std::uint32_t expected = c.drawn ? kWhite : kGrey;
-        EXPECT_EQ(Pixel(frame, 5, 5), expected) << c.cullMode << c.mirrored;    // in the first triangle
-        EXPECT_EQ(Pixel(frame, 10, 10), expected) << c.cullMode << c.mirrored;  // in the second
+        const std::uint32_t expected = c.drawn ? kWhite : kBackground;
+        EXPECT_EQ(PixelAt(frame, 5, 5), expected) << c.cullMode << c.mirrored;    // in the first triangle
+        EXPECT_EQ(PixelAt(frame, 10, 10), expected) << c.cullMode << c.mirrored;  // in the second
         Restart();
     }
 }
@@ -207,7 +207,7 @@ TEST_F(DeviceDraw, ColourComesFromLightingDiffuseAndTheStage) {
             device->SetVertexShader(kTexturedFvf);
             ASSERT_EQ(DrawStrip(QuadStrip(-1, 1, 1, -1, 1)), D3D_OK);
         }
-        EXPECT_EQ(Pixel(Show(), 2, 2), c.expected) << c.name;
+        EXPECT_EQ(PixelAt(Show(), 2, 2), c.expected) << c.name;
         Restart();
     }
 }
@@ -236,10 +236,10 @@ TEST_F(DeviceDraw, ReadsVerticesFromMemoryByStrideNotFromStreamZeroWhichItUnbind
     ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, list.data(), sizeof(PaddedVertex)), D3D_OK);
     EXPECT_EQ(Direct3DVertexBuffer8::Live(), buffersBefore);
     const Frame& frame = Show();
-    EXPECT_EQ(Pixel(frame, 4, 4), kRed);
-    EXPECT_EQ(Pixel(frame, 11, 11), kRed);
-    EXPECT_EQ(Pixel(frame, 3, 3), kGrey);
-    EXPECT_EQ(Pixel(frame, 12, 12), kGrey);
+    EXPECT_EQ(PixelAt(frame, 4, 4), kRed);
+    EXPECT_EQ(PixelAt(frame, 11, 11), kRed);
+    EXPECT_EQ(PixelAt(frame, 3, 3), kBackground);
+    EXPECT_EQ(PixelAt(frame, 12, 12), kBackground);
 }
 
 TEST_F(DeviceDraw, RefusesDrawsItCannotRead) {

@@ -95,10 +95,10 @@ TEST(DeviceState, ClearFillsTheSurfaceOrItsRectanglesClipped) {
     ASSERT_EQ(device->Clear(3, rects, D3DCLEAR_TARGET, 0xFFFF0000, 0, 0), D3D_OK);
     ASSERT_EQ(device->EndScene(), D3D_OK);
     ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
-    const std::vector<std::uint32_t> expected = {kRed,  kGrey, kGrey, kGrey,  //
-                                                 kGrey, kGrey, kGrey, kRed,   //
-                                                 kGrey, kGrey, kGrey, kRed};
-    for (int i = 0; i < 12; ++i) EXPECT_EQ(Pixel(pane.frames[0], i % 4, i / 4), expected[i]) << "pixel " << i;
+    const std::vector<std::uint32_t> expected = {kRed,  kBackground, kBackground, kBackground,  //
+                                                 kBackground, kBackground, kBackground, kRed,   //
+                                                 kBackground, kBackground, kBackground, kRed};
+    for (int i = 0; i < 12; ++i) EXPECT_EQ(PixelAt(pane.frames[0], i % 4, i / 4), expected[i]) << "pixel " << i;
 
     EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.5F, 0), D3DERR_INVALIDCALL);
     EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, -0.1F, 0), D3DERR_INVALIDCALL);

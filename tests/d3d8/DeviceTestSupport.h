@@ -6,12 +6,17 @@
 #include <memory>
 
 #include "Direct3D8.h"
+#include "FramePixels.h"
 #include "RecordingPane.h"
 
 namespace pelliton::d3d8::testing {
 
-inline constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
-inline constexpr std::uint32_t kGrey = 0x333333;  // the preview's clear colour
+using pelliton::testing::kBackground;
+using pelliton::testing::kBlue;
+using pelliton::testing::kGreen;
+using pelliton::testing::kRed;
+using pelliton::testing::kWhite;
+using pelliton::testing::PixelAt;
 inline constexpr DWORD kTexturedFvf = D3DFVF_XYZ | D3DFVF_TEX1;
 
 struct TexturedVertex {
@@ -52,10 +57,6 @@ inline D3DMATRIX ExactProjection() {
 // A strip top-left, top-right, bottom-left, bottom-right, texture (0, 0) at the top left.
 inline Quad QuadStrip(float left, float top, float right, float bottom, float z) {
     return {{{left, top, z, 0, 0}, {right, top, z, 1, 0}, {left, bottom, z, 0, 1}, {right, bottom, z, 1, 1}}};
-}
-
-inline std::uint32_t Pixel(const Frame& frame, int x, int y) {
-    return frame.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width) + x] & 0xFFFFFFU;
 }
 
 }  // namespace pelliton::d3d8::testing

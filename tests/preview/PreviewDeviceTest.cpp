@@ -5,6 +5,7 @@
 #include "PreviewDevice.h"
 #include "PreviewPictures.h"
 #include "RecordingPane.h"
+#include "RshWriter.h"
 #include "TempDir.h"
 #include "TextureFormats.h"
 
@@ -105,7 +106,7 @@ std::filesystem::path WriteTopDownTga(const std::filesystem::path& folder) {
                                    static_cast<std::uint8_t>(c >> 16)});
     }
     const auto path = folder / "topdown.TGA";
-    testing::TempDir::WriteTo(path, bytes);
+    WriteFileBytes(path.string(), bytes);
     return path;
 }
 
@@ -146,7 +147,7 @@ TEST(PreviewDevice, AFileThatCannotBeLoadedPresentsNothing) {
         preview.device.RenderPreview(bad, 64, 64);
         EXPECT_EQ(preview.pane.frames.size(), 1u) << bad;
     }
-    testing::TempDir::WriteTo(file, {'D', 'D', 'S', ' ', 1, 2, 3});
+    WriteFileBytes(file.string(), std::vector<std::uint8_t>{'D', 'D', 'S', ' ', 1, 2, 3});
     preview.device.RenderPreview(file, 64, 64);
     EXPECT_EQ(preview.pane.frames.size(), 1u);
 }

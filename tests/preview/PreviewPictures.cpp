@@ -1,9 +1,8 @@
 #include "PreviewPictures.h"
 
-#include <squish.h>
-
 #include "ExtractTexture.h"
 #include "RecordingLog.h"
+#include "TexelEncoding.h"
 
 namespace pelliton::testing {
 
@@ -13,14 +12,6 @@ std::uint32_t QuadrantColour(const Quadrants& colours, int x, int y, int width, 
     const bool right = x >= width / 2;
     const bool bottom = y >= height / 2;
     return colours[static_cast<std::size_t>((bottom ? 2 : 0) + (right ? 1 : 0))];
-}
-
-int SquishFlags(std::int32_t imageType) {
-    switch (imageType) {
-        case kImageTypeDxt1: return squish::kDxt1;
-        case kImageTypeDxt3: return squish::kDxt3;
-        default: return squish::kDxt5;
-    }
 }
 
 }  // namespace
@@ -42,28 +33,21 @@ std::filesystem::path WriteQuadrantExport(const std::filesystem::path& folder, c
         }
         rsh.DataChunk.ChunkSize = width * height * 4;
     } else {
-        std::vector<std::uint8_t> rgba;
+        RgbaImage image(width, height);
         for (int y = 0; y < height; ++y) {
             for (int x = 0; x < width; ++x) {
                 const std::uint32_t c = QuadrantColour(colours, x, y, width, height);
-                rgba.insert(rgba.end(), {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
-                                         static_cast<std::uint8_t>(c), 255});
+                image.SetPixel(x, y, {static_cast<std::uint8_t>(c >> 16), static_cast<std::uint8_t>(c >> 8),
+                                      static_cast<std::uint8_t>(c), 255});
             }
         }
-        const int flags = SquishFlags(imageType);
-        rsh.TexelBytes.resize(static_cast<std::size_t>(squish::GetStorageRequirements(width, height, flags)));
-        squish::CompressImage(rgba.data(), width, height, rsh.TexelBytes.data(), flags);
+        rsh.TexelBytes = CompressDxtMipChain(image, imageType, 1);
         rsh.DataChunk.ChunkSize = static_cast<std::int32_t>(rsh.TexelBytes.size());
     }
     ExportState state;
     RecordingView log;
     ExtractTexture(rsh, stem + ".rsh", folder, state, log);
     return folder / state.ExportPath;
-}
-
-std::uint32_t PixelAt(const d3d8::Frame& frame, int x, int y) {
-    return frame.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(frame.width) +
-                        static_cast<std::size_t>(x)] & 0xFFFFFF;
 }
 
 Box DrawnBox(const d3d8::Frame& frame) {

@@ -7,11 +7,9 @@
 #include <string>
 
 #include "DeviceWindow.h"
+#include "FramePixels.h"
 
 namespace pelliton::testing {
-
-inline constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
-inline constexpr std::uint32_t kBackground = 0x333333;
 
 // Colours of the four quadrants, 0xRRGGBB: top-left, top-right, bottom-left, bottom-right.
 using Quadrants = std::array<std::uint32_t, 4>;
@@ -32,7 +30,5 @@ struct Box {
 
 // The smallest box around every pixel that is not the background colour.
 Box DrawnBox(const d3d8::Frame& frame);
-
-std::uint32_t PixelAt(const d3d8::Frame& frame, int x, int y);
 
 }  // namespace pelliton::testing

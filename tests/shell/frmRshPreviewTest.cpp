@@ -78,7 +78,7 @@ TEST_F(frmRshPreviewTest, RefreshDrawsTheExportedFileAsItIsNow) {
     // The exported file is replaced on disk by one of another colour.
     std::vector<std::uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 32, 0};
     for (int i = 0; i < 16 * 16; ++i) tga.insert(tga.end(), {200, 20, 10, 255});  // blue, green, red, alpha
-    testing::TempDir::WriteTo(folder_.path() / "tex.TGA", tga);
+    WriteFileBytes((folder_.path() / "tex.TGA").string(), tga);
 
     Refresh()->click();
     EXPECT_EQ(Shown().pixel(centre, centre), qRgb(10, 20, 200));

@@ -21,12 +21,8 @@ TempDir::~TempDir() {
 
 std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
     const std::string full = (path_ / name).string();
-    WriteTo(full, bytes);
+    WriteFileBytes(full, bytes);
     return full;
-}
-
-void TempDir::WriteTo(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
-    WriteFileBytes(path.string(), bytes);
 }
 
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {

@@ -18,8 +18,6 @@ public:
     const std::filesystem::path& path() const { return path_; }
     // Writes bytes to a file of that name in the folder and returns its full path.
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
-    // Writes bytes to any path, replacing the file.
-    static void WriteTo(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes);
 
 private:
     std::filesystem::path path_;

@@ -16,7 +16,7 @@ public:
     D3DCOLOR Texel(int x, int y) const override {
         const D3DCOLOR texel = texels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width()) +
                                        static_cast<std::size_t>(x)];
-        return Format() == D3DFMT_X8R8G8B8 ? texel | 0xFF000000U : texel;
+        return Format() == D3DFMT_X8R8G8B8 ? texel | kAlphaBits : texel;
     }
 
 private:

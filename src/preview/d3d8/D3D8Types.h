@@ -9,6 +9,8 @@ using HRESULT = std::int32_t;  // negative: failure
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using D3DCOLOR = std::uint32_t;  // 0xAARRGGBB
+inline constexpr D3DCOLOR kAlphaBits = 0xFF000000U;
+inline constexpr D3DCOLOR kColourBits = 0x00FFFFFFU;
 
 inline constexpr HRESULT D3D_OK = 0;
 inline constexpr HRESULT D3DERR_INVALIDCALL = static_cast<HRESULT>(0x8876086CU);

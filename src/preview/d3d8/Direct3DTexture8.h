@@ -34,7 +34,7 @@ public:
 
     // The same texel without its alpha, 0x00RRGGBB: what the device draws, since its back buffer
     // has no alpha. Block textures skip decoding the alpha half of a block for it.
-    virtual std::uint32_t TexelColour(int x, int y) const { return Texel(x, y) & 0x00FFFFFFU; }
+    virtual std::uint32_t TexelColour(int x, int y) const { return Texel(x, y) & kColourBits; }
 
     // TexelColour of many texels at once, into out (as long as at). A large texture overrides it so
     // that its memory reads overlap instead of waiting for one another.

@@ -10,9 +10,7 @@ namespace pelliton::d3d8 {
 
 namespace {
 
-constexpr D3DCOLOR kOpaque = 0xFF000000U;
 constexpr D3DCOLOR kTransparentBlack = 0x00000000U;
-constexpr D3DCOLOR kColourBits = 0x00FFFFFFU;
 constexpr std::size_t kAlphaBlockBytes = 8;  // DXT3 and DXT5: the alpha half comes first
 
 struct Rgb {
@@ -37,7 +35,7 @@ constexpr Rgb Blend(const Rgb& a, unsigned weightA, const Rgb& b, unsigned weigh
 }
 
 constexpr D3DCOLOR OpaqueColour(const Rgb& colour) {
-    return kOpaque | colour.red << 16 | colour.green << 8 | colour.blue;
+    return kAlphaBits | colour.red << 16 | colour.green << 8 | colour.blue;
 }
 
 // Texel (x, y) of a colour block: two little-endian 5:6:5 end points, then one byte of 2-bit

@@ -17,7 +17,7 @@ inline std::uint16_t QuantiseDepth(double depth) {
 }
 
 // The alpha byte of the X8R8G8B8 back buffer: written opaque, so that the pixels read as ARGB too.
-inline constexpr std::uint32_t kOpaqueAlpha = 0xFF000000U;
+inline constexpr std::uint32_t kOpaqueAlpha = kAlphaBits;
 
 struct RenderTarget {
     RenderTarget(int width, int height, bool withDepthBuffer);

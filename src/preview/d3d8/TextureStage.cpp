@@ -5,17 +5,12 @@ namespace pelliton::d3d8 {
 
 namespace {
 
-constexpr std::uint32_t kRgbMask = 0x00FFFFFFU;
-
 std::uint32_t ModulateChannel(std::uint32_t a, std::uint32_t b, int shift) {
     const std::uint32_t product = ((a >> shift) & 0xFFU) * ((b >> shift) & 0xFFU);
     return ((product + 127U) / 255U) << shift;
 }
 
 std::uint32_t Modulate(std::uint32_t a, std::uint32_t b) {
-    // White leaves the other colour as it is; the preview modulates by white diffuse throughout.
-    if (b == kRgbMask) return a;
-    if (a == kRgbMask) return b;
     return ModulateChannel(a, b, 16) | ModulateChannel(a, b, 8) | ModulateChannel(a, b, 0);
 }
 
@@ -39,7 +34,7 @@ bool StageShowsTexelAsIs(const TextureStageSettings& stage, std::uint32_t unifor
         case D3DTOP_SELECTARG2:
             return arg2Texture;
         case D3DTOP_MODULATE:
-            return arg1Texture != arg2Texture && (uniformDiffuse & kRgbMask) == kRgbMask;
+            return arg1Texture != arg2Texture && (uniformDiffuse & kColourBits) == kColourBits;
         default:
             return false;
     }

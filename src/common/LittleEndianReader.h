@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <span>
 
-namespace pelliton::d3d8 {
+namespace pelliton {
 
 // The caller sizes the span to the fields it reads; reading past it is a mistake in our code.
 class LittleEndianReader {
@@ -38,4 +38,4 @@ private:
     std::size_t at_ = 0;
 };
 
-}  // namespace pelliton::d3d8
+}  // namespace pelliton
