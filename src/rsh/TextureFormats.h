@@ -21,12 +21,14 @@ struct TextureFormat {
 
 inline constexpr std::int32_t kImageTypeUncompressed = 1;
 inline constexpr std::int32_t kImageTypeDxt3 = 4;
+inline constexpr std::int32_t kImageTypeDxt3Game = 10;  // how the game's own files mark DXT3
 inline constexpr std::int32_t kImageTypeDxt1 = 8;
 inline constexpr std::int32_t kImageTypeDxt5 = 11;
 
 inline constexpr std::array kTextureFormats = {
     TextureFormat{kImageTypeDxt1, TexelLayout::BlockCompressed, "DXT1", 8},
     TextureFormat{kImageTypeDxt3, TexelLayout::BlockCompressed, "DXT3", 16},
+    TextureFormat{kImageTypeDxt3Game, TexelLayout::BlockCompressed, "DXT3", 16},
     TextureFormat{kImageTypeDxt5, TexelLayout::BlockCompressed, "DXT5", 16},
     TextureFormat{kImageTypeUncompressed, TexelLayout::Uncompressed, "", 0},
 };

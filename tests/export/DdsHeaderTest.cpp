@@ -55,13 +55,15 @@ INSTANTIATE_TEST_SUITE_P(
                       HeaderCase{kImageTypeDxt3, 0, 0x81007, 0x1000, 1000},
                       HeaderCase{kImageTypeDxt3, 1, 0x81007, 0x1000, 1000},
                       HeaderCase{kImageTypeDxt3, 9, 0xA1007, 0x401008, 1000},
+                      HeaderCase{kImageTypeDxt3Game, 1, 0x81007, 0x1000, 1000},
+                      HeaderCase{kImageTypeDxt3Game, 8, 0xA1007, 0x401008, 1000},
                       HeaderCase{kImageTypeDxt5, 0, 0x81007, 0x1000, 2048},
                       HeaderCase{kImageTypeDxt5, 1, 0x81007, 0x1000, 2048},
                       HeaderCase{kImageTypeDxt5, 9, 0xA1007, 0x401008, 2048},
                       HeaderCase{kImageTypeDxt5, 2, 0xA1007, 0x401008, 2048}));
 
 TEST(DdsHeader, FixedFieldsAndCodesStandWhereReadersLookForThem) {
-    for (const auto imageType : {kImageTypeDxt1, kImageTypeDxt3, kImageTypeDxt5}) {
+    for (const auto imageType : {kImageTypeDxt1, kImageTypeDxt3, kImageTypeDxt3Game, kImageTypeDxt5}) {
         const TextureFormat& format = *FindTextureFormat(imageType);
         const auto bytes = EncodeDdsHeader(MakeDdsHeader(format, Attr(4, 4, 1), 16));
         EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "DDS ");

@@ -61,13 +61,17 @@ struct Exporter {
 };
 
 TEST(ExtractTexture, DdsFileIsTheHeaderThenTheTexelBytesUnchanged) {
-    for (const auto imageType : {kImageTypeDxt1, kImageTypeDxt3, kImageTypeDxt5}) {
+    const std::pair<std::int32_t, std::string> formats[] = {{kImageTypeDxt1, "DXT1 DDS File"},
+                                                             {kImageTypeDxt3, "DXT3 DDS File"},
+                                                             {kImageTypeDxt3Game, "DXT3 DDS File"},
+                                                             {kImageTypeDxt5, "DXT5 DDS File"}};
+    for (const auto& [imageType, formatLine] : formats) {
+        SCOPED_TRACE(imageType);
         TempDir in;
         const modRSH rsh = LoadRecords(in, MakeTextureRecords(imageType, 8, 8, 2, 300), Iota(300));
         Exporter exporter;
         exporter.Run(rsh, "C:\\tex\\wall.rsh");
 
-        const std::string formatLine = std::string(FindTextureFormat(imageType)->fourCC) + " DDS File";
         EXPECT_EQ(exporter.log.lines, Opening({formatLine, "Extracting to: wall.DDS"}));
         EXPECT_EQ(exporter.state.ExportPath, "wall.DDS");
         const auto file = exporter.File("wall.DDS");

@@ -50,18 +50,4 @@ std::filesystem::path WriteQuadrantExport(const std::filesystem::path& folder, c
     return folder / state.ExportPath;
 }
 
-Box DrawnBox(const d3d8::Frame& frame) {
-    Box box{frame.width, frame.height, -1, -1};
-    for (int y = 0; y < frame.height; ++y) {
-        for (int x = 0; x < frame.width; ++x) {
-            if (PixelAt(frame, x, y) == kBackground) continue;
-            box.left = std::min(box.left, x);
-            box.right = std::max(box.right, x);
-            box.top = std::min(box.top, y);
-            box.bottom = std::max(box.bottom, y);
-        }
-    }
-    return box;
-}
-
 }  // namespace pelliton::testing

@@ -22,13 +22,4 @@ std::filesystem::path WriteQuadrantExport(const std::filesystem::path& folder, c
                                           std::int32_t imageType, int width, int height,
                                           const Quadrants& colours = kQuadrants);
 
-struct Box {
-    int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; empty when right < left
-    int Width() const { return right - left + 1; }
-    int Height() const { return bottom - top + 1; }
-};
-
-// The smallest box around every pixel that is not the background colour.
-Box DrawnBox(const d3d8::Frame& frame);
-
 }  // namespace pelliton::testing

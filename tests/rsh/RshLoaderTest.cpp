@@ -228,7 +228,19 @@ TEST_P(UnsupportedTypes, ReadNoTexelDataAndLeaveBothArraysAlone) {
     EXPECT_EQ(log.lines[30], "1048576");
 }
 
-INSTANTIATE_TEST_SUITE_P(RshLoader, UnsupportedTypes, ::testing::Values(0, 2, 3, 10, -1));
+INSTANTIATE_TEST_SUITE_P(RshLoader, UnsupportedTypes, ::testing::Values(0, 2, 3, 9, 12, -1));
+
+class BlockCompressedTypes : public ::testing::TestWithParam<std::int32_t> {};
+
+// The game's own DXT3 files say 10; they read exactly as type 4 does.
+TEST_P(BlockCompressedTypes, ReadTheWholeDataChunkIntoTexelBytes) {
+    const Loaded loaded = Load(MakeTextureRecords(GetParam(), 128, 8, 8, 1552), Pattern(1552));
+    EXPECT_EQ(loaded.rsh.TexelBytes, Pattern(1552));
+    EXPECT_EQ(loaded.log[23], "Image Type: " + std::to_string(GetParam()));
+}
+
+INSTANTIATE_TEST_SUITE_P(RshLoader, BlockCompressedTypes,
+                         ::testing::Values(kImageTypeDxt1, kImageTypeDxt3, kImageTypeDxt3Game, kImageTypeDxt5));
 
 }  // namespace
 }  // namespace pelliton

@@ -11,9 +11,12 @@
 
 #include <gtest/gtest.h>
 
+#include "FramePixels.h"
 #include "QuadrantImage.h"
 #include "RecordingLog.h"
+#include "RecordingPane.h"
 #include "RshLoader.h"
+#include "RshSession.h"
 #include "RshWriter.h"
 #include "SampleFiles.h"
 #include "TempDir.h"
@@ -42,6 +45,8 @@ const std::vector<Sample> kSamples = {
     {"quadrants-dxt5-alpha-radial.rsh", kImageTypeDxt5, 128, 64, 1, 16 * 32 * 16, AlphaPattern::kRadial},
     {"quadrants-uncompressed.rsh", kImageTypeUncompressed, 32, 32, 1, 4 * 32 * 32, AlphaPattern::kOpaque},
     {"unsupported-type3.rsh", 3, 32, 32, 1, 0, AlphaPattern::kOpaque},
+    {"quadrants-dxt3-type10-mips.rsh", kImageTypeDxt3Game, 128, 8, 8, 16 * (32 * 2 + 16 + 8 + 4 + 2 + 1 + 1 + 1),
+     AlphaPattern::kHorizontalRamp},
 };
 
 modRSH LoadSample(const Sample& sample) {
@@ -115,21 +120,19 @@ TEST(SampleFiles, QuadrantsOfEveryPictureDifferClearly) {
     }
 }
 
-int SquishFlags(std::int32_t imageType) {
-    return imageType == kImageTypeDxt1 ? squish::kDxt1 : imageType == kImageTypeDxt3 ? squish::kDxt3 : squish::kDxt5;
+int SquishFlags(const TextureFormat& format) {
+    return format.fourCC == "DXT1" ? squish::kDxt1 : format.fourCC == "DXT3" ? squish::kDxt3 : squish::kDxt5;
 }
 
 // Decodes every MIP level in file order; levels below 8 x 8 blend all quadrants in one block.
 TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
     constexpr int kTolerance = 16;  // DXT rounding on a gently shaded picture stays well inside this
     for (const Sample& sample : kSamples) {
-        if (sample.imageType != kImageTypeDxt1 && sample.imageType != kImageTypeDxt3 &&
-            sample.imageType != kImageTypeDxt5) {
-            continue;
-        }
+        const TextureFormat* format = FindTextureFormat(sample.imageType);
+        if (format == nullptr || format->layout != TexelLayout::BlockCompressed) continue;
         SCOPED_TRACE(sample.name);
         const std::vector<std::uint8_t> data = LoadSample(sample).TexelBytes;
-        const std::size_t blockBytes = sample.imageType == kImageTypeDxt1 ? 8 : 16;
+        const auto blockBytes = static_cast<std::size_t>(format->bytesPerBlock);
         RgbaImage source = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
         std::size_t offset = 0;
         for (int level = 0; level < sample.mipLevels; ++level) {
@@ -141,7 +144,7 @@ TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
             if (source.width >= 8 && source.height >= 8) {
                 RgbaImage decoded(source.width, source.height);
                 squish::DecompressImage(decoded.rgba.data(), source.width, source.height, data.data() + offset,
-                                        SquishFlags(sample.imageType));
+                                        SquishFlags(*format));
                 for (const auto& [x, y] : QuadrantCentres(source.width, source.height)) {
                     EXPECT_LE(ChannelDistance(decoded.Pixel(x, y), source.Pixel(x, y), 4), kTolerance)
                         << "at " << x << ", " << y;
@@ -170,6 +173,48 @@ TEST(SampleFiles, UncompressedSampleHoldsTheSourcePictureBottomRowFirst) {
         }
     }
     EXPECT_EQ(mismatches, 0);
+}
+
+std::uint32_t WordAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+    return bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 | std::uint32_t{bytes[offset + 3]} << 24;
+}
+
+// The game marks DXT3 with image type 10: it must leave as a DXT3 file and show its picture.
+TEST(SampleFiles, GameDxt3SampleExportsAsDxt3AndPreviewsUpright) {
+    const Sample& sample = kSamples.back();
+    ASSERT_EQ(sample.imageType, kImageTypeDxt3Game);
+    testing::TempDir out;
+    testing::RecordingView view;
+    testing::RecordingPane pane(kPreviewPaneClientSize, kPreviewPaneClientSize);
+    RshSession session(view, pane);
+    session.SetOutputFolder(out.path());
+    ASSERT_EQ(session.Open((kSamplesDir / sample.name).string()).outcome, OpenResult::Outcome::Completed);
+
+    EXPECT_EQ(std::vector(view.lines.end() - 2, view.lines.end()),
+              (std::vector<std::string>{"DXT3 DDS File", "Extracting to: quadrants-dxt3-type10-mips.DDS"}));
+    const auto dds = testing::ReadFileBytes(out.path() / "quadrants-dxt3-type10-mips.DDS");
+    ASSERT_EQ(dds.size(), 128u + static_cast<std::size_t>(sample.dataSize));
+    EXPECT_EQ(std::string(dds.begin() + 84, dds.begin() + 88), "DXT3");
+    EXPECT_EQ(WordAt(dds, 8), 0xA1007u);   // with MIP count and linear size
+    EXPECT_EQ(WordAt(dds, 20), 1552u);     // the data's size, as for type 4
+    EXPECT_EQ(WordAt(dds, 28), 8u);
+    EXPECT_EQ(std::vector(dds.begin() + 128, dds.end()), LoadSample(sample).TexelBytes);
+
+    ASSERT_EQ(pane.frames.size(), 1u);
+    const d3d8::Frame& frame = pane.frames[0];
+    const testing::Box drawn = testing::DrawnBox(frame);
+    EXPECT_NEAR(drawn.Width(), 0.805 * kPreviewPaneClientSize, 3);  // the larger side covers about 80%
+    EXPECT_NEAR(drawn.Height(), drawn.Width() / 16.0, 2);
+    const RgbaImage source = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
+    for (const auto& [x, y] : QuadrantCentres(sample.width, sample.height)) {
+        const int px = drawn.left + (2 * x + 1) * drawn.Width() / (2 * sample.width);
+        const int py = drawn.top + (2 * y + 1) * drawn.Height() / (2 * sample.height);
+        const std::uint32_t shown = testing::PixelAt(frame, px, py);
+        const Rgba expected = source.Pixel(x, y);
+        const Rgba actual{static_cast<std::uint8_t>(shown >> 16), static_cast<std::uint8_t>(shown >> 8),
+                          static_cast<std::uint8_t>(shown), expected[3]};
+        EXPECT_LE(ChannelDistance(actual, expected, 3), 16) << "texel " << x << ", " << y;
+    }
 }
 
 }  // namespace

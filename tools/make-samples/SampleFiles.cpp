@@ -33,6 +33,9 @@ std::vector<SampleFile> MakeSampleFiles() {
                       MakeQuadrantImage(128, 64, AlphaPattern::kRadial), 1),
         MakeSample("quadrants-uncompressed.rsh", kImageTypeUncompressed, opaque32, 1, EncodeUncompressed(opaque32)),
         MakeSample("unsupported-type3.rsh", kUnsupportedImageType, opaque32, 1, {}),
+        // The shape of a real game texture: a 128 x 8 strip with its full chain of 8 levels.
+        MakeDxtSample("quadrants-dxt3-type10-mips.rsh", kImageTypeDxt3Game,
+                      MakeQuadrantImage(128, 8, AlphaPattern::kHorizontalRamp), 8),
     };
 }
 

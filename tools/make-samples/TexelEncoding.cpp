@@ -15,7 +15,8 @@ namespace {
 int SquishFormat(std::int32_t imageType) {
     switch (imageType) {
         case kImageTypeDxt1: return squish::kDxt1;
-        case kImageTypeDxt3: return squish::kDxt3;
+        case kImageTypeDxt3:
+        case kImageTypeDxt3Game: return squish::kDxt3;
         case kImageTypeDxt5: return squish::kDxt5;
         default: throw PellitonError("image type " + std::to_string(imageType) + " is not block-compressed");
     }

@@ -8,7 +8,7 @@
 
 namespace pelliton {
 
-// Block-compresses the picture as kImageTypeDxt1, kImageTypeDxt3 or kImageTypeDxt5, and each of
+// Block-compresses the picture in the format of a block-compressed image type, and each of
 // the mipLevels - 1 smaller levels after it, largest first. Blocks run left to right, top row
 // first. DXT1 turns texels with alpha below 128 into transparent black.
 std::vector<std::uint8_t> CompressDxtMipChain(const RgbaImage& image, std::int32_t imageType, int mipLevels);
