@@ -19,14 +19,21 @@ struct FileCloser {
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
+// A short name of fixed length: a target name as long as the file system allows must still
+// leave room for it, so it is not derived from the target's name.
+std::string TemporaryName(std::random_device& random) {
+    char name[sizeof ".pelliton-00000000.tmp"];
+    std::snprintf(name, sizeof name, ".pelliton-%08x.tmp", static_cast<unsigned>(random()));
+    return name;
+}
+
 // Removes the temporary file unless it was moved into place.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::filesystem::path& target) {
         std::random_device random;
         for (int attempt = 0; attempt < 16 && !handle_; ++attempt) {
-            path_ = target;
-            path_ += ".pelliton-" + std::to_string(random()) + ".tmp";
+            path_ = target.parent_path() / TemporaryName(random);  // the same folder: the rename stays on one disk
             handle_.reset(std::fopen(path_.c_str(), "wbx"));  // x: never reuse an existing file
             if (!handle_ && errno != EEXIST) break;
         }

@@ -21,7 +21,8 @@ private:
     const std::filesystem::path& target_;
 };
 
-// Runs writeContent on a temporary file in the target's folder, then moves it over the target.
+// Runs writeContent on a temporary file in the target's folder (a short name of fixed length,
+// whatever the target's), then moves it over the target.
 // Any error, thrown by the writes or by writeContent itself, removes the temporary file and
 // reaches the caller; the target is then exactly as it was.
 void WriteFileAtomically(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent);

@@ -2,9 +2,12 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "AtomicFile.h"
 #include "DdsHeader.h"
 #include "DebugLog.h"
 #include "TgaHeader.h"
@@ -21,10 +24,16 @@ struct ExportState {
     TgaFileHeader TgaHeader;
 };
 
+// Puts an export's content at its target; a front end may guard or replace the file system's writer.
+using ExportWriter = std::function<void(const std::filesystem::path& target,
+                                        const std::function<void(OutputFile&)>& writeContent)>;
+
 // Logs what it does; an image type without an export is reported, not an error. The file goes
-// into outputFolder (empty: the current directory). Throws PellitonError; an existing file of the
-// output name is then left as it was.
-void ExtractTexture(const modRSH& rsh, std::string_view SourcePath, const std::filesystem::path& outputFolder,
-                    ExportState& state, DebugLog& log);
+// into outputFolder (empty: the current directory) through write. Returns the written file's
+// absolute location, taken as it is written, or nothing for an image type without an export.
+// Throws PellitonError; an existing file of the output name is then left as it was.
+std::optional<std::filesystem::path> ExtractTexture(const modRSH& rsh, std::string_view SourcePath,
+                                                    const std::filesystem::path& outputFolder, ExportState& state,
+                                                    DebugLog& log, const ExportWriter& write = WriteFileAtomically);
 
 }  // namespace pelliton

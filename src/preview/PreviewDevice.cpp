@@ -67,23 +67,43 @@ void PreviewDevice::Cleanup() {
     DX.reset();
 }
 
-void PreviewDevice::RenderPreview(const std::filesystem::path& imageFile, std::int32_t width,
-                                  std::int32_t height) noexcept {
+std::optional<std::string> PreviewDevice::RenderPreview(const std::filesystem::path& imageFile, std::int32_t width,
+                                                        std::int32_t height) noexcept {
     try {
-        Draw(imageFile, width, height);
+        return Draw(imageFile, width, height);
     } catch (...) {
-        // Every failure leaves silently: the pane keeps what it showed.
+        return std::nullopt;  // a failing device leaves silently: the pane keeps what it showed
     }
 }
 
-void PreviewDevice::Draw(const std::filesystem::path& imageFile, std::int32_t width, std::int32_t height) {
+void PreviewDevice::ShowBackground() noexcept {
+    try {
+        Direct3DDevice8& device = ClearedDevice();
+        Check(device.Present(nullptr, nullptr, nullptr, nullptr), "Present");
+    } catch (...) {
+        // As with drawing: a failing device keeps the pane as it was.
+    }
+}
+
+// Back buffer to the background colour, depth buffer to the far plane; nothing is shown yet.
+Direct3DDevice8& PreviewDevice::ClearedDevice() {
     if (!D3DDevice) throw PellitonError("no device");
-    Direct3DDevice8& device = *D3DDevice;
-    Check(device.Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0f, 0), "Clear");
+    Check(D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0f, 0), "Clear");
+    return *D3DDevice;
+}
+
+std::optional<std::string> PreviewDevice::Draw(const std::filesystem::path& imageFile, std::int32_t width,
+                                               std::int32_t height) {
+    Direct3DDevice8& device = ClearedDevice();
 
     if (!D3DX) D3DX = std::make_shared<D3DX8>();
     std::shared_ptr<Direct3DTexture8> texture;
-    Check(D3DX->CreateTextureFromFile(device, PathToUtf8(imageFile), texture), "CreateTextureFromFile");
+    std::string unreadable;
+    if (FAILED(D3DX->CreateTextureFromFile(device, PathToUtf8(imageFile), texture, &unreadable))) {
+        // The cleared frame goes out, so that the pane never shows a picture of another file.
+        Check(device.Present(nullptr, nullptr, nullptr, nullptr), "Present");
+        return unreadable;
+    }
     PreviewTexture = texture;
 
     QuadVertices_ = MakeQuadVertices(width, height);
@@ -105,6 +125,7 @@ void PreviewDevice::Draw(const std::filesystem::path& imageFile, std::int32_t wi
     Check(device.DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, QuadVertices_.data(), kVertexStride), "DrawPrimitiveUP");
     Check(device.EndScene(), "EndScene");
     Check(device.Present(nullptr, nullptr, nullptr, nullptr), "Present");
+    return std::nullopt;
 }
 
 }  // namespace pelliton

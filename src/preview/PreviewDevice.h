@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "D3DX8.h"
 #include "Direct3D8.h"
@@ -33,13 +35,19 @@ public:
     void Cleanup();
 
     // Draws the image file on a quad of width x height texels and presents one frame. Nothing is
-    // cached: the file is read anew each time. Any failure leaves silently, the pane unchanged.
-    void RenderPreview(const std::filesystem::path& imageFile, std::int32_t width, std::int32_t height) noexcept;
+    // cached: the file is read anew each time. A file that cannot be loaded presents the empty
+    // background and gives the reason; any other failure leaves silently, the pane unchanged.
+    std::optional<std::string> RenderPreview(const std::filesystem::path& imageFile, std::int32_t width,
+                                             std::int32_t height) noexcept;
+
+    // Presents a frame of background only, so that no earlier picture stays in the pane.
+    void ShowBackground() noexcept;
 
     bool HasDevice() const { return D3DDevice != nullptr; }
 
 private:
-    void Draw(const std::filesystem::path& imageFile, std::int32_t width, std::int32_t height);
+    std::optional<std::string> Draw(const std::filesystem::path& imageFile, std::int32_t width, std::int32_t height);
+    d3d8::Direct3DDevice8& ClearedDevice();
 
     RuntimeFactory makeRuntime_;
     std::shared_ptr<d3d8::DirectX8> DX;

@@ -3,51 +3,69 @@
 #include <exception>
 #include <new>
 
-#include "PellitonError.h"
-#include "Utf8Path.h"
 #include "RshInputFile.h"
 #include "RshLoader.h"
+#include "Utf8Path.h"
 
 namespace pelliton {
 
-namespace {
-
-OpenResult Failure(SessionView& view, const std::string& reason) {
-    view.AddDebugLine("Error: " + reason);
-    return {OpenResult::Outcome::Failed, reason};
-}
-
-}  // namespace
-
-OpenResult RshSession::Open(const std::string& path) {
-    SourcePath_ = path;
-    // Every object of the previous file goes before the new device is made.
-    preview_.Cleanup();
-    PreviewReady_ = preview_.InitD3D(&previewWindow_);
-    if (!PreviewReady_) return {OpenResult::Outcome::DeviceUnavailable, {}};
+OpenResult RshSession::Open(const std::string& path) noexcept {
     try {
-        LoadRSH(path);
-        return {};
-    } catch (const PellitonError& error) {
-        return Failure(view_, error.what());
+        SourcePath_ = path;
+        // Every object of the previous file goes before the new device is made.
+        preview_.Cleanup();
+        PreviewReady_ = preview_.InitD3D(&previewWindow_);
+        if (!PreviewReady_) return {OpenResult::Outcome::DeviceUnavailable, {}, {}};
+        return {OpenResult::Outcome::Completed, {}, LoadRSH(path)};
     } catch (const std::bad_alloc&) {
-        return Failure(view_, "out of memory while loading " + path);
+        return Failure("out of memory while loading " + path);
+    } catch (const std::exception& error) {
+        return Failure(error.what());
+    } catch (...) {
+        return Failure("an unexpected failure while loading " + path);
     }
 }
 
-// The input stays open until the whole road has run, and is closed on every path.
-void RshSession::LoadRSH(const std::string& path) {
+// The pane shows no picture, so that nothing drawn earlier passes for the file that failed.
+OpenResult RshSession::Failure(const std::string& reason) noexcept {
+    preview_.ShowBackground();
+    try {
+        view_.AddDebugLine("Error: " + reason);
+        return {OpenResult::Outcome::Failed, reason, {}};
+    } catch (...) {
+        return {OpenResult::Outcome::Failed, {}, {}};  // not even the reason could be kept
+    }
+}
+
+// The input stays open until the whole road has run, and is closed on every path. Returns where
+// the export was written, or an empty path when the image type has none.
+std::filesystem::path RshSession::LoadRSH(const std::string& path) {
     RshInputFile file(path);
     view_.ClearLog();
     view_.SetStatusText(path);
     ReadRshRecords(file, rsh_, view_);
-    ExtractTexture(rsh_, SourcePath_, outputFolder_, export_, view_);
+    const auto written = ExtractTexture(rsh_, SourcePath_, outputFolder_, export_, view_, writeExport_);
+    if (!written) {
+        preview_.ShowBackground();  // an earlier file's picture must not stand under this file's name
+        return {};
+    }
+    lastExport_ = WrittenExport{*written, rsh_.AttrChunk.Width, rsh_.AttrChunk.Height};
     RenderPreview();
+    return *written;
 }
 
 void RshSession::RenderPreview() noexcept {
-    preview_.RenderPreview(outputFolder_ / PathFromUtf8(export_.ExportPath), rsh_.AttrChunk.Width,
-                           rsh_.AttrChunk.Height);
+    if (!lastExport_) {
+        preview_.ShowBackground();
+        return;
+    }
+    const auto unreadable = preview_.RenderPreview(lastExport_->file, lastExport_->width, lastExport_->height);
+    if (!unreadable) return;
+    try {
+        view_.AddDebugLine("Error: cannot preview " + PathToUtf8(lastExport_->file.filename()) + ": " + *unreadable);
+    } catch (...) {
+        // The pane already shows the background; the line is all that is lost.
+    }
 }
 
 }  // namespace pelliton

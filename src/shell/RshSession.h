@@ -1,7 +1,9 @@
 // The open road of one file and the state it leaves, shared by the window and the headless front end.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,7 +25,8 @@ struct OpenResult {
         DeviceUnavailable,  // no preview device: the front end ends the program
     };
     Outcome outcome = Outcome::Completed;
-    std::string failure;  // the reason, when Failed
+    std::string failure;                 // the reason, when Failed
+    std::filesystem::path exportedFile;  // where the export was written; empty when nothing was
 };
 
 class RshSession {
@@ -31,14 +34,18 @@ public:
     RshSession(SessionView& view, d3d8::DeviceWindow& previewWindow, RuntimeFactory makeRuntime = MakeSoftwareRuntime)
         : view_(view), previewWindow_(previewWindow), preview_(std::move(makeRuntime)) {}
 
-    // Everything the open command does once a file is chosen.
-    OpenResult Open(const std::string& path);
+    // Everything the open command does once a file is chosen. Every failure, whatever its kind,
+    // ends in one "Error: " line in the log and a pane of background only.
+    OpenResult Open(const std::string& path) noexcept;
 
-    // Draws the last exported file again, reading it anew.
+    // Draws the file the last export wrote again, reading it anew, at that texture's size. A file
+    // that cannot be drawn is named in an "Error: cannot preview" line and leaves the background.
     void RenderPreview() noexcept;
 
     // Exports go into the current directory unless a folder is set here.
     void SetOutputFolder(const std::filesystem::path& folder) { outputFolder_ = folder; }
+    // Exports are written through this writer; a front end may guard it.
+    void SetExportWriter(ExportWriter write) { writeExport_ = std::move(write); }
 
     const std::string& SourcePath() const { return SourcePath_; }
     const std::string& ExportPath() const { return export_.ExportPath; }
@@ -46,13 +53,24 @@ public:
     const modRSH& Records() const { return rsh_; }
 
 private:
-    void LoadRSH(const std::string& path);
+    // What the last export wrote, kept where it was written so that a later change of the current
+    // folder cannot point the preview at another file.
+    struct WrittenExport {
+        std::filesystem::path file;  // absolute
+        std::int32_t width = 0;
+        std::int32_t height = 0;
+    };
+
+    std::filesystem::path LoadRSH(const std::string& path);
+    OpenResult Failure(const std::string& reason) noexcept;
 
     SessionView& view_;
     d3d8::DeviceWindow& previewWindow_;
     std::string SourcePath_;  // UTF-8, as chosen
     std::filesystem::path outputFolder_;
+    ExportWriter writeExport_ = WriteFileAtomically;
     ExportState export_;
+    std::optional<WrittenExport> lastExport_;
     PreviewDevice preview_;
     bool PreviewReady_ = false;
     modRSH rsh_;

@@ -81,9 +81,51 @@ TEST(ExtractCommand, PrintsTheLogsOfSeveralFilesInArgumentOrder) {
     const std::string otherLog = Extract({"-C", folder, other}).out;
     ASSERT_NE(otherLog, TinyLog("tiny"));
 
-    const Result result = Extract({"-C", folder, tiny, other, tiny});
+    const std::string third = dir.Write("third.rsh", TinyDxt1File());
+
+    const Result result = Extract({"-C", folder, tiny, other, third});
     EXPECT_EQ(result.status, kExitOk);
-    EXPECT_EQ(result.out, TinyLog("tiny") + otherLog + TinyLog("tiny"));
+    EXPECT_EQ(result.out, TinyLog("tiny") + otherLog + TinyLog("third"));
+}
+
+// Two sources of one name in different folders: the first export stays, the second is refused.
+TEST(ExtractCommand, AnExportThatWouldReplaceAnEarlierOneOfTheRunIsNotWritten) {
+    const TempDir dir;
+    const TempDir out;
+    std::filesystem::create_directories(dir.path() / "a");
+    std::filesystem::create_directories(dir.path() / "b");
+    const std::string first = dir.Write("a/hull.rsh", TinyDxt1File());
+    const std::vector<std::uint8_t> otherBlock(8, 0x11);
+    const std::string second =
+        dir.Write("b/hull.rsh", WriteRshBytes(MakeTextureRecords(kImageTypeDxt1, 4, 4, 1, 8), otherBlock));
+    const std::string third = dir.Write("b/deck.rsh", TinyDxt1File());
+    ASSERT_EQ(Extract({"-C", dir.path().string(), first}).status, kExitOk);
+    const auto firstExport = testing::ReadFileBytes(dir.path() / "hull.DDS");
+
+    const Result result = Extract({"-C", out.path().string(), first, second, third});
+    EXPECT_EQ(result.status, kExitFileFailed);
+    EXPECT_EQ(FailureReason(result.err, second), "hull.DDS would replace the export of " + first + "; not written");
+    EXPECT_EQ(testing::ReadFileBytes(out.path() / "hull.DDS"), firstExport);
+    EXPECT_TRUE(std::filesystem::exists(out.path() / "deck.DDS")) << "later files still run";
+    EXPECT_NE(result.out.find("Extracting to: hull.DDS\nError: hull.DDS would replace"), std::string::npos) << result.out;
+}
+
+TEST(ExtractCommand, AFileThatExportsNothingIsReportedAndFailsTheRun) {
+    const TempDir dir;
+    const std::string odd = dir.Write("odd.rsh", WriteRshBytes(MakeTextureRecords(3, 4, 4, 1, 0), {}));
+    const std::string tiny = dir.Write("tiny.rsh", TinyDxt1File());
+
+    const Result result = Extract({"-C", dir.path().string(), odd, tiny});
+    EXPECT_EQ(result.status, kExitFileFailed);
+    EXPECT_EQ(FailureReason(result.err, odd), "nothing exported: image type 3 is an unknown texture format");
+    EXPECT_TRUE(result.out.ends_with("Unknown texture format\n" + TinyLog("tiny"))) << result.out;
+}
+
+TEST(ExtractCommand, VersionPrintsTheVersionLine) {
+    const Result result = Extract({"--version"});
+    EXPECT_EQ(result.status, kExitOk);
+    EXPECT_EQ(result.out, "pelliton-extract 1.0.0\n");
+    EXPECT_EQ(result.err, "");
 }
 
 TEST(ExtractCommand, TruncatedFileEndsItsLogWithTheErrorAndTheNextFileStillRuns) {
@@ -137,7 +179,7 @@ private:
     std::filesystem::path saved_;
 };
 
-enum class Out { kNothing, kHelp, kGoodLog, kGoodLogThenError, kErrorLine };
+enum class Out { kNothing, kHelp, kGoodLog, kErrorLine };
 enum class Err { kNothing, kUsage, kFileFailure };
 
 struct ArgumentCase {
@@ -159,9 +201,10 @@ TEST_F(ExtractArguments, ExitStatusAndStreamsFollowTheArguments) {
         {"relative path", {"good.rsh"}, kExitOk, Out::kGoodLog, Err::kNothing},
         {"-C without a folder", {"good.rsh", "-C"}, kExitUsage, Out::kNothing, Err::kUsage},
         {"-C leaves input paths alone", {"-C", "out", "good.rsh"}, kExitOk, Out::kGoodLog, Err::kNothing},
-        {"-C to a missing folder", {"-C", "nowhere", "good.rsh"}, kExitFileFailed, Out::kGoodLogThenError,
-         Err::kFileFailure},
+        {"-C to a missing folder", {"-C", "nowhere", "good.rsh"}, kExitUsage, Out::kNothing, Err::kUsage},
+        {"-C to a file", {"-C", "good.rsh", "good.rsh"}, kExitUsage, Out::kNothing, Err::kUsage},
         {"help", {"--help"}, kExitOk, Out::kHelp, Err::kNothing},
+        {"short help", {"-h"}, kExitOk, Out::kHelp, Err::kNothing},
         {"help wins over files", {"good.rsh", "--help"}, kExitOk, Out::kHelp, Err::kNothing},
         {"--help after -- is a file", {"--", "--help"}, kExitFileFailed, Out::kErrorLine, Err::kFileFailure},
         {"lone dash is a file", {"-"}, kExitFileFailed, Out::kErrorLine, Err::kFileFailure},
@@ -174,9 +217,6 @@ TEST_F(ExtractArguments, ExitStatusAndStreamsFollowTheArguments) {
             case Out::kNothing: EXPECT_EQ(result.out, ""); break;
             case Out::kHelp: EXPECT_TRUE(result.out.starts_with("Usage: pelliton-extract ")) << result.out; break;
             case Out::kGoodLog: EXPECT_EQ(result.out, TinyLog(c.args.back() == "good.rsh" ? "good" : "-dash")); break;
-            case Out::kGoodLogThenError:
-                EXPECT_TRUE(result.out.starts_with(TinyLog("good") + "Error: ")) << result.out;
-                break;
             case Out::kErrorLine: EXPECT_TRUE(result.out.starts_with("Error: ")) << result.out; break;
         }
         switch (c.err) {
@@ -188,6 +228,13 @@ TEST_F(ExtractArguments, ExitStatusAndStreamsFollowTheArguments) {
             case Err::kFileFailure: EXPECT_FALSE(FailureReason(result.err, c.args.back()).empty()); break;
         }
     }
+}
+
+// Nothing is read before a bad -C is found, and the message says what is wrong with it.
+TEST_F(ExtractArguments, AnOutputFolderThatIsNoFolderIsNamed) {
+    EXPECT_TRUE(Extract({"-C", "nowhere", "good.rsh"}).err.starts_with("pelliton-extract: -C nowhere: no such directory\n"));
+    EXPECT_TRUE(Extract({"-C", "good.rsh", "good.rsh"}).err.starts_with("pelliton-extract: -C good.rsh: not a directory\n"));
+    EXPECT_FALSE(std::filesystem::exists("good.DDS"));
 }
 
 TEST_F(ExtractArguments, WritesIntoTheCurrentDirectoryByDefault) {

@@ -1,6 +1,7 @@
 // pelliton-extract --preview: the frame the pane would show, as a PNG that another program reads.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -64,14 +65,18 @@ TEST(ExtractPreview, WritesThePanesFrameAfterTheLastFile) {
     EXPECT_EQ(pixel(kSide / 2, kSide / 2), (std::vector<std::uint8_t>{10, 20, 200}));
 }
 
-TEST(ExtractPreview, WhenNothingWasDrawnNoFileIsWrittenAndItSaysSo) {
+// The last file exported nothing: the frame is the empty background, never the earlier picture.
+TEST(ExtractPreview, AfterAFileWithoutAnExportTheFrameIsTheBackground) {
     TempDir dir;
     const auto png = dir.path() / "frame.png";
     const Result result = Extract({"-C", dir.path().string(), "--preview", png.string(),
+                                   dir.Write("red.rsh", PlainTexture(kImageTypeUncompressed, 200, 10, 20)),
                                    dir.Write("odd.rsh", PlainTexture(3, 1, 2, 3))});
     EXPECT_EQ(result.status, kExitFileFailed);
-    EXPECT_NE(result.err.find("no preview frame was drawn"), std::string::npos) << result.err;
-    EXPECT_FALSE(std::filesystem::exists(png));
+    EXPECT_NE(result.err.find("nothing exported"), std::string::npos) << result.err;
+    const std::vector<std::uint8_t> rgb = DecodePng(png, dir);
+    ASSERT_EQ(rgb.size(), 557u * 557u * 3u);
+    EXPECT_EQ(std::count(rgb.begin(), rgb.end(), 51), static_cast<std::ptrdiff_t>(rgb.size()));
 }
 
 TEST(ExtractPreview, APngThatCannotBeWrittenIsAFailure) {

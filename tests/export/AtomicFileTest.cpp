@@ -60,6 +60,26 @@ TEST(AtomicFile, ATargetThatIsAFolderIsAnErrorAndLeavesNothingBehind) {
     EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
+// A name of 250 bytes is legal where names may have 255; a temporary name derived from it would not be.
+TEST(AtomicFile, TheTemporaryFileHasAShortNameInTheTargetsFolder) {
+    TempDir dir;
+    for (const std::size_t length : {1u, 250u, 255u}) {
+        const auto target = dir.path() / std::string(length, 'n');
+        std::vector<std::string> seenWhileWriting;
+        WriteFileAtomically(target, [&](OutputFile& out) {
+            for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+                seenWhileWriting.push_back(entry.path().filename().string());
+            }
+            out.Write(Bytes({7}));
+        });
+        EXPECT_EQ(ReadFileBytes(target), std::vector<std::uint8_t>{7}) << length;
+        std::filesystem::remove(target);
+        ASSERT_EQ(seenWhileWriting.size(), 1u);
+        EXPECT_EQ(seenWhileWriting[0].size(), std::string(".pelliton-12345678.tmp").size()) << seenWhileWriting[0];
+    }
+    EXPECT_EQ(EntriesIn(dir.path()), 0u);
+}
+
 TEST(AtomicFile, AFolderThatDoesNotExistIsAnError) {
     TempDir dir;
     EXPECT_THROW(WriteFileAtomically(dir.path() / "no" / "wall.DDS", [](OutputFile&) {}), PellitonError);

@@ -198,5 +198,35 @@ TEST(ExtractTexture, NonAsciiNamesAreWrittenUnderTheirOwnName) {
     EXPECT_EQ(exporter.File("\xC3\xA9t\xC3\xA9.DDS").size(), 136u);
 }
 
+// File systems allow names of 255 bytes; the export must not need more room than its own name.
+TEST(ExtractTexture, AnExportNameOf250BytesIsWritten) {
+    const modRSH rsh = Compressed(kImageTypeDxt1, 8);
+    Exporter exporter;
+    const std::string stem(246, 'n');
+    exporter.Run(rsh, "/mods/" + stem + ".rsh");
+    ASSERT_EQ(exporter.state.ExportPath.size(), 250u);
+    EXPECT_EQ(exporter.File(stem + ".DDS").size(), 136u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(exporter.out.path()), {}), 1);
+}
+
+// The location is fixed when the file is written, so a later change of folder cannot move it.
+TEST(ExtractTexture, ReturnsWhereTheFileWasWrittenAsAnAbsolutePath) {
+    TempDir folder;
+    const auto saved = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    ExportState state;
+    RecordingView log;
+    const auto written = ExtractTexture(Compressed(kImageTypeDxt1, 8), "C:\\tex\\wall.rsh", {}, state, log);
+    modRSH unknown;
+    unknown.AttrChunk.ImageType = 3;
+    const auto nothing = ExtractTexture(unknown, "odd.rsh", {}, state, log);
+    std::filesystem::current_path(saved);
+
+    ASSERT_TRUE(written.has_value());
+    EXPECT_TRUE(written->is_absolute());
+    EXPECT_TRUE(std::filesystem::equivalent(*written, folder.path() / "wall.DDS"));
+    EXPECT_FALSE(nothing.has_value());
+}
+
 }  // namespace
 }  // namespace pelliton

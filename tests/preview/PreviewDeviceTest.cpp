@@ -139,23 +139,42 @@ TEST(PreviewDevice, DrawingTwiceHoldsOneTextureAndOneVertexBuffer) {
     EXPECT_EQ(LiveObjects(), before);
 }
 
-TEST(PreviewDevice, AFileThatCannotBeLoadedPresentsNothing) {
+// The earlier picture must not stay up under the new request: the background goes out, with the reason.
+TEST(PreviewDevice, AFileThatCannotBeLoadedPresentsTheBackgroundAndSaysWhy) {
     Preview preview;
     const auto file = WriteQuadrantExport(preview.dir.path(), "q", kImageTypeDxt1, 64, 64);
-    preview.Render(file, 64, 64);
-    for (const auto& bad : {preview.dir.path() / "missing.DDS", preview.dir.path(), std::filesystem::path()}) {
-        preview.device.RenderPreview(bad, 64, 64);
-        EXPECT_EQ(preview.pane.frames.size(), 1u) << bad;
+    const auto shortDds = preview.dir.path() / "short.DDS";
+    WriteFileBytes(shortDds.string(), std::vector<std::uint8_t>{'D', 'D', 'S', ' ', 1, 2, 3});
+    const std::pair<std::filesystem::path, std::string> cases[] = {
+        {preview.dir.path() / "missing.DDS", "No such file or directory"},
+        {preview.dir.path(), "Is a directory"},
+        {std::filesystem::path(), "No such file or directory"},
+        {shortDds, "the file ends inside its 128-byte DDS header"},
+    };
+    for (const auto& [bad, reason] : cases) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(preview.device.RenderPreview(file, 64, 64), std::nullopt);
+        EXPECT_FALSE(DrawnBox(preview.pane.frames.back()).Empty());
+
+        EXPECT_EQ(preview.device.RenderPreview(bad, 64, 64), reason);
+        EXPECT_TRUE(DrawnBox(preview.pane.frames.back()).Empty());
     }
-    WriteFileBytes(file.string(), std::vector<std::uint8_t>{'D', 'D', 'S', ' ', 1, 2, 3});
-    preview.device.RenderPreview(file, 64, 64);
-    EXPECT_EQ(preview.pane.frames.size(), 1u);
+}
+
+TEST(PreviewDevice, ShowBackgroundPresentsAnEmptyFrame) {
+    Preview preview;
+    preview.Render(WriteQuadrantExport(preview.dir.path(), "q", kImageTypeDxt1, 64, 64), 64, 64);
+    preview.device.ShowBackground();
+    ASSERT_EQ(preview.pane.frames.size(), 2u);
+    EXPECT_TRUE(DrawnBox(preview.pane.frames.back()).Empty());
+    EXPECT_EQ(PixelAt(preview.pane.frames.back(), 0, 0), testing::kBackground);
 }
 
 TEST(PreviewDevice, DrawingWithoutADeviceDoesNothing) {
     RecordingPane pane;
     PreviewDevice device;
-    device.RenderPreview("anything.DDS", 4, 4);
+    EXPECT_EQ(device.RenderPreview("anything.DDS", 4, 4), std::nullopt);
+    device.ShowBackground();
     EXPECT_TRUE(pane.frames.empty());
 }
 

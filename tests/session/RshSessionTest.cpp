@@ -1,7 +1,11 @@
 // The open road after the dialog: what it logs, shows and keeps, on success and on every error.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <stdexcept>
+
 #include "FailingRuntime.h"
+#include "FramePixels.h"
 #include "RecordingLog.h"
 #include "RecordingPane.h"
 #include "RshSession.h"
@@ -20,8 +24,9 @@ std::ptrdiff_t OpenFileCount() {
     return std::distance(begin(fds), end(fds));
 }
 
-std::vector<std::uint8_t> Dxt1File(std::int32_t width) {
-    return WriteRshBytes(MakeTextureRecords(kImageTypeDxt1, width, 4, 1, 8), std::vector<std::uint8_t>(8, 7));
+std::vector<std::uint8_t> Dxt1File(std::int32_t width, std::int32_t dataSize = 8) {
+    return WriteRshBytes(MakeTextureRecords(kImageTypeDxt1, width, 4, 1, dataSize),
+                         std::vector<std::uint8_t>(static_cast<std::size_t>(dataSize), 7));
 }
 
 // A session that writes its exports into a folder of its own.
@@ -60,14 +65,6 @@ TEST(RshSession, AnOpenDrawsTheExportOnceAndRefreshDrawsItAgain) {
     s.session.RenderPreview();
     EXPECT_EQ(s.pane.frames.size(), 2u);
     EXPECT_EQ(s.pane.frames[1].pixels, s.pane.frames[0].pixels);
-}
-
-TEST(RshSession, AFirstLoadOfAnUnknownTypeLeavesThePaneUnchanged) {
-    TempDir dir;
-    ExportingSession s;
-    const std::string odd = dir.Write("odd.rsh", WriteRshBytes(MakeTextureRecords(3, 4, 4, 1, 0), std::vector<std::uint8_t>{}));
-    EXPECT_EQ(s.session.Open(odd).outcome, OpenResult::Outcome::Completed);
-    EXPECT_TRUE(s.pane.frames.empty());
 }
 
 TEST(RshSession, WithoutAPreviewDeviceTheOpenStopsBeforeReadingTheFile) {
@@ -124,7 +121,7 @@ TEST(RshSession, ASecondOpenReplacesTheWholeLog) {
     TempDir dir;
     ExportingSession s;
     ASSERT_EQ(s.session.Open(dir.Write("a.rsh", Dxt1File(4))).outcome, OpenResult::Outcome::Completed);
-    ASSERT_EQ(s.session.Open(dir.Write("b.rsh", Dxt1File(8))).outcome, OpenResult::Outcome::Completed);
+    ASSERT_EQ(s.session.Open(dir.Write("b.rsh", Dxt1File(8, 16))).outcome, OpenResult::Outcome::Completed);
 
     EXPECT_EQ(s.view.lines.size(), 37u);
     EXPECT_EQ(std::count(s.view.lines.begin(), s.view.lines.end(), "Width: 4"), 0);
@@ -183,6 +180,68 @@ TEST(RshSession, TheInputFileIsClosedOnEveryPath) {
         ASSERT_EQ(s.session.Open(bad).outcome, OpenResult::Outcome::Failed);
     }
     EXPECT_EQ(OpenFileCount(), before);
+}
+
+// A log sink that fails with something other than our error type on one line.
+class ThrowingView : public RecordingView {
+public:
+    ThrowingView(std::size_t failingLine, std::function<void()> raise) : failingLine_(failingLine), raise_(std::move(raise)) {}
+    void AddDebugLine(std::string_view text) override {
+        if (++written_ == failingLine_) raise_();
+        RecordingView::AddDebugLine(text);
+    }
+
+private:
+    std::size_t failingLine_;
+    std::size_t written_ = 0;
+    std::function<void()> raise_;
+};
+
+struct ForeignFailure {
+    const char* label;
+    std::function<void()> raise;
+    const char* reason;
+};
+
+const ForeignFailure kForeignFailures[] = {
+    {"standard exception", [] { throw std::logic_error("sink broke"); }, "sink broke"},
+    {"filesystem error", [] { throw std::filesystem::filesystem_error("disk gone", std::error_code()); }, "disk gone"},
+    {"not an exception class", [] { throw 42; }, "an unexpected failure while loading "},
+};
+
+// Whatever a callee throws, the open ends in its one "Error: " line and a pane of background.
+TEST(RshSession, AForeignExceptionFromTheLogEndsInTheErrorLine) {
+    for (const ForeignFailure& c : kForeignFailures) {
+        SCOPED_TRACE(c.label);
+        TempDir dir;
+        ThrowingView view(5, c.raise);
+        RecordingPane pane;
+        RshSession session(view, pane);
+        session.SetOutputFolder(dir.path());
+
+        const OpenResult result = session.Open(dir.Write("wall.rsh", Dxt1File(4)));
+        ASSERT_EQ(result.outcome, OpenResult::Outcome::Failed);
+        EXPECT_NE(result.failure.find(c.reason), std::string::npos) << result.failure;
+        ASSERT_EQ(view.lines.size(), 5u);  // four lines, the failing one lost, then the error
+        EXPECT_EQ(view.lines.back(), "Error: " + result.failure);
+        ASSERT_EQ(pane.frames.size(), 1u);
+        EXPECT_TRUE(testing::DrawnBox(pane.frames[0]).Empty());
+    }
+}
+
+TEST(RshSession, AForeignExceptionFromTheWriterEndsInTheErrorLineAndWritesNothing) {
+    for (const ForeignFailure& c : kForeignFailures) {
+        SCOPED_TRACE(c.label);
+        TempDir dir;
+        ExportingSession s;
+        s.session.SetExportWriter([&](const std::filesystem::path&, const std::function<void(OutputFile&)>&) { c.raise(); });
+
+        const OpenResult result = s.session.Open(dir.Write("wall.rsh", Dxt1File(4)));
+        ASSERT_EQ(result.outcome, OpenResult::Outcome::Failed);
+        EXPECT_EQ(s.view.lines[s.view.lines.size() - 2], "Extracting to: wall.DDS");
+        EXPECT_EQ(s.view.lines.back(), "Error: " + result.failure);
+        EXPECT_TRUE(std::filesystem::is_empty(s.out.path()));
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // machine without a device gets the message and the end of the program.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 #include <QAction>
@@ -50,6 +51,7 @@ protected:
     }
     const QImage& Shown() const { return window_->findChild<PreviewPane*>(QStringLiteral("picRSH"))->PresentedFrame(); }
     QPushButton* Refresh() const { return window_->findChild<QPushButton*>(QStringLiteral("cmdRefresh")); }
+    QString Log() const { return window_->findChild<LogTextBox*>(QStringLiteral("txtDebug"))->Text(); }
 
     const QString startFolder_ = QDir::currentPath();
     testing::TempDir folder_;
@@ -82,17 +84,35 @@ TEST_F(frmRshPreviewTest, RefreshDrawsTheExportedFileAsItIsNow) {
 
     Refresh()->click();
     EXPECT_EQ(Shown().pixel(centre, centre), qRgb(10, 20, 200));
-    EXPECT_EQ(window_->findChild<LogTextBox*>(QStringLiteral("txtDebug"))->Text().count(QStringLiteral("\r\n")), 36)
+    EXPECT_EQ(Log().count(QStringLiteral("\r\n")), 36)
         << "Refresh only draws: it neither reads the source nor logs";
 }
 
-TEST_F(frmRshPreviewTest, AnOpenThatFailsKeepsThePreviousPicture) {
-    Open("red.rsh", PlainTexture(200, 10, 20));
-    const QImage before = Shown();
+// The failed open moves the current folder, as the dialog does; "Refresh" still finds the real export.
+TEST_F(frmRshPreviewTest, AnOpenThatFailsShowsTheBackgroundAndRefreshDrawsTheLastExport) {
+    const int centre = kPreviewPaneClientSize / 2;
+    Open("hull.rsh", PlainTexture(200, 10, 20));
+    std::filesystem::create_directory(folder_.path() / "modB");
+    std::vector<std::uint8_t> foreign = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 32, 0};
+    for (int i = 0; i < 16 * 16; ++i) foreign.insert(foreign.end(), {200, 20, 10, 255});
+    folder_.Write("modB/hull.TGA", foreign);  // a picture the tool never wrote
     std::vector<std::uint8_t> truncated = PlainTexture(1, 2, 3);
     truncated.resize(150);
-    Open("cut.rsh", truncated);
-    EXPECT_EQ(Shown(), before);
+
+    Open("modB/broken.rsh", truncated);
+    EXPECT_EQ(Shown().pixel(centre, centre), kBackground);
+    const QString log = Log();
+    Refresh()->click();
+    EXPECT_EQ(Shown().pixel(centre, centre), qRgb(200, 10, 20));
+    EXPECT_EQ(Log(), log);
+}
+
+TEST_F(frmRshPreviewTest, RefreshOfADeletedExportSaysWhyAndShowsTheBackground) {
+    Open("tex.rsh", PlainTexture(200, 10, 20));
+    std::filesystem::remove(folder_.path() / "tex.TGA");
+    Refresh()->click();
+    EXPECT_TRUE(Log().endsWith(QStringLiteral("Error: cannot preview tex.TGA: No such file or directory\r\n"))) << Log().toStdString();
+    EXPECT_EQ(Shown().pixel(kPreviewPaneClientSize / 2, kPreviewPaneClientSize / 2), kBackground);
 }
 
 class frmRshWithoutDeviceTest : public frmRshPreviewTest {

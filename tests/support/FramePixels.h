@@ -23,6 +23,7 @@ struct Box {
     int left = 0, top = 0, right = -1, bottom = -1;  // inclusive; empty when right < left
     int Width() const { return right - left + 1; }
     int Height() const { return bottom - top + 1; }
+    bool Empty() const { return right < left; }
 };
 
 // The smallest box around every pixel that is not the background colour.

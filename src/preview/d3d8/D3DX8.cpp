@@ -6,8 +6,8 @@
 namespace pelliton::d3d8 {
 
 HRESULT D3DX8::CreateTextureFromFile(Direct3DDevice8& /*device*/, const std::string& path,
-                                     std::shared_ptr<Direct3DTexture8>& out) {
-    return LoadTextureFile(path, out);
+                                     std::shared_ptr<Direct3DTexture8>& out, std::string* failureReason) {
+    return LoadTextureFile(path, out, failureReason);
 }
 
 }  // namespace pelliton::d3d8

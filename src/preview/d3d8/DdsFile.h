@@ -11,8 +11,8 @@ namespace pelliton::d3d8 {
 // Whether the file starts with the DDS magic "DDS ".
 bool HasDdsMagic(ImageFile& file);
 
-// D3D_OK and a new texture in out, or D3DXERR_INVALIDDATA with out untouched when the file is
-// short, malformed, of another format or absurdly large. Sizes are checked before allocation.
-HRESULT ReadDdsTexture(ImageFile& file, std::shared_ptr<Direct3DTexture8>& out);
+// A new texture, or TextureLoadError (invalid data) when the file is short, malformed, of another
+// format or absurdly large. Sizes are checked before allocation.
+std::shared_ptr<Direct3DTexture8> ReadDdsTexture(ImageFile& file);
 
 }  // namespace pelliton::d3d8

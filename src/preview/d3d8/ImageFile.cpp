@@ -1,19 +1,29 @@
 // Bounded reads from an image file.
 #include "ImageFile.h"
 
+#include <string>
 #include <system_error>
+
+#include "TextureLoadError.h"
 
 namespace pelliton::d3d8 {
 
-HRESULT ImageFile::Open(const std::filesystem::path& path) {
+void RequireSensibleTextureSize(std::uint32_t width, std::uint32_t height) {
+    const auto sensible = [](std::uint32_t side) { return side >= 1 && side <= kLargestTextureSide; };
+    if (!sensible(width) || !sensible(height)) {
+        throw InvalidTexture("its size " + std::to_string(width) + " x " + std::to_string(height) +
+                             " is outside 1 to " + std::to_string(kLargestTextureSide) + " texels a side");
+    }
+}
+
+void ImageFile::Open(const std::filesystem::path& path) {
     // file_size fails for missing files, directories and devices, so nothing unbounded is opened.
     std::error_code error;
     const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) return D3DERR_NOTAVAILABLE;
+    if (error) throw TextureLoadError(D3DERR_NOTAVAILABLE, error.message());
     stream_.open(path, std::ios::binary);
-    if (!stream_) return D3DERR_NOTAVAILABLE;
+    if (!stream_) throw TextureLoadError(D3DERR_NOTAVAILABLE, "it cannot be opened for reading");
     size_ = size;
-    return D3D_OK;
 }
 
 bool ImageFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) {

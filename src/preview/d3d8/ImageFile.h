@@ -7,19 +7,20 @@
 #include <fstream>
 #include <span>
 
-#include "D3D8Types.h"
 
 namespace pelliton::d3d8 {
 
 // Sides beyond this are absurd for a texture and refused before anything is sized from them.
 inline constexpr std::uint32_t kLargestTextureSide = 16384;
 
-constexpr bool IsSensibleTextureSide(std::uint32_t texels) { return texels >= 1 && texels <= kLargestTextureSide; }
+// Throws TextureLoadError (invalid data) unless both sides lie in 1 to kLargestTextureSide.
+void RequireSensibleTextureSize(std::uint32_t width, std::uint32_t height);
 
 class ImageFile {
 public:
-    // D3DERR_NOTAVAILABLE when path is not a regular file that can be opened for reading.
-    HRESULT Open(const std::filesystem::path& path);
+    // Throws TextureLoadError (D3DERR_NOTAVAILABLE) when path is not a regular file that can be
+    // opened for reading.
+    void Open(const std::filesystem::path& path);
 
     std::uint64_t Size() const { return size_; }
 

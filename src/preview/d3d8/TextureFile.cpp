@@ -5,23 +5,35 @@
 
 #include "DdsFile.h"
 #include "ImageFile.h"
+#include "TextureLoadError.h"
 #include "TgaFile.h"
 #include "Utf8Path.h"
 
 namespace pelliton::d3d8 {
 
-HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTexture8>& out) {
+namespace {
+
+HRESULT Failure(HRESULT code, const char* reason, std::string* failureReason) {
+    if (failureReason != nullptr) *failureReason = reason;
+    return code;
+}
+
+}  // namespace
+
+HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTexture8>& out,
+                        std::string* failureReason) {
     try {
         ImageFile file;
-        const HRESULT opened = file.Open(PathFromUtf8(utf8Path));
-        if (FAILED(opened)) return opened;
+        file.Open(PathFromUtf8(utf8Path));
         // TGA has no magic of its own, so it is what remains.
-        return HasDdsMagic(file) ? ReadDdsTexture(file, out) : ReadTgaTexture(file, out);
+        out = HasDdsMagic(file) ? ReadDdsTexture(file) : ReadTgaTexture(file);
+        return D3D_OK;
+    } catch (const TextureLoadError& error) {
+        return Failure(error.code(), error.what(), failureReason);
     } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
+        return Failure(E_OUTOFMEMORY, "out of memory", failureReason);
     } catch (const std::exception&) {
-        // A path the platform cannot represent.
-        return D3DERR_NOTAVAILABLE;
+        return Failure(D3DERR_NOTAVAILABLE, "its path cannot be represented on this system", failureReason);
     }
 }
 

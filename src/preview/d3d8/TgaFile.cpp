@@ -3,9 +3,11 @@
 #include "TgaFile.h"
 
 #include <array>
+#include <string>
 #include <vector>
 
 #include "LittleEndianReader.h"
+#include "TextureLoadError.h"
 
 namespace pelliton::d3d8 {
 
@@ -68,29 +70,35 @@ std::vector<D3DCOLOR> UprightTexels(std::span<const std::uint8_t> pixels, std::s
 
 }  // namespace
 
-HRESULT ReadTgaTexture(ImageFile& file, std::shared_ptr<Direct3DTexture8>& out) {
+std::shared_ptr<Direct3DTexture8> ReadTgaTexture(ImageFile& file) {
+    // Without a magic of its own, a file that is no TGA we read is most likely no image we know.
+    const auto unknownKind = [] {
+        return InvalidTexture("it is neither a DDS file nor an uncompressed 24- or 32-bit TGA file");
+    };
     std::array<std::uint8_t, kTgaHeaderBytes> headerBytes{};
-    if (!file.ReadAt(0, headerBytes)) return D3DXERR_INVALIDDATA;
+    if (!file.ReadAt(0, headerBytes)) throw unknownKind();
     const TgaHeader header = DecodeTgaHeader(headerBytes);
     // A colour map would only need skipping, but nothing we read or write has one.
-    if (header.ImageType != kTgaTrueColour || header.ColourMapType != kTgaNoColourMap) return D3DXERR_INVALIDDATA;
-    if (header.PixelDepth != kTgaDepthRgb && header.PixelDepth != kTgaDepthRgba) return D3DXERR_INVALIDDATA;
-    if (!IsSensibleTextureSide(header.ImageWidth) || !IsSensibleTextureSide(header.ImageHeight)) {
-        return D3DXERR_INVALIDDATA;
-    }
+    if (header.ImageType != kTgaTrueColour || header.ColourMapType != kTgaNoColourMap) throw unknownKind();
+    if (header.PixelDepth != kTgaDepthRgb && header.PixelDepth != kTgaDepthRgba) throw unknownKind();
+    RequireSensibleTextureSize(header.ImageWidth, header.ImageHeight);
 
     const std::size_t bytesPerPixel = header.PixelDepth / 8U;
     const std::uint64_t pixelsAt = kTgaHeaderBytes + header.IdLength;  // the ID field is skipped
     const std::size_t pixelBytes = std::size_t{header.ImageWidth} * header.ImageHeight * bytesPerPixel;
-    if (pixelsAt > file.Size() || pixelBytes > file.Size() - pixelsAt) return D3DXERR_INVALIDDATA;
+    const auto endsEarly = [&] {
+        return InvalidTexture("the file ends before the " + std::to_string(pixelBytes) + " bytes of its " +
+                              std::to_string(header.ImageWidth) + " x " + std::to_string(header.ImageHeight) +
+                              " pixels");
+    };
+    if (pixelsAt > file.Size() || pixelBytes > file.Size() - pixelsAt) throw endsEarly();
 
     UninitialisedBytes pixels(pixelBytes);
-    if (!file.ReadAt(pixelsAt, pixels)) return D3DXERR_INVALIDDATA;
+    if (!file.ReadAt(pixelsAt, pixels)) throw endsEarly();
     const DWORD format = header.PixelDepth == kTgaDepthRgba ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
-    out = MakeArgbTexture(
+    return MakeArgbTexture(
         header.ImageWidth, header.ImageHeight, format,
         UprightTexels(pixels, header.ImageWidth, header.ImageHeight, bytesPerPixel, header.ImageDescriptor));
-    return D3D_OK;
 }
 
 }  // namespace pelliton::d3d8

@@ -8,9 +8,9 @@
 
 namespace pelliton::d3d8 {
 
-// D3D_OK and a new texture in out, or D3DXERR_INVALIDDATA with out untouched when the file is
-// short, of another kind (colour-mapped, run-length encoded, another depth) or absurdly large.
-// Sizes are checked before allocation.
-HRESULT ReadTgaTexture(ImageFile& file, std::shared_ptr<Direct3DTexture8>& out);
+// A new texture, or TextureLoadError (invalid data) when the file is short, of another kind
+// (colour-mapped, run-length encoded, another depth) or absurdly large. Sizes are checked before
+// allocation.
+std::shared_ptr<Direct3DTexture8> ReadTgaTexture(ImageFile& file);
 
 }  // namespace pelliton::d3d8
