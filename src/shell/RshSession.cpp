@@ -18,20 +18,22 @@ OpenResult RshSession::Open(const std::string& path) noexcept {
         if (!PreviewReady_) return {OpenResult::Outcome::DeviceUnavailable, {}, {}};
         return {OpenResult::Outcome::Completed, {}, LoadRSH(path)};
     } catch (const std::bad_alloc&) {
-        return Failure("out of memory while loading " + path);
+        return Failure("out of memory while loading ", path);
     } catch (const std::exception& error) {
-        return Failure(error.what());
+        return Failure(error.what(), {});
     } catch (...) {
-        return Failure("an unexpected failure while loading " + path);
+        return Failure("an unexpected failure while loading ", path);
     }
 }
 
-// The pane shows no picture, so that nothing drawn earlier passes for the file that failed.
-OpenResult RshSession::Failure(const std::string& reason) noexcept {
+// The pane shows no picture, so that nothing drawn earlier passes for the file that failed. The
+// reason is put together here, where running out of memory once more cannot escape.
+OpenResult RshSession::Failure(std::string_view reason, std::string_view subject) noexcept {
     preview_.ShowBackground();
     try {
-        view_.AddDebugLine("Error: " + reason);
-        return {OpenResult::Outcome::Failed, reason, {}};
+        std::string text = std::string(reason) + std::string(subject);
+        view_.AddDebugLine("Error: " + text);
+        return {OpenResult::Outcome::Failed, std::move(text), {}};
     } catch (...) {
         return {OpenResult::Outcome::Failed, {}, {}};  // not even the reason could be kept
     }

@@ -62,7 +62,7 @@ private:
     };
 
     std::filesystem::path LoadRSH(const std::string& path);
-    OpenResult Failure(const std::string& reason) noexcept;
+    OpenResult Failure(std::string_view reason, std::string_view subject) noexcept;
 
     SessionView& view_;
     d3d8::DeviceWindow& previewWindow_;
