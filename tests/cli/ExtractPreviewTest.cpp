@@ -7,21 +7,16 @@
 
 #include "ExtractCommand.h"
 #include "FailingRuntime.h"
+#include "PlainPictures.h"
 #include "RshWriter.h"
 #include "TempDir.h"
 
 namespace pelliton {
 namespace {
 
+using testing::PlainRshTexture;
 using testing::ReadFileBytes;
 using testing::TempDir;
-
-std::vector<std::uint8_t> PlainTexture(std::int32_t imageType, std::uint8_t red, std::uint8_t green,
-                                       std::uint8_t blue) {
-    std::vector<std::uint8_t> texels;
-    for (int i = 0; i < 8 * 8; ++i) texels.insert(texels.end(), {red, green, blue, 255});
-    return WriteRshBytes(MakeTextureRecords(imageType, 8, 8, 1, 8 * 8 * 4), texels);
-}
 
 struct Result {
     int status;
@@ -48,8 +43,8 @@ TEST(ExtractPreview, WritesThePanesFrameAfterTheLastFile) {
     TempDir dir;
     const auto png = dir.path() / "frame.png";
     const Result result = Extract({"-C", dir.path().string(), "--preview", png.string(),
-                                   dir.Write("red.rsh", PlainTexture(kImageTypeUncompressed, 200, 10, 20)),
-                                   dir.Write("blue.rsh", PlainTexture(kImageTypeUncompressed, 10, 20, 200))});
+                                   dir.Write("red.rsh", PlainRshTexture(0xC80A14, kImageTypeUncompressed, 8, 8)),
+                                   dir.Write("blue.rsh", PlainRshTexture(0x0A14C8, kImageTypeUncompressed, 8, 8))});
     ASSERT_EQ(result.status, kExitOk) << result.err;
     EXPECT_EQ(result.err, "");
 
@@ -70,8 +65,8 @@ TEST(ExtractPreview, AfterAFileWithoutAnExportTheFrameIsTheBackground) {
     TempDir dir;
     const auto png = dir.path() / "frame.png";
     const Result result = Extract({"-C", dir.path().string(), "--preview", png.string(),
-                                   dir.Write("red.rsh", PlainTexture(kImageTypeUncompressed, 200, 10, 20)),
-                                   dir.Write("odd.rsh", PlainTexture(3, 1, 2, 3))});
+                                   dir.Write("red.rsh", PlainRshTexture(0xC80A14, kImageTypeUncompressed, 8, 8)),
+                                   dir.Write("odd.rsh", PlainRshTexture(0x010203, 3, 8, 8))});
     EXPECT_EQ(result.status, kExitFileFailed);
     EXPECT_NE(result.err.find("nothing exported"), std::string::npos) << result.err;
     const std::vector<std::uint8_t> rgb = DecodePng(png, dir);
@@ -82,14 +77,14 @@ TEST(ExtractPreview, AfterAFileWithoutAnExportTheFrameIsTheBackground) {
 TEST(ExtractPreview, APngThatCannotBeWrittenIsAFailure) {
     TempDir dir;
     const Result result = Extract({"-C", dir.path().string(), "--preview", (dir.path() / "no" / "f.png").string(),
-                                   dir.Write("red.rsh", PlainTexture(kImageTypeUncompressed, 200, 10, 20))});
+                                   dir.Write("red.rsh", PlainRshTexture(0xC80A14, kImageTypeUncompressed, 8, 8))});
     EXPECT_EQ(result.status, kExitFileFailed);
     EXPECT_NE(result.err.find("cannot write"), std::string::npos) << result.err;
 }
 
 TEST(ExtractPreview, WithoutADeviceTheProgramEndsWithTheMessage) {
     TempDir dir;
-    const std::string file = dir.Write("red.rsh", PlainTexture(kImageTypeUncompressed, 200, 10, 20));
+    const std::string file = dir.Write("red.rsh", PlainRshTexture(0xC80A14, kImageTypeUncompressed, 8, 8));
     const Result result = Extract({"-C", dir.path().string(), file, file}, testing::MakeNoDeviceRuntime);
     EXPECT_EQ(result.status, kExitFileFailed);
     EXPECT_EQ(result.out, "");

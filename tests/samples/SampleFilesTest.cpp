@@ -20,6 +20,7 @@
 #include "RshWriter.h"
 #include "SampleFiles.h"
 #include "TempDir.h"
+#include "TexelEncoding.h"
 
 namespace pelliton {
 namespace {
@@ -120,10 +121,6 @@ TEST(SampleFiles, QuadrantsOfEveryPictureDifferClearly) {
     }
 }
 
-int SquishFlags(const TextureFormat& format) {
-    return format.fourCC == "DXT1" ? squish::kDxt1 : format.fourCC == "DXT3" ? squish::kDxt3 : squish::kDxt5;
-}
-
 // Decodes every MIP level in file order; levels below 8 x 8 blend all quadrants in one block.
 TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
     constexpr int kTolerance = 16;  // DXT rounding on a gently shaded picture stays well inside this
@@ -144,7 +141,7 @@ TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
             if (source.width >= 8 && source.height >= 8) {
                 RgbaImage decoded(source.width, source.height);
                 squish::DecompressImage(decoded.rgba.data(), source.width, source.height, data.data() + offset,
-                                        SquishFlags(*format));
+                                        SquishFormat(sample.imageType));
                 for (const auto& [x, y] : QuadrantCentres(source.width, source.height)) {
                     EXPECT_LE(ChannelDistance(decoded.Pixel(x, y), source.Pixel(x, y), 4), kTolerance)
                         << "at " << x << ", " << y;

@@ -4,6 +4,7 @@
 
 #include "DdsHeader.h"
 #include "FramePixels.h"
+#include "PlainPictures.h"
 #include "RecordingLog.h"
 #include "RecordingPane.h"
 #include "RshSession.h"
@@ -13,21 +14,12 @@
 namespace pelliton {
 namespace {
 
+using testing::PlainRshTexture;
 using testing::RecordingPane;
 using testing::RecordingView;
 using testing::TempDir;
 
 constexpr std::uint32_t kHullColour = 0xC80A14;
-
-// A 16 x 16 texture of one colour (0xRRGGBB), exported as a TGA file.
-std::vector<std::uint8_t> PlainTexture(std::uint32_t rgb, std::int32_t width = 16) {
-    std::vector<std::uint8_t> texels;
-    for (int i = 0; i < width * 16; ++i) {
-        texels.insert(texels.end(), {static_cast<std::uint8_t>(rgb >> 16), static_cast<std::uint8_t>(rgb >> 8),
-                                     static_cast<std::uint8_t>(rgb), 255});
-    }
-    return WriteRshBytes(MakeTextureRecords(kImageTypeUncompressed, width, 16, 1, width * 16 * 4), texels);
-}
 
 std::vector<std::uint8_t> Truncated(std::vector<std::uint8_t> bytes) {
     bytes.resize(150);
@@ -65,12 +57,10 @@ TEST(SessionPreview, RefreshDrawsTheFileTheLastExportWroteWhereverTheCurrentFold
     TempDir root;
     std::filesystem::create_directories(root.path() / "modA");
     std::filesystem::create_directories(root.path() / "modB");
-    const std::string hull = root.Write("modA/hull.rsh", PlainTexture(kHullColour));
-    const std::string broken = root.Write("modB/broken.rsh", Truncated(PlainTexture(0x0A14C8)));
+    const std::string hull = root.Write("modA/hull.rsh", PlainRshTexture(kHullColour));
+    const std::string broken = root.Write("modB/broken.rsh", Truncated(PlainRshTexture(0x0A14C8)));
     // A blue picture under the export's name that this session never wrote.
-    std::vector<std::uint8_t> foreign = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 32, 0};
-    for (int i = 0; i < 16 * 16; ++i) foreign.insert(foreign.end(), {200, 20, 10, 255});  // blue, green, red, alpha
-    root.Write("modB/hull.TGA", foreign);
+    root.Write("modB/hull.TGA", testing::PlainTgaFile(0x0A14C8));
     CurrentFolder folder;
     Session s;
 
@@ -103,7 +93,7 @@ struct NoExportCase {
 TEST(SessionPreview, AnOpenWithoutANewExportShowsTheBackgroundOnly) {
     const NoExportCase cases[] = {
         {"unknown texture format", UnknownType(), OpenResult::Outcome::Completed},
-        {"truncated file", Truncated(PlainTexture(0x00FF00)), OpenResult::Outcome::Failed},
+        {"truncated file", Truncated(PlainRshTexture(0x00FF00)), OpenResult::Outcome::Failed},
         {"missing file", {}, OpenResult::Outcome::Failed},
     };
     for (const NoExportCase& c : cases) {
@@ -111,7 +101,7 @@ TEST(SessionPreview, AnOpenWithoutANewExportShowsTheBackgroundOnly) {
         TempDir dir;
         Session s;
         s.session.SetOutputFolder(dir.path());
-        ASSERT_EQ(s.session.Open(dir.Write("hull.rsh", PlainTexture(kHullColour))).outcome,
+        ASSERT_EQ(s.session.Open(dir.Write("hull.rsh", PlainRshTexture(kHullColour))).outcome,
                   OpenResult::Outcome::Completed);
         const std::string next = c.bytes.empty() ? (dir.path() / "next.rsh").string() : dir.Write("next.rsh", c.bytes);
 

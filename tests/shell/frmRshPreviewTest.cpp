@@ -11,6 +11,7 @@
 
 #include "FailingRuntime.h"
 #include "LogTextBox.h"
+#include "PlainPictures.h"
 #include "PreviewPane.h"
 #include "RshWriter.h"
 #include "ScriptedOpenDialog.h"
@@ -20,14 +21,10 @@
 namespace pelliton {
 namespace {
 
-constexpr QRgb kBackground = qRgb(51, 51, 51);
+using testing::PlainRshTexture;
+using testing::PlainTgaFile;
 
-// An uncompressed texture of one colour, stored red, green, blue, alpha per texel.
-std::vector<std::uint8_t> PlainTexture(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-    std::vector<std::uint8_t> texels;
-    for (int i = 0; i < 16 * 16; ++i) texels.insert(texels.end(), {red, green, blue, 255});
-    return WriteRshBytes(MakeTextureRecords(kImageTypeUncompressed, 16, 16, 1, 16 * 16 * 4), texels);
-}
+constexpr QRgb kBackground = qRgb(51, 51, 51);
 
 struct Ending {
     QString message;
@@ -66,7 +63,7 @@ TEST_F(frmRshPreviewTest, ThePaneShowsTheExportedTextureAtItsClientSize) {
     EXPECT_EQ(pane->ClientWidth(), kPreviewPaneClientSize);
     EXPECT_EQ(pane->ClientHeight(), kPreviewPaneClientSize);
 
-    Open("red.rsh", PlainTexture(200, 10, 20));
+    Open("red.rsh", PlainRshTexture(0xC80A14));
     ASSERT_FALSE(Shown().isNull());
     EXPECT_EQ(Shown().size(), QSize(kPreviewPaneClientSize, kPreviewPaneClientSize));
     EXPECT_EQ(Shown().pixel(0, 0), kBackground);
@@ -74,13 +71,11 @@ TEST_F(frmRshPreviewTest, ThePaneShowsTheExportedTextureAtItsClientSize) {
 }
 
 TEST_F(frmRshPreviewTest, RefreshDrawsTheExportedFileAsItIsNow) {
-    Open("tex.rsh", PlainTexture(200, 10, 20));
+    Open("tex.rsh", PlainRshTexture(0xC80A14));
     const int centre = kPreviewPaneClientSize / 2;
 
     // The exported file is replaced on disk by one of another colour.
-    std::vector<std::uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 32, 0};
-    for (int i = 0; i < 16 * 16; ++i) tga.insert(tga.end(), {200, 20, 10, 255});  // blue, green, red, alpha
-    WriteFileBytes((folder_.path() / "tex.TGA").string(), tga);
+    WriteFileBytes((folder_.path() / "tex.TGA").string(), PlainTgaFile(0x0A14C8));
 
     Refresh()->click();
     EXPECT_EQ(Shown().pixel(centre, centre), qRgb(10, 20, 200));
@@ -91,12 +86,10 @@ TEST_F(frmRshPreviewTest, RefreshDrawsTheExportedFileAsItIsNow) {
 // The failed open moves the current folder, as the dialog does; "Refresh" still finds the real export.
 TEST_F(frmRshPreviewTest, AnOpenThatFailsShowsTheBackgroundAndRefreshDrawsTheLastExport) {
     const int centre = kPreviewPaneClientSize / 2;
-    Open("hull.rsh", PlainTexture(200, 10, 20));
+    Open("hull.rsh", PlainRshTexture(0xC80A14));
     std::filesystem::create_directory(folder_.path() / "modB");
-    std::vector<std::uint8_t> foreign = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 32, 0};
-    for (int i = 0; i < 16 * 16; ++i) foreign.insert(foreign.end(), {200, 20, 10, 255});
-    folder_.Write("modB/hull.TGA", foreign);  // a picture the tool never wrote
-    std::vector<std::uint8_t> truncated = PlainTexture(1, 2, 3);
+    folder_.Write("modB/hull.TGA", PlainTgaFile(0x0A14C8));  // a picture the tool never wrote
+    std::vector<std::uint8_t> truncated = PlainRshTexture(0x010203);
     truncated.resize(150);
 
     Open("modB/broken.rsh", truncated);
@@ -108,7 +101,7 @@ TEST_F(frmRshPreviewTest, AnOpenThatFailsShowsTheBackgroundAndRefreshDrawsTheLas
 }
 
 TEST_F(frmRshPreviewTest, RefreshOfADeletedExportSaysWhyAndShowsTheBackground) {
-    Open("tex.rsh", PlainTexture(200, 10, 20));
+    Open("tex.rsh", PlainRshTexture(0xC80A14));
     std::filesystem::remove(folder_.path() / "tex.TGA");
     Refresh()->click();
     EXPECT_TRUE(Log().endsWith(QStringLiteral("Error: cannot preview tex.TGA: No such file or directory\r\n"))) << Log().toStdString();
@@ -121,7 +114,7 @@ protected:
 };
 
 TEST_F(frmRshWithoutDeviceTest, ShowsTheMessageAndEndsTheProgramBeforeReading) {
-    Open("red.rsh", PlainTexture(200, 10, 20));
+    Open("red.rsh", PlainRshTexture(0xC80A14));
     EXPECT_EQ(ending_.message, QStringLiteral("Unable to CreateDevice for texture preview"));
     EXPECT_EQ(ending_.ends, 1);
     EXPECT_EQ(window_->findChild<LogTextBox*>(QStringLiteral("txtDebug"))->Text(), QString());

@@ -10,19 +10,13 @@
 
 namespace pelliton {
 
-namespace {
-
 int SquishFormat(std::int32_t imageType) {
-    switch (imageType) {
-        case kImageTypeDxt1: return squish::kDxt1;
-        case kImageTypeDxt3:
-        case kImageTypeDxt3Game: return squish::kDxt3;
-        case kImageTypeDxt5: return squish::kDxt5;
-        default: throw PellitonError("image type " + std::to_string(imageType) + " is not block-compressed");
+    const TextureFormat* format = FindTextureFormat(imageType);
+    if (format == nullptr || format->layout != TexelLayout::BlockCompressed) {
+        throw PellitonError("image type " + std::to_string(imageType) + " is not block-compressed");
     }
+    return format->fourCC == "DXT1" ? squish::kDxt1 : format->fourCC == "DXT3" ? squish::kDxt3 : squish::kDxt5;
 }
-
-}  // namespace
 
 std::vector<std::uint8_t> CompressDxtMipChain(const RgbaImage& image, std::int32_t imageType, int mipLevels) {
     const int format = SquishFormat(imageType);

@@ -8,6 +8,9 @@
 
 namespace pelliton {
 
+// libsquish's flag for a block-compressed image type; throws PellitonError for any other type.
+int SquishFormat(std::int32_t imageType);
+
 // Block-compresses the picture in the format of a block-compressed image type, and each of
 // the mipLevels - 1 smaller levels after it, largest first. Blocks run left to right, top row
 // first. DXT1 turns texels with alpha below 128 into transparent black.

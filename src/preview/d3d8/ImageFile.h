@@ -7,7 +7,6 @@
 #include <fstream>
 #include <span>
 
-
 namespace pelliton::d3d8 {
 
 // Sides beyond this are absurd for a texture and refused before anything is sized from them.
