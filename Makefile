@@ -22,19 +22,23 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD_DIR) -j$(JOBS)
 
-run: build
+# A first run builds only what the window needs, not the tests and benchmarks.
+run: configure
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
 	  echo "make run: no display available (DISPLAY is not set). Run it on a desktop, or under xvfb-run."; \
 	  exit 1; \
 	fi
+	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton
 	@$(BUILD_DIR)/src/shell/pelliton
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
-bench: build
+bench: configure
+	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-bench
 	@$(BUILD_DIR)/bench/pelliton-bench
 
 # Makes the sample textures in samples/ anew.
-samples: build
+samples: configure
+	@cmake --build $(BUILD_DIR) -j$(JOBS) --target make-samples
 	@$(BUILD_DIR)/tools/make-samples/make-samples samples

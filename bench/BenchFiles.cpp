@@ -1,4 +1,4 @@
-#include "BenchFiles.h"
+#include "bench/BenchFiles.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "RshWriter.h"
-#include "modRSH.h"
+#include "rsh/modRSH.h"
+#include "rshwrite/RshWriter.h"
 
 namespace pelliton::bench {
 

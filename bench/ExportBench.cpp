@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "BenchFiles.h"
-#include "ExtractTexture.h"
-#include "RshLoader.h"
+#include "bench/BenchFiles.h"
+#include "export/ExtractTexture.h"
+#include "rsh/RshLoader.h"
 
 namespace pelliton::bench {
 namespace {

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <vector>
 
-#include "BenchFiles.h"
-#include "RshSession.h"
+#include "bench/BenchFiles.h"
+#include "session/RshSession.h"
 
 namespace pelliton::bench {
 namespace {

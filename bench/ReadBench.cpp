@@ -6,8 +6,8 @@
 #include <fstream>
 #include <vector>
 
-#include "BenchFiles.h"
-#include "RshLoader.h"
+#include "bench/BenchFiles.h"
+#include "rsh/RshLoader.h"
 
 namespace pelliton::bench {
 namespace {

@@ -1,5 +1,5 @@
 // Platforms without a registry or a system information program: every lookup finds nothing.
-#include "PlatformSystemInformation.h"
+#include "about/PlatformSystemInformation.h"
 
 namespace pelliton {
 

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "ProgramStarter.h"
-#include "Registry.h"
+#include "about/ProgramStarter.h"
+#include "about/Registry.h"
 
 namespace pelliton {
 

@@ -1,10 +1,10 @@
 // Finding and starting the platform's system information program through the registry.
-#include "SystemInformation.h"
+#include "about/SystemInformation.h"
 
 #include <algorithm>
 #include <array>
 
-#include "LittleEndianReader.h"
+#include "common/LittleEndianReader.h"
 
 namespace pelliton {
 

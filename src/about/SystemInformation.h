@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-#include "PellitonError.h"
-#include "ProgramStarter.h"
-#include "Registry.h"
+#include "about/ProgramStarter.h"
+#include "about/Registry.h"
+#include "common/PellitonError.h"
 
 namespace pelliton {
 

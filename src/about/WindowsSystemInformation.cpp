@@ -1,7 +1,7 @@
 // The Windows registry and process start behind the system information lookup.
 #include <windows.h>
 
-#include "PlatformSystemInformation.h"
+#include "about/PlatformSystemInformation.h"
 
 namespace pelliton {
 

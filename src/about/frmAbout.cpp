@@ -1,5 +1,5 @@
 // The About window: title, version line, description, author credit and "&System Info...".
-#include "frmAbout.h"
+#include "about/frmAbout.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include "AppIcon.h"
-#include "SystemInformation.h"
-#include "Twips.h"
-#include "Version.h"
+#include "about/SystemInformation.h"
+#include "common/Version.h"
+#include "ui/AppIcon.h"
+#include "ui/Twips.h"
 
 namespace pelliton {
 

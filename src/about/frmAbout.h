@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <QString>
 
-#include "PlainMessage.h"
-#include "PlatformSystemInformation.h"
+#include "about/PlatformSystemInformation.h"
+#include "ui/PlainMessage.h"
 
 class QLabel;
 class QPushButton;

@@ -1,9 +1,9 @@
-#include "ExportLedger.h"
+#include "cli/ExportLedger.h"
 
 #include <system_error>
 
-#include "PellitonError.h"
-#include "Utf8Path.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
 
 namespace pelliton {
 

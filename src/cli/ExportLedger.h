@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "ExtractTexture.h"
+#include "export/ExtractTexture.h"
 
 namespace pelliton {
 

@@ -1,18 +1,18 @@
-#include "ExtractCommand.h"
+#include "cli/ExtractCommand.h"
 
 #include <filesystem>
 #include <string_view>
 #include <system_error>
 #include <vector>
 
-#include "ExportLedger.h"
-#include "OffscreenPane.h"
-#include "PellitonError.h"
-#include "PngFile.h"
-#include "PrintingView.h"
-#include "RshSession.h"
-#include "Utf8Path.h"
-#include "Version.h"
+#include "cli/ExportLedger.h"
+#include "cli/OffscreenPane.h"
+#include "cli/PngFile.h"
+#include "cli/PrintingView.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
+#include "common/Version.h"
+#include "session/RshSession.h"
 
 namespace pelliton {
 

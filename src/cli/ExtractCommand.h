@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "PreviewDevice.h"
+#include "preview/PreviewDevice.h"
 
 namespace pelliton {
 

@@ -3,8 +3,8 @@
 
 #include <optional>
 
-#include "DeviceWindow.h"
-#include "PreviewDevice.h"
+#include "preview/PreviewDevice.h"
+#include "preview/d3d8/DeviceWindow.h"
 
 namespace pelliton {
 

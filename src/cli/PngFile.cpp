@@ -1,12 +1,12 @@
-#include "PngFile.h"
+#include "cli/PngFile.h"
 
 #include <png.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "PellitonError.h"
-#include "Utf8Path.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
 
 namespace pelliton {
 

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "DeviceWindow.h"
+#include "preview/d3d8/DeviceWindow.h"
 
 namespace pelliton {
 

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string_view>
 
-#include "SessionView.h"
+#include "session/SessionView.h"
 
 namespace pelliton {
 

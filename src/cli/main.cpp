@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "ExtractCommand.h"
+#include "cli/ExtractCommand.h"
 
 int main(int argc, char* argv[]) {
     // argc may be 0 when a caller passes no program name at all.

@@ -1,4 +1,4 @@
-#include "AtomicFile.h"
+#include "export/AtomicFile.h"
 
 #include <cerrno>
 #include <cstring>
@@ -7,8 +7,8 @@
 #include <string>
 #include <system_error>
 
-#include "PellitonError.h"
-#include "Utf8Path.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
 
 namespace pelliton {
 

@@ -1,11 +1,11 @@
-#include "DdsHeader.h"
+#include "export/DdsHeader.h"
 
 #include <algorithm>
 #include <limits>
 #include <string>
 
-#include "LittleEndian.h"
-#include "PellitonError.h"
+#include "common/LittleEndianWriter.h"
+#include "common/PellitonError.h"
 
 namespace pelliton {
 

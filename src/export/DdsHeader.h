@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "modRSH.h"
+#include "rsh/modRSH.h"
 
 namespace pelliton {
 

@@ -1,9 +1,9 @@
-#include "ExportName.h"
+#include "export/ExportName.h"
 
 #include <cstdint>
 #include <string>
 
-#include "PellitonError.h"
+#include "common/PellitonError.h"
 
 namespace pelliton {
 

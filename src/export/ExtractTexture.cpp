@@ -1,11 +1,11 @@
-#include "ExtractTexture.h"
+#include "export/ExtractTexture.h"
 
 #include <span>
 #include <system_error>
 
-#include "ExportName.h"
-#include "PellitonError.h"
-#include "Utf8Path.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
+#include "export/ExportName.h"
 
 namespace pelliton {
 

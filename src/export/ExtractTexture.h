@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "AtomicFile.h"
-#include "DdsHeader.h"
-#include "DebugLog.h"
-#include "TgaHeader.h"
-#include "modRSH.h"
+#include "common/DebugLog.h"
+#include "export/AtomicFile.h"
+#include "export/DdsHeader.h"
+#include "export/TgaHeader.h"
+#include "rsh/modRSH.h"
 
 namespace pelliton {
 

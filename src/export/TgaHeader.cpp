@@ -1,10 +1,10 @@
-#include "TgaHeader.h"
+#include "export/TgaHeader.h"
 
 #include <limits>
 #include <string>
 
-#include "LittleEndian.h"
-#include "PellitonError.h"
+#include "common/LittleEndianWriter.h"
+#include "common/PellitonError.h"
 
 namespace pelliton {
 

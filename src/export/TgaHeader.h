@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "modRSH.h"
+#include "rsh/modRSH.h"
 
 namespace pelliton {
 

@@ -1,11 +1,11 @@
-#include "Camera.h"
+#include "preview/Camera.h"
 
 #include <limits>
 #include <string>
 
-#include "D3DXMath.h"
-#include "PellitonError.h"
-#include "modD3D.h"
+#include "common/PellitonError.h"
+#include "preview/d3d8/D3DXMath.h"
+#include "preview/modD3D.h"
 
 namespace pelliton {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "D3D8Types.h"
-#include "Direct3D8.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/Direct3D8.h"
 
 namespace pelliton {
 

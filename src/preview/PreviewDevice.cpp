@@ -1,11 +1,11 @@
-#include "PreviewDevice.h"
+#include "preview/PreviewDevice.h"
 
 #include <string>
 
-#include "Camera.h"
-#include "D3DXMath.h"
-#include "PellitonError.h"
-#include "Utf8Path.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
+#include "preview/Camera.h"
+#include "preview/d3d8/D3DXMath.h"
 
 namespace pelliton {
 

@@ -9,9 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "D3DX8.h"
-#include "Direct3D8.h"
-#include "PreviewQuad.h"
+#include "preview/PreviewQuad.h"
+#include "preview/d3d8/D3DX8.h"
+#include "preview/d3d8/Direct3D8.h"
 
 namespace pelliton {
 

@@ -1,4 +1,4 @@
-#include "PreviewQuad.h"
+#include "preview/PreviewQuad.h"
 
 namespace pelliton {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "D3D8Types.h"
+#include "preview/d3d8/D3D8Types.h"
 
 namespace pelliton {
 

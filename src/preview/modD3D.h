@@ -1,7 +1,7 @@
 // Small helpers around the runtime's records.
 #pragma once
 
-#include "D3D8Types.h"
+#include "preview/d3d8/D3D8Types.h"
 
 namespace pelliton {
 

@@ -1,4 +1,4 @@
-#include "Latin1.h"
+#include "rsh/Latin1.h"
 
 namespace pelliton {
 

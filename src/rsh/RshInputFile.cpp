@@ -1,11 +1,11 @@
-#include "RshInputFile.h"
+#include "rsh/RshInputFile.h"
 
 #include <array>
 #include <filesystem>
 #include <system_error>
 
-#include "PellitonError.h"
-#include "Utf8Path.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
 
 namespace pelliton {
 

@@ -1,4 +1,4 @@
-#include "RshLoader.h"
+#include "rsh/RshLoader.h"
 
 #include <algorithm>
 #include <bit>
@@ -7,8 +7,8 @@
 #include <span>
 #include <string>
 
-#include "Latin1.h"
-#include "PellitonError.h"
+#include "common/PellitonError.h"
+#include "rsh/Latin1.h"
 
 namespace pelliton {
 

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "DebugLog.h"
-#include "RshInputFile.h"
-#include "modRSH.h"
+#include "common/DebugLog.h"
+#include "rsh/RshInputFile.h"
+#include "rsh/modRSH.h"
 
 namespace pelliton {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "TextureFormats.h"
-#include "UninitialisedAllocator.h"
+#include "common/UninitialisedAllocator.h"
+#include "rsh/TextureFormats.h"
 
 namespace pelliton {
 

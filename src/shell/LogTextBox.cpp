@@ -1,5 +1,5 @@
 // The log pane: a read-only text box that keeps its text exactly as set, line ends included.
-#include "LogTextBox.h"
+#include "shell/LogTextBox.h"
 
 namespace pelliton {
 

@@ -1,5 +1,5 @@
 // The preview pane: a dark, sunken square whose contents show the last frame a device presented.
-#include "PreviewPane.h"
+#include "shell/PreviewPane.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #include <QFrame>
 #include <QImage>
 
-#include "DeviceWindow.h"
+#include "preview/d3d8/DeviceWindow.h"
 
 namespace pelliton {
 

@@ -1,5 +1,5 @@
 // The open dialog of the main window: Qt's own file dialog with Windows-like filters.
-#include "QtOpenFileDialog.h"
+#include "shell/QtOpenFileDialog.h"
 
 #include <QFileDialog>
 #include <QFileSystemModel>

@@ -1,7 +1,7 @@
 // The open dialog of the main window: Qt's own file dialog with Windows-like filters.
 #pragma once
 
-#include "OpenFileDialog.h"
+#include "shell/OpenFileDialog.h"
 
 class QFileDialog;
 

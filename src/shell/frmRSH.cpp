@@ -1,5 +1,5 @@
 // The main window: preview pane, log pane, "Refresh", status bar, and the File and Help menus.
-#include "frmRSH.h"
+#include "shell/frmRSH.h"
 
 #include <cstdlib>
 
@@ -14,13 +14,13 @@
 #include <QStatusBar>
 #include <QStyle>
 
-#include "AppIcon.h"
-#include "LogTextBox.h"
-#include "PlainMessage.h"
-#include "PreviewPane.h"
-#include "Twips.h"
-#include "Version.h"
-#include "frmAbout.h"
+#include "about/frmAbout.h"
+#include "common/Version.h"
+#include "shell/LogTextBox.h"
+#include "shell/PreviewPane.h"
+#include "ui/AppIcon.h"
+#include "ui/PlainMessage.h"
+#include "ui/Twips.h"
 
 namespace pelliton {
 

@@ -8,10 +8,10 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "OpenFileDialog.h"
-#include "QtOpenFileDialog.h"
-#include "RshSession.h"
-#include "SessionView.h"
+#include "session/RshSession.h"
+#include "session/SessionView.h"
+#include "shell/OpenFileDialog.h"
+#include "shell/QtOpenFileDialog.h"
 
 class QPushButton;
 class QStatusBar;

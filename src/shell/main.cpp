@@ -4,7 +4,7 @@
 
 #include <QApplication>
 
-#include "frmRSH.h"
+#include "shell/frmRSH.h"
 
 namespace {
 

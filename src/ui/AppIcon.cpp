@@ -1,5 +1,5 @@
 // The application's icon, drawn in code so the main and About windows share it without image files.
-#include "AppIcon.h"
+#include "ui/AppIcon.h"
 
 #include <QPainter>
 #include <QPixmap>

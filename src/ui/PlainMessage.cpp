@@ -1,5 +1,5 @@
 // Texts and message boxes as both windows show them.
-#include "PlainMessage.h"
+#include "ui/PlainMessage.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "Registry.h"
+#include "about/Registry.h"
 
 namespace pelliton::testing {
 

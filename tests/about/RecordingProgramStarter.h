@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ProgramStarter.h"
+#include "about/ProgramStarter.h"
 
 namespace pelliton::testing {
 

@@ -3,9 +3,9 @@
 
 #include <functional>
 
-#include "InMemoryRegistry.h"
-#include "RecordingProgramStarter.h"
-#include "SystemInformation.h"
+#include "about/InMemoryRegistry.h"
+#include "about/RecordingProgramStarter.h"
+#include "about/SystemInformation.h"
 
 namespace pelliton {
 namespace {

@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "AppIcon.h"
-#include "InMemoryRegistry.h"
-#include "RecordingProgramStarter.h"
-#include "SystemInformation.h"
-#include "frmAbout.h"
+#include "about/InMemoryRegistry.h"
+#include "about/RecordingProgramStarter.h"
+#include "about/SystemInformation.h"
+#include "about/frmAbout.h"
+#include "ui/AppIcon.h"
 
 namespace pelliton {
 namespace {

@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "ExtractCommand.h"
-#include "RshWriter.h"
-#include "TempDir.h"
+#include "cli/ExtractCommand.h"
+#include "rshwrite/RshWriter.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

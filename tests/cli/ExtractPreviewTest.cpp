@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "ExtractCommand.h"
-#include "FailingRuntime.h"
-#include "PlainPictures.h"
-#include "RshWriter.h"
-#include "TempDir.h"
+#include "cli/ExtractCommand.h"
+#include "rshwrite/RshWriter.h"
+#include "support/FailingRuntime.h"
+#include "support/PlainPictures.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

@@ -1,7 +1,7 @@
 // Uncompressed textures: texels by row and column, and the alpha of a format without one.
 #include <gtest/gtest.h>
 
-#include "Direct3DTexture8.h"
+#include "preview/d3d8/Direct3DTexture8.h"
 
 namespace pelliton::d3d8 {
 namespace {

@@ -2,9 +2,9 @@
 // only because the call takes one.
 #include <gtest/gtest.h>
 
-#include "D3DX8.h"
-#include "DeviceTestSupport.h"
-#include "TextureFixtures.h"
+#include "d3d8/DeviceTestSupport.h"
+#include "d3d8/TextureFixtures.h"
+#include "preview/d3d8/D3DX8.h"
 
 namespace pelliton::d3d8 {
 namespace {

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <vector>
 
-#include "D3DXMath.h"
+#include "preview/d3d8/D3DXMath.h"
 
 namespace pelliton::d3d8 {
 namespace {

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <functional>
 
-#include "DdsHeader.h"
-#include "DxtFormat.h"
-#include "TextureFile.h"
-#include "TextureFixtures.h"
+#include "d3d8/TextureFixtures.h"
+#include "export/DdsHeader.h"
+#include "preview/d3d8/DxtFormat.h"
+#include "preview/d3d8/TextureFile.h"
 
 namespace pelliton::d3d8 {
 namespace {

@@ -6,8 +6,8 @@
 #include <numbers>
 #include <vector>
 
-#include "D3DXMath.h"
-#include "DeviceTestSupport.h"
+#include "d3d8/DeviceTestSupport.h"
+#include "preview/d3d8/D3DXMath.h"
 
 namespace pelliton::d3d8 {
 namespace {

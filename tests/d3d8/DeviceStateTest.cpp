@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "DeviceTestSupport.h"
+#include "d3d8/DeviceTestSupport.h"
 
 namespace pelliton::d3d8 {
 namespace {

@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "Direct3D8.h"
-#include "FramePixels.h"
-#include "RecordingPane.h"
+#include "preview/d3d8/Direct3D8.h"
+#include "support/FramePixels.h"
+#include "support/RecordingPane.h"
 
 namespace pelliton::d3d8::testing {
 

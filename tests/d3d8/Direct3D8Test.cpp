@@ -1,7 +1,7 @@
 // Creating devices: what CreateDevice refuses, the back buffer size, ownership.
 #include <gtest/gtest.h>
 
-#include "DeviceTestSupport.h"
+#include "d3d8/DeviceTestSupport.h"
 
 namespace pelliton::d3d8 {
 namespace {

@@ -6,8 +6,8 @@
 #include <array>
 #include <utility>
 
-#include "DxtFormat.h"
-#include "TextureFixtures.h"
+#include "d3d8/TextureFixtures.h"
+#include "preview/d3d8/DxtFormat.h"
 
 namespace pelliton::d3d8 {
 namespace {

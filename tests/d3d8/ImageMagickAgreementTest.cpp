@@ -3,9 +3,9 @@
 
 #include <cstdlib>
 
-#include "DxtFormat.h"
-#include "TextureFile.h"
-#include "TextureFixtures.h"
+#include "d3d8/TextureFixtures.h"
+#include "preview/d3d8/DxtFormat.h"
+#include "preview/d3d8/TextureFile.h"
 
 namespace pelliton::d3d8 {
 namespace {

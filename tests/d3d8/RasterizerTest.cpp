@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "Rasterizer.h"
+#include "preview/d3d8/Rasterizer.h"
 
 namespace pelliton::d3d8 {
 namespace {

@@ -1,8 +1,8 @@
 // Loading a texture by path: DDS and TGA told apart by content, and paths that name no readable file.
 #include <gtest/gtest.h>
 
-#include "TextureFile.h"
-#include "TextureFixtures.h"
+#include "d3d8/TextureFixtures.h"
+#include "preview/d3d8/TextureFile.h"
 
 namespace pelliton::d3d8 {
 namespace {

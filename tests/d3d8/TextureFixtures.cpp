@@ -1,13 +1,13 @@
 // Random block data, libsquish as the reference decoder, and files as our exporter writes them.
-#include "TextureFixtures.h"
+#include "d3d8/TextureFixtures.h"
 
 #include <gtest/gtest.h>
 #include <squish.h>
 
-#include "AllocationWatch.h"
-#include "ExtractTexture.h"
-#include "TextureFile.h"
-#include "RecordingLog.h"
+#include "export/ExtractTexture.h"
+#include "preview/d3d8/TextureFile.h"
+#include "support/AllocationWatch.h"
+#include "support/RecordingLog.h"
 
 namespace pelliton::d3d8::fixtures {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "Direct3DTexture8.h"
-#include "TempDir.h"
+#include "preview/d3d8/Direct3DTexture8.h"
+#include "support/TempDir.h"
 
 namespace pelliton::d3d8::fixtures {
 

@@ -5,9 +5,9 @@
 #include <array>
 #include <functional>
 
-#include "TextureFile.h"
-#include "TextureFixtures.h"
-#include "TgaHeader.h"
+#include "d3d8/TextureFixtures.h"
+#include "export/TgaHeader.h"
+#include "preview/d3d8/TextureFile.h"
 
 namespace pelliton::d3d8 {
 namespace {

@@ -1,9 +1,9 @@
 // Writing through a temporary file: the target appears whole or stays as it was.
 #include <gtest/gtest.h>
 
-#include "AtomicFile.h"
-#include "PellitonError.h"
-#include "TempDir.h"
+#include "common/PellitonError.h"
+#include "export/AtomicFile.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

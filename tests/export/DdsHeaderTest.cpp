@@ -1,8 +1,8 @@
 // DDS headers: the flags, caps and sizes by format and MIP count, and the bytes as stored.
 #include <gtest/gtest.h>
 
-#include "DdsHeader.h"
-#include "PellitonError.h"
+#include "common/PellitonError.h"
+#include "export/DdsHeader.h"
 
 namespace pelliton {
 namespace {

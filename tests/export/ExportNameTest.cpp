@@ -1,8 +1,8 @@
 // The output name: the source's file name less its last four characters, plus the extension.
 #include <gtest/gtest.h>
 
-#include "ExportName.h"
-#include "PellitonError.h"
+#include "common/PellitonError.h"
+#include "export/ExportName.h"
 
 namespace pelliton {
 namespace {

@@ -3,12 +3,12 @@
 
 #include <numeric>
 
-#include "ExtractTexture.h"
-#include "PellitonError.h"
-#include "RecordingLog.h"
-#include "RshLoader.h"
-#include "RshWriter.h"
-#include "TempDir.h"
+#include "common/PellitonError.h"
+#include "export/ExtractTexture.h"
+#include "rsh/RshLoader.h"
+#include "rshwrite/RshWriter.h"
+#include "support/RecordingLog.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

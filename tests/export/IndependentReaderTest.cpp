@@ -6,9 +6,9 @@
 #include <array>
 #include <cstdlib>
 
-#include "ExtractTexture.h"
-#include "RecordingLog.h"
-#include "TempDir.h"
+#include "export/ExtractTexture.h"
+#include "support/RecordingLog.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

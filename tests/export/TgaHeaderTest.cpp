@@ -1,8 +1,8 @@
 // TGA headers: the 18 bytes as stored, and the 16-bit range of width and height.
 #include <gtest/gtest.h>
 
-#include "PellitonError.h"
-#include "TgaHeader.h"
+#include "common/PellitonError.h"
+#include "export/TgaHeader.h"
 
 namespace pelliton {
 namespace {

@@ -1,8 +1,8 @@
 // The camera: zoom bands, eye distance, and the matrices the device receives.
 #include <gtest/gtest.h>
 
-#include "Camera.h"
-#include "PellitonError.h"
+#include "common/PellitonError.h"
+#include "preview/Camera.h"
 
 namespace pelliton {
 namespace {

@@ -1,13 +1,13 @@
 // The preview drawn for real: device lifecycle, frames checked pixel by pixel, and what stays alive.
 #include <gtest/gtest.h>
 
-#include "D3DX8.h"
-#include "PreviewDevice.h"
-#include "PreviewPictures.h"
-#include "RecordingPane.h"
-#include "RshWriter.h"
-#include "TempDir.h"
-#include "TextureFormats.h"
+#include "preview/PreviewDevice.h"
+#include "preview/PreviewPictures.h"
+#include "preview/d3d8/D3DX8.h"
+#include "rsh/TextureFormats.h"
+#include "rshwrite/RshWriter.h"
+#include "support/RecordingPane.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

@@ -1,8 +1,8 @@
-#include "PreviewPictures.h"
+#include "preview/PreviewPictures.h"
 
-#include "ExtractTexture.h"
-#include "RecordingLog.h"
-#include "TexelEncoding.h"
+#include "export/ExtractTexture.h"
+#include "make-samples/TexelEncoding.h"
+#include "support/RecordingLog.h"
 
 namespace pelliton::testing {
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "DeviceWindow.h"
-#include "FramePixels.h"
+#include "preview/d3d8/DeviceWindow.h"
+#include "support/FramePixels.h"
 
 namespace pelliton::testing {
 

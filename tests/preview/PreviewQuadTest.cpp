@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "PreviewQuad.h"
+#include "preview/PreviewQuad.h"
 
 namespace pelliton {
 namespace {

@@ -3,12 +3,12 @@
 
 #include <functional>
 
-#include "AllocationWatch.h"
-#include "PellitonError.h"
-#include "RecordingLog.h"
-#include "RshLoader.h"
-#include "RshWriter.h"
-#include "TempDir.h"
+#include "common/PellitonError.h"
+#include "rsh/RshLoader.h"
+#include "rshwrite/RshWriter.h"
+#include "support/AllocationWatch.h"
+#include "support/RecordingLog.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

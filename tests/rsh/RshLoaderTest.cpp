@@ -3,12 +3,12 @@
 
 #include <numeric>
 
-#include "Latin1.h"
-#include "PellitonError.h"
-#include "RecordingLog.h"
-#include "RshLoader.h"
-#include "RshWriter.h"
-#include "TempDir.h"
+#include "common/PellitonError.h"
+#include "rsh/Latin1.h"
+#include "rsh/RshLoader.h"
+#include "rshwrite/RshWriter.h"
+#include "support/RecordingLog.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

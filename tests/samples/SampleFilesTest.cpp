@@ -11,16 +11,16 @@
 
 #include <gtest/gtest.h>
 
-#include "FramePixels.h"
-#include "QuadrantImage.h"
-#include "RecordingLog.h"
-#include "RecordingPane.h"
-#include "RshLoader.h"
-#include "RshSession.h"
-#include "RshWriter.h"
-#include "SampleFiles.h"
-#include "TempDir.h"
-#include "TexelEncoding.h"
+#include "make-samples/QuadrantImage.h"
+#include "make-samples/SampleFiles.h"
+#include "make-samples/TexelEncoding.h"
+#include "rsh/RshLoader.h"
+#include "rshwrite/RshWriter.h"
+#include "session/RshSession.h"
+#include "support/FramePixels.h"
+#include "support/RecordingLog.h"
+#include "support/RecordingPane.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

@@ -4,13 +4,13 @@
 #include <functional>
 #include <stdexcept>
 
-#include "FailingRuntime.h"
-#include "FramePixels.h"
-#include "RecordingLog.h"
-#include "RecordingPane.h"
-#include "RshSession.h"
-#include "RshWriter.h"
-#include "TempDir.h"
+#include "rshwrite/RshWriter.h"
+#include "session/RshSession.h"
+#include "support/FailingRuntime.h"
+#include "support/FramePixels.h"
+#include "support/RecordingLog.h"
+#include "support/RecordingPane.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

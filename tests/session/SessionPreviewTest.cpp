@@ -2,14 +2,14 @@
 // empty background, with the reason in the log, whenever that file cannot be drawn.
 #include <gtest/gtest.h>
 
-#include "DdsHeader.h"
-#include "FramePixels.h"
-#include "PlainPictures.h"
-#include "RecordingLog.h"
-#include "RecordingPane.h"
-#include "RshSession.h"
-#include "RshWriter.h"
-#include "TempDir.h"
+#include "export/DdsHeader.h"
+#include "rshwrite/RshWriter.h"
+#include "session/RshSession.h"
+#include "support/FramePixels.h"
+#include "support/PlainPictures.h"
+#include "support/RecordingLog.h"
+#include "support/RecordingPane.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

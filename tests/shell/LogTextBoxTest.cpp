@@ -5,7 +5,7 @@
 #include <QTextBlock>
 #include <QTest>
 
-#include "LogTextBox.h"
+#include "shell/LogTextBox.h"
 
 namespace pelliton {
 namespace {

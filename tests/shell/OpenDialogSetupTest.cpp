@@ -7,8 +7,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "QtOpenFileDialog.h"
-#include "TempDir.h"
+#include "shell/QtOpenFileDialog.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

@@ -1,7 +1,7 @@
 // An open dialog that gives the answer the test set, instead of asking a user.
 #pragma once
 
-#include "OpenFileDialog.h"
+#include "shell/OpenFileDialog.h"
 
 namespace pelliton::testing {
 

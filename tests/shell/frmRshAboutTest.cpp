@@ -9,9 +9,9 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ScriptedOpenDialog.h"
-#include "frmAbout.h"
-#include "frmRSH.h"
+#include "about/frmAbout.h"
+#include "shell/ScriptedOpenDialog.h"
+#include "shell/frmRSH.h"
 
 namespace pelliton {
 namespace {

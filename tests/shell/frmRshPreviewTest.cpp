@@ -9,14 +9,14 @@
 #include <QDir>
 #include <QPushButton>
 
-#include "FailingRuntime.h"
-#include "LogTextBox.h"
-#include "PlainPictures.h"
-#include "PreviewPane.h"
-#include "RshWriter.h"
-#include "ScriptedOpenDialog.h"
-#include "TempDir.h"
-#include "frmRSH.h"
+#include "rshwrite/RshWriter.h"
+#include "shell/LogTextBox.h"
+#include "shell/PreviewPane.h"
+#include "shell/ScriptedOpenDialog.h"
+#include "shell/frmRSH.h"
+#include "support/FailingRuntime.h"
+#include "support/PlainPictures.h"
+#include "support/TempDir.h"
 
 namespace pelliton {
 namespace {

@@ -11,10 +11,10 @@
 #include <QTest>
 #include <QTimer>
 
-#include "LogTextBox.h"
-#include "PreviewPane.h"
-#include "ScriptedOpenDialog.h"
-#include "frmRSH.h"
+#include "shell/LogTextBox.h"
+#include "shell/PreviewPane.h"
+#include "shell/ScriptedOpenDialog.h"
+#include "shell/frmRSH.h"
 
 namespace pelliton {
 namespace {

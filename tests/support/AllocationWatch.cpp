@@ -1,5 +1,5 @@
 // Replaces the global operator new of the test program so that a watch can see every request.
-#include "AllocationWatch.h"
+#include "support/AllocationWatch.h"
 
 #include <atomic>
 #include <cstdlib>

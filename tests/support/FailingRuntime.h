@@ -3,7 +3,7 @@
 
 #include <memory>
 
-#include "Direct3D8.h"
+#include "preview/d3d8/Direct3D8.h"
 
 namespace pelliton::testing {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "DeviceWindow.h"
+#include "preview/d3d8/DeviceWindow.h"
 
 namespace pelliton::testing {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "RshWriter.h"
+#include "rshwrite/RshWriter.h"
 
 namespace pelliton::testing {
 

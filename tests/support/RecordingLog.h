@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "SessionView.h"
+#include "session/SessionView.h"
 
 namespace pelliton::testing {
 

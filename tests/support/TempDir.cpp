@@ -1,10 +1,10 @@
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <fstream>
 #include <iterator>
 #include <random>
 
-#include "RshWriter.h"
+#include "rshwrite/RshWriter.h"
 
 namespace pelliton::testing {
 

@@ -1,4 +1,4 @@
-#include "QuadrantImage.h"
+#include "make-samples/QuadrantImage.h"
 
 #include <algorithm>
 #include <cstdint>

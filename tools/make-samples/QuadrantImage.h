@@ -2,7 +2,7 @@
 // corner, so that a preview shows at a glance which way up and which way round it is.
 #pragma once
 
-#include "RgbaImage.h"
+#include "make-samples/RgbaImage.h"
 
 namespace pelliton {
 

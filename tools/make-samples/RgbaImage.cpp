@@ -1,4 +1,4 @@
-#include "RgbaImage.h"
+#include "make-samples/RgbaImage.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,8 +1,8 @@
-#include "SampleFiles.h"
+#include "make-samples/SampleFiles.h"
 
-#include "QuadrantImage.h"
-#include "RshWriter.h"
-#include "TexelEncoding.h"
+#include "make-samples/QuadrantImage.h"
+#include "make-samples/TexelEncoding.h"
+#include "rshwrite/RshWriter.h"
 
 namespace pelliton {
 

@@ -1,12 +1,12 @@
-#include "TexelEncoding.h"
+#include "make-samples/TexelEncoding.h"
 
 #include <squish.h>
 
 #include <cstddef>
 #include <string>
 
-#include "PellitonError.h"
-#include "modRSH.h"
+#include "common/PellitonError.h"
+#include "rsh/modRSH.h"
 
 namespace pelliton {
 

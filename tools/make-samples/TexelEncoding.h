@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "RgbaImage.h"
+#include "make-samples/RgbaImage.h"
 
 namespace pelliton {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "RshWriter.h"
-#include "SampleFiles.h"
+#include "make-samples/SampleFiles.h"
+#include "rshwrite/RshWriter.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 2) {

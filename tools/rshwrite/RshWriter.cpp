@@ -1,8 +1,8 @@
-#include "RshWriter.h"
+#include "rshwrite/RshWriter.h"
 
 #include <fstream>
 
-#include "PellitonError.h"
+#include "common/PellitonError.h"
 
 namespace pelliton {
 

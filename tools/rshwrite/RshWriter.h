@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "modRSH.h"
+#include "rsh/modRSH.h"
 
 namespace pelliton {
 

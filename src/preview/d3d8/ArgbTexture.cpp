@@ -1,6 +1,6 @@
 #include <cassert>
 
-#include "Direct3DTexture8.h"
+#include "preview/d3d8/Direct3DTexture8.h"
 
 namespace pelliton::d3d8 {
 

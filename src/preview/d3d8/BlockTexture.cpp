@@ -1,8 +1,8 @@
 // A texture that keeps DXT blocks as stored and decodes the one texel asked for.
 #include <cassert>
 
-#include "Direct3DTexture8.h"
-#include "DxtFormat.h"
+#include "preview/d3d8/Direct3DTexture8.h"
+#include "preview/d3d8/DxtFormat.h"
 
 namespace pelliton::d3d8 {
 

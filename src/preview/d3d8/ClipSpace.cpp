@@ -1,5 +1,5 @@
 // Clip space: vertices after the transforms, and cutting triangles to the part in front of the eye.
-#include "ClipSpace.h"
+#include "preview/d3d8/ClipSpace.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,7 +1,7 @@
 // The utility object's texture loader; the texture is a plain object, so the device is not consulted.
-#include "D3DX8.h"
+#include "preview/d3d8/D3DX8.h"
 
-#include "TextureFile.h"
+#include "preview/d3d8/TextureFile.h"
 
 namespace pelliton::d3d8 {
 

@@ -4,9 +4,9 @@
 #include <memory>
 #include <string>
 
-#include "D3D8Types.h"
-#include "Direct3D8.h"
-#include "LiveCounted.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/Direct3D8.h"
+#include "preview/d3d8/LiveCounted.h"
 
 namespace pelliton::d3d8 {
 

@@ -1,5 +1,5 @@
 // The runtime's plain functions: matrix builders laid out for row vectors, and the vertex-buffer fill.
-#include "D3DXMath.h"
+#include "preview/d3d8/D3DXMath.h"
 
 #include <cmath>
 #include <cstring>

@@ -1,8 +1,8 @@
 // The runtime's plain functions: matrix builders and the vertex-buffer fill.
 #pragma once
 
-#include "D3D8Types.h"
-#include "Direct3D8.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/Direct3D8.h"
 
 namespace pelliton::d3d8 {
 

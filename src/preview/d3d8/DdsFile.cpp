@@ -1,14 +1,14 @@
 // The DDS reader. It trusts only magic, header size, pixel format, width and height: the files we
 // write put width x height in dwPitchOrLinearSize for DXT5 and leave DDSD_LINEARSIZE off for DXT1,
 // so the level size is computed, never read. Further MIP levels are not read.
-#include "DdsFile.h"
+#include "preview/d3d8/DdsFile.h"
 
 #include <array>
 #include <string>
 
-#include "DxtFormat.h"
-#include "LittleEndianReader.h"
-#include "TextureLoadError.h"
+#include "common/LittleEndianReader.h"
+#include "preview/d3d8/DxtFormat.h"
+#include "preview/d3d8/TextureLoadError.h"
 
 namespace pelliton::d3d8 {
 

@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "Direct3DTexture8.h"
-#include "ImageFile.h"
+#include "preview/d3d8/Direct3DTexture8.h"
+#include "preview/d3d8/ImageFile.h"
 
 namespace pelliton::d3d8 {
 

@@ -1,5 +1,5 @@
 // The root object and the Direct3D8 object: the desktop's display mode and device creation.
-#include "Direct3D8.h"
+#include "preview/d3d8/Direct3D8.h"
 
 #include <new>
 

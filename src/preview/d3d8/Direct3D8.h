@@ -7,10 +7,10 @@
 #include <memory>
 #include <vector>
 
-#include "D3D8Types.h"
-#include "DeviceWindow.h"
-#include "Direct3DTexture8.h"
-#include "LiveCounted.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/DeviceWindow.h"
+#include "preview/d3d8/Direct3DTexture8.h"
+#include "preview/d3d8/LiveCounted.h"
 
 namespace pelliton::d3d8 {
 

@@ -6,12 +6,12 @@
 #include <optional>
 #include <utility>
 
-#include "Direct3D8.h"
-#include "Rasterizer.h"
-#include "RenderTarget.h"
-#include "TextureStage.h"
-#include "VertexFormat.h"
-#include "VertexProcessing.h"
+#include "preview/d3d8/Direct3D8.h"
+#include "preview/d3d8/Rasterizer.h"
+#include "preview/d3d8/RenderTarget.h"
+#include "preview/d3d8/TextureStage.h"
+#include "preview/d3d8/VertexFormat.h"
+#include "preview/d3d8/VertexProcessing.h"
 
 namespace pelliton::d3d8 {
 

@@ -6,9 +6,9 @@
 #include <span>
 #include <vector>
 
-#include "D3D8Types.h"
-#include "LiveCounted.h"
-#include "UninitialisedAllocator.h"
+#include "common/UninitialisedAllocator.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/LiveCounted.h"
 
 namespace pelliton::d3d8 {
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <span>
 
-#include "D3D8Types.h"
-#include "DxtTexel.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/DxtTexel.h"
 
 namespace pelliton::d3d8 {
 

@@ -1,10 +1,10 @@
 // Per-texel DXT decoding: a 5:6:5 colour block with 2-bit indices, preceded in DXT3 by explicit
 // 4-bit alphas and in DXT5 by two alpha end points with 3-bit indices.
-#include "DxtTexel.h"
+#include "preview/d3d8/DxtTexel.h"
 
 #include <cassert>
 
-#include "LittleEndianReader.h"
+#include "common/LittleEndianReader.h"
 
 namespace pelliton::d3d8 {
 

@@ -1,10 +1,10 @@
 // Bounded reads from an image file.
-#include "ImageFile.h"
+#include "preview/d3d8/ImageFile.h"
 
 #include <string>
 #include <system_error>
 
-#include "TextureLoadError.h"
+#include "preview/d3d8/TextureLoadError.h"
 
 namespace pelliton::d3d8 {
 

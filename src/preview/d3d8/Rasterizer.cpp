@@ -1,5 +1,5 @@
 // The software device's drawing: one clip-space triangle into the back buffer and depth buffer.
-#include "Rasterizer.h"
+#include "preview/d3d8/Rasterizer.h"
 
 #include <algorithm>
 #include <array>

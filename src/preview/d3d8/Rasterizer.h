@@ -1,11 +1,11 @@
 // The software device's drawing: one clip-space triangle into the back buffer and depth buffer.
 #pragma once
 
-#include "ClipSpace.h"
-#include "D3D8Types.h"
-#include "Direct3DTexture8.h"
-#include "RenderTarget.h"
-#include "TextureStage.h"
+#include "preview/d3d8/ClipSpace.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/Direct3DTexture8.h"
+#include "preview/d3d8/RenderTarget.h"
+#include "preview/d3d8/TextureStage.h"
 
 namespace pelliton::d3d8 {
 

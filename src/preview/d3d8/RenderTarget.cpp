@@ -1,5 +1,5 @@
 // The device's surfaces: the back buffer and the optional 16-bit depth buffer.
-#include "RenderTarget.h"
+#include "preview/d3d8/RenderTarget.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "D3D8Types.h"
+#include "preview/d3d8/D3D8Types.h"
 
 namespace pelliton::d3d8 {
 

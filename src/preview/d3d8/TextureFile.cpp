@@ -1,13 +1,13 @@
 // Opens the file, tells DDS (by its magic) from TGA (everything else), and keeps exceptions inside.
-#include "TextureFile.h"
+#include "preview/d3d8/TextureFile.h"
 
 #include <new>
 
-#include "DdsFile.h"
-#include "ImageFile.h"
-#include "TextureLoadError.h"
-#include "TgaFile.h"
-#include "Utf8Path.h"
+#include "common/Utf8Path.h"
+#include "preview/d3d8/DdsFile.h"
+#include "preview/d3d8/ImageFile.h"
+#include "preview/d3d8/TextureLoadError.h"
+#include "preview/d3d8/TgaFile.h"
 
 namespace pelliton::d3d8 {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "Direct3DTexture8.h"
+#include "preview/d3d8/Direct3DTexture8.h"
 
 namespace pelliton::d3d8 {
 

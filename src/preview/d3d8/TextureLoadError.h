@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "D3D8Types.h"
-#include "PellitonError.h"
+#include "common/PellitonError.h"
+#include "preview/d3d8/D3D8Types.h"
 
 namespace pelliton::d3d8 {
 

@@ -1,5 +1,5 @@
 // A texture stage: point sampling, and the colour operation that mixes texel and diffuse colour.
-#include "TextureStage.h"
+#include "preview/d3d8/TextureStage.h"
 
 namespace pelliton::d3d8 {
 

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-#include "D3D8Types.h"
-#include "Direct3DTexture8.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/Direct3DTexture8.h"
 
 namespace pelliton::d3d8 {
 

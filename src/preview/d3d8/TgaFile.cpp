@@ -1,13 +1,13 @@
 // The TGA reader: pixels stored blue, green, red(, alpha), rows in the order the image descriptor
 // declares; the texture always gets the top row first and the left column first.
-#include "TgaFile.h"
+#include "preview/d3d8/TgaFile.h"
 
 #include <array>
 #include <string>
 #include <vector>
 
-#include "LittleEndianReader.h"
-#include "TextureLoadError.h"
+#include "common/LittleEndianReader.h"
+#include "preview/d3d8/TextureLoadError.h"
 
 namespace pelliton::d3d8 {
 

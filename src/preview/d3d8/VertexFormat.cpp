@@ -1,5 +1,5 @@
 // Vertex format codes: which ones the device draws, and reading one vertex from memory by its code.
-#include "VertexFormat.h"
+#include "preview/d3d8/VertexFormat.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "D3D8Types.h"
+#include "preview/d3d8/D3D8Types.h"
 
 namespace pelliton::d3d8 {
 

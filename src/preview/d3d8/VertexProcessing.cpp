@@ -1,5 +1,5 @@
 // The vertex stage: from a vertex read out of memory to clip space, with its lit diffuse colour.
-#include "VertexProcessing.h"
+#include "preview/d3d8/VertexProcessing.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 // The vertex stage: from a vertex read out of memory to clip space, with its lit diffuse colour.
 #pragma once
 
-#include "ClipSpace.h"
-#include "D3D8Types.h"
-#include "VertexFormat.h"
+#include "preview/d3d8/ClipSpace.h"
+#include "preview/d3d8/D3D8Types.h"
+#include "preview/d3d8/VertexFormat.h"
 
 namespace pelliton::d3d8 {
 

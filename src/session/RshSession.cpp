@@ -1,11 +1,11 @@
-#include "RshSession.h"
+#include "session/RshSession.h"
 
 #include <exception>
 #include <new>
 
-#include "RshInputFile.h"
-#include "RshLoader.h"
-#include "Utf8Path.h"
+#include "common/Utf8Path.h"
+#include "rsh/RshInputFile.h"
+#include "rsh/RshLoader.h"
 
 namespace pelliton {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "DebugLog.h"
+#include "common/DebugLog.h"
 
 namespace pelliton {
 

@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "DeviceWindow.h"
-#include "ExtractTexture.h"
-#include "PreviewDevice.h"
-#include "SessionView.h"
-#include "modRSH.h"
+#include "export/ExtractTexture.h"
+#include "preview/PreviewDevice.h"
+#include "preview/d3d8/DeviceWindow.h"
+#include "rsh/modRSH.h"
+#include "session/SessionView.h"
 
 namespace pelliton {
 
