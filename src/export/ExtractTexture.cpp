@@ -30,9 +30,8 @@ std::filesystem::path ExportDds(const modRSH& rsh, const TextureFormat& format, 
     log.AddDebugLine(std::string(format.fourCC) + " DDS File");
     state.DdsHeader = MakeDdsHeader(format, rsh.AttrChunk, rsh.DataChunk.ChunkSize);
     auto target = NameOutput(sourcePath, ".DDS", outputFolder, state, log);
-    const auto header = EncodeDdsHeader(state.DdsHeader);
     write(target, [&](OutputFile& out) {
-        out.Write(std::as_bytes(std::span(header)));
+        out.Write(std::as_bytes(std::span(&state.DdsHeader, 1)));
         out.Write(std::as_bytes(std::span(rsh.TexelBytes)));
     });
     return target;
@@ -44,9 +43,8 @@ std::filesystem::path ExportTga(const modRSH& rsh, std::string_view sourcePath,
                                 const ExportWriter& write) {
     state.TgaHeader = MakeTgaHeader(rsh.AttrChunk);
     auto target = NameOutput(sourcePath, ".TGA", outputFolder, state, log);
-    const auto header = EncodeTgaHeader(state.TgaHeader);
     write(target, [&](OutputFile& out) {
-        out.Write(std::as_bytes(std::span(header)));
+        out.Write(std::as_bytes(std::span(&state.TgaHeader, 1)));
         out.Write(std::as_bytes(std::span(rsh.TexelPixels)));
     });
     return target;

@@ -20,8 +20,8 @@ struct ExportState {
     // The name of the file the exporter last set out to write, without a folder. It changes just
     // before the output is written and keeps its value when an export stops earlier.
     std::string ExportPath;
-    DdsFileHeader DdsHeader;
-    TgaFileHeader TgaHeader;
+    dds::FileHeader DdsHeader;
+    tga::FileHeader TgaHeader;
 };
 
 // Puts an export's content at its target; a front end may guard or replace the file system's writer.

@@ -3,7 +3,6 @@
 #include <limits>
 #include <string>
 
-#include "common/LittleEndianWriter.h"
 #include "common/PellitonError.h"
 
 namespace pelliton {
@@ -20,32 +19,13 @@ std::int16_t ToInt16(std::int32_t value, const char* field) {
 
 }  // namespace
 
-TgaFileHeader MakeTgaHeader(const RshAttrChunk& attr) {
-    TgaFileHeader header;
-    header.ImageType = kTgaTrueColour;
+tga::FileHeader MakeTgaHeader(const RshAttrChunk& attr) {
+    tga::FileHeader header;
+    header.ImageType = tga::kTrueColour;
     header.ImageWidth = ToInt16(attr.Width, "Width");
     header.ImageHeight = ToInt16(attr.Height, "Height");
-    header.PixelDepth = kTgaPixelDepth;
+    header.PixelDepth = tga::kDepthRgba;
     return header;
-}
-
-std::array<std::uint8_t, kTgaHeaderBytes> EncodeTgaHeader(const TgaFileHeader& header) {
-    std::array<std::uint8_t, kTgaHeaderBytes> bytes{};
-    LittleEndianWriter out(bytes);
-    out.UInt8(header.IdLength);
-    out.UInt8(header.ColourMapType);
-    out.UInt8(header.ImageType);
-    out.Int16(header.ColourMapFirstEntry);
-    out.Int16(header.ColourMapLength);
-    out.UInt8(header.ColourMapEntrySize);
-    out.Int16(header.XOrigin);
-    out.Int16(header.YOrigin);
-    out.Int16(header.ImageWidth);
-    out.Int16(header.ImageHeight);
-    out.UInt8(header.PixelDepth);
-    out.UInt8(header.ImageDescriptor);
-    out.ExpectFull();
-    return bytes;
 }
 
 }  // namespace pelliton

@@ -16,7 +16,6 @@ struct TextureFormat {
     std::int32_t imageType;
     TexelLayout layout;
     std::string_view fourCC;  // block-compressed formats only
-    int bytesPerBlock;        // of a 4 x 4 block; block-compressed formats only
 };
 
 inline constexpr std::int32_t kImageTypeUncompressed = 1;
@@ -26,11 +25,11 @@ inline constexpr std::int32_t kImageTypeDxt1 = 8;
 inline constexpr std::int32_t kImageTypeDxt5 = 11;
 
 inline constexpr std::array kTextureFormats = {
-    TextureFormat{kImageTypeDxt1, TexelLayout::BlockCompressed, "DXT1", 8},
-    TextureFormat{kImageTypeDxt3, TexelLayout::BlockCompressed, "DXT3", 16},
-    TextureFormat{kImageTypeDxt3Game, TexelLayout::BlockCompressed, "DXT3", 16},
-    TextureFormat{kImageTypeDxt5, TexelLayout::BlockCompressed, "DXT5", 16},
-    TextureFormat{kImageTypeUncompressed, TexelLayout::Uncompressed, "", 0},
+    TextureFormat{kImageTypeDxt1, TexelLayout::BlockCompressed, "DXT1"},
+    TextureFormat{kImageTypeDxt3, TexelLayout::BlockCompressed, "DXT3"},
+    TextureFormat{kImageTypeDxt3Game, TexelLayout::BlockCompressed, "DXT3"},
+    TextureFormat{kImageTypeDxt5, TexelLayout::BlockCompressed, "DXT5"},
+    TextureFormat{kImageTypeUncompressed, TexelLayout::Uncompressed, ""},
 };
 
 // The format of an image type, or nullptr when the tool does not handle it.

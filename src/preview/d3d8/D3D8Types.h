@@ -3,13 +3,14 @@
 
 #include <cstdint>
 
+#include "common/DdsFormat.h"
+
 namespace pelliton::d3d8 {
 
 using HRESULT = std::int32_t;  // negative: failure
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using D3DCOLOR = std::uint32_t;  // 0xAARRGGBB
-inline constexpr D3DCOLOR kAlphaBits = 0xFF000000U;
 inline constexpr D3DCOLOR kColourBits = 0x00FFFFFFU;
 
 inline constexpr HRESULT D3D_OK = 0;
@@ -25,40 +26,26 @@ inline constexpr DWORD D3DFMT_UNKNOWN = 0;
 inline constexpr DWORD D3DFMT_A8R8G8B8 = 21;
 inline constexpr DWORD D3DFMT_X8R8G8B8 = 22;
 inline constexpr DWORD D3DFMT_D16 = 80;
-inline constexpr DWORD D3DFMT_DXT1 = 0x31545844;  // MAKEFOURCC('D', 'X', 'T', '1')
-inline constexpr DWORD D3DFMT_DXT3 = 0x33545844;  // MAKEFOURCC('D', 'X', 'T', '3')
-inline constexpr DWORD D3DFMT_DXT5 = 0x35545844;  // MAKEFOURCC('D', 'X', 'T', '5')
+// The block-compressed formats are named by the fourCC codes a DDS file stores.
+inline constexpr DWORD D3DFMT_DXT1 = dds::kDxt1;
+inline constexpr DWORD D3DFMT_DXT3 = dds::kDxt3;
+inline constexpr DWORD D3DFMT_DXT5 = dds::kDxt5;
 
 // Adapters, device types, creation flags and presentation.
 inline constexpr UINT D3DADAPTER_DEFAULT = 0;
 inline constexpr DWORD D3DDEVTYPE_HAL = 1;
-inline constexpr DWORD D3DDEVTYPE_REF = 2;
 inline constexpr DWORD D3DCREATE_SOFTWARE_VERTEXPROCESSING = 0x20;
-inline constexpr DWORD D3DCREATE_HARDWARE_VERTEXPROCESSING = 0x40;
-inline constexpr DWORD D3DCREATE_MIXED_VERTEXPROCESSING = 0x80;
-inline constexpr DWORD D3DSWAPEFFECT_DISCARD = 1;
 inline constexpr DWORD D3DSWAPEFFECT_COPY_VSYNC = 4;
 inline constexpr DWORD D3DMULTISAMPLE_NONE = 0;
-inline constexpr DWORD D3DPRESENT_INTERVAL_DEFAULT = 0;
 
 // Render states and their values.
 inline constexpr DWORD D3DRS_ZENABLE = 7;
 inline constexpr DWORD D3DRS_CULLMODE = 22;
 inline constexpr DWORD D3DRS_ZFUNC = 23;
 inline constexpr DWORD D3DRS_LIGHTING = 137;
-inline constexpr DWORD D3DZB_FALSE = 0;
 inline constexpr DWORD D3DZB_TRUE = 1;
 inline constexpr DWORD D3DCULL_NONE = 1;
-inline constexpr DWORD D3DCULL_CW = 2;
-inline constexpr DWORD D3DCULL_CCW = 3;
-inline constexpr DWORD D3DCMP_NEVER = 1;
-inline constexpr DWORD D3DCMP_LESS = 2;
-inline constexpr DWORD D3DCMP_EQUAL = 3;
 inline constexpr DWORD D3DCMP_LESSEQUAL = 4;
-inline constexpr DWORD D3DCMP_GREATER = 5;
-inline constexpr DWORD D3DCMP_NOTEQUAL = 6;
-inline constexpr DWORD D3DCMP_GREATEREQUAL = 7;
-inline constexpr DWORD D3DCMP_ALWAYS = 8;
 
 // Transforms.
 inline constexpr DWORD D3DTS_VIEW = 2;
@@ -72,10 +59,8 @@ inline constexpr DWORD D3DCLEAR_ZBUFFER = 2;
 // Vertex formats, pools and primitives.
 inline constexpr DWORD D3DFVF_XYZ = 0x002;
 inline constexpr DWORD D3DFVF_NORMAL = 0x010;
-inline constexpr DWORD D3DFVF_DIFFUSE = 0x040;
 inline constexpr DWORD D3DFVF_TEX1 = 0x100;
 inline constexpr DWORD D3DPOOL_DEFAULT = 0;
-inline constexpr DWORD D3DPT_TRIANGLELIST = 4;
 inline constexpr DWORD D3DPT_TRIANGLESTRIP = 5;
 
 // Texture stages.
@@ -84,17 +69,12 @@ inline constexpr DWORD D3DTSS_COLORARG1 = 2;
 inline constexpr DWORD D3DTSS_COLORARG2 = 3;
 inline constexpr DWORD D3DTSS_ALPHAOP = 4;
 inline constexpr DWORD D3DTOP_DISABLE = 1;
-inline constexpr DWORD D3DTOP_SELECTARG1 = 2;
-inline constexpr DWORD D3DTOP_SELECTARG2 = 3;
 inline constexpr DWORD D3DTOP_MODULATE = 4;
 inline constexpr DWORD D3DTA_DIFFUSE = 0;
-inline constexpr DWORD D3DTA_CURRENT = 1;
 inline constexpr DWORD D3DTA_TEXTURE = 2;
 
 struct D3DVECTOR {
-    float x = 0;
-    float y = 0;
-    float z = 0;
+    float x = 0, y = 0, z = 0;
 };
 
 // Row vectors multiply on the left, so a translation stands in the fourth row.
@@ -105,18 +85,17 @@ struct D3DMATRIX {
     float m41 = 0, m42 = 0, m43 = 0, m44 = 0;
 };
 
+inline constexpr D3DMATRIX kIdentityMatrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+
 struct D3DDISPLAYMODE {
-    UINT Width = 0;
-    UINT Height = 0;
-    UINT RefreshRate = 0;
+    UINT Width = 0, Height = 0, RefreshRate = 0;
     DWORD Format = D3DFMT_UNKNOWN;
 };
 
 class DeviceWindow;
 
 struct D3DPRESENT_PARAMETERS {
-    UINT BackBufferWidth = 0;
-    UINT BackBufferHeight = 0;
+    UINT BackBufferWidth = 0, BackBufferHeight = 0;
     DWORD BackBufferFormat = D3DFMT_UNKNOWN;
     UINT BackBufferCount = 0;
     DWORD MultiSampleType = D3DMULTISAMPLE_NONE;
@@ -125,9 +104,6 @@ struct D3DPRESENT_PARAMETERS {
     std::int32_t Windowed = 0;
     std::int32_t EnableAutoDepthStencil = 0;
     DWORD AutoDepthStencilFormat = D3DFMT_UNKNOWN;
-    DWORD Flags = 0;
-    UINT FullScreen_RefreshRateInHz = 0;
-    UINT FullScreen_PresentationInterval = D3DPRESENT_INTERVAL_DEFAULT;
 };
 
 struct D3DRECT {

@@ -7,6 +7,7 @@
 #include "preview/d3d8/D3D8Types.h"
 #include "preview/d3d8/Direct3D8.h"
 #include "preview/d3d8/LiveCounted.h"
+#include "preview/d3d8/TextureFile.h"
 
 namespace pelliton::d3d8 {
 
@@ -16,8 +17,11 @@ public:
     // (origin bit honoured) into a new texture. path is UTF-8. A missing, short, malformed or
     // absurdly large file gives a failure code, checked before any large allocation, and the
     // reason in failureReason when one is given.
-    HRESULT CreateTextureFromFile(Direct3DDevice8& device, const std::string& path,
-                                  std::shared_ptr<Direct3DTexture8>& out, std::string* failureReason = nullptr);
+    // The texture is a plain object, so the device is not consulted.
+    HRESULT CreateTextureFromFile(Direct3DDevice8& /*device*/, const std::string& path,
+                                  std::shared_ptr<Direct3DTexture8>& out, std::string* failureReason = nullptr) {
+        return LoadTextureFile(path, out, failureReason);
+    }
 };
 
 }  // namespace pelliton::d3d8

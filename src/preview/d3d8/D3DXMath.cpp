@@ -29,20 +29,11 @@ D3DVECTOR Normalize(const D3DVECTOR& v) {
 // m_ij = t a_i a_j + c [i == j] + s e_ijk a_k (e: the permutation sign).
 void D3DXMatrixRotationAxis(D3DMATRIX& out, const D3DVECTOR& axis, float angle) {
     const D3DVECTOR a = Normalize(axis);
-    const float c = std::cos(angle);
-    const float s = std::sin(angle);
-    const float t = 1 - c;
-    out = {};
-    out.m11 = t * a.x * a.x + c;
-    out.m12 = t * a.x * a.y + s * a.z;
-    out.m13 = t * a.x * a.z - s * a.y;
-    out.m21 = t * a.x * a.y - s * a.z;
-    out.m22 = t * a.y * a.y + c;
-    out.m23 = t * a.y * a.z + s * a.x;
-    out.m31 = t * a.x * a.z + s * a.y;
-    out.m32 = t * a.y * a.z - s * a.x;
-    out.m33 = t * a.z * a.z + c;
-    out.m44 = 1;
+    const float c = std::cos(angle), s = std::sin(angle), t = 1 - c;
+    out = {t * a.x * a.x + c,       t * a.x * a.y + s * a.z, t * a.x * a.z - s * a.y, 0,  //
+           t * a.x * a.y - s * a.z, t * a.y * a.y + c,       t * a.y * a.z + s * a.x, 0,  //
+           t * a.x * a.z + s * a.y, t * a.y * a.z - s * a.x, t * a.z * a.z + c,       0,  //
+           0,                       0,                       0,                       1};
 }
 
 void D3DXMatrixLookAtLH(D3DMATRIX& out, const D3DVECTOR& eye, const D3DVECTOR& at, const D3DVECTOR& up) {
@@ -58,21 +49,17 @@ void D3DXMatrixLookAtLH(D3DMATRIX& out, const D3DVECTOR& eye, const D3DVECTOR& a
 void D3DXMatrixPerspectiveFovLH(D3DMATRIX& out, float fovY, float aspect, float zn, float zf) {
     const float yScale = 1 / std::tan(fovY / 2);
     const float xScale = yScale / aspect;
-    out = {};
-    out.m11 = xScale;
-    out.m22 = yScale;
-    out.m33 = zf / (zf - zn);
-    out.m34 = 1;
-    out.m43 = -zn * zf / (zf - zn);
+    const float depthScale = zf / (zf - zn);
+    out = {xScale, 0, 0, 0, 0, yScale, 0, 0, 0, 0, depthScale, 1, 0, 0, -zn * depthScale, 0};
 }
 
 HRESULT D3DVertexBuffer8SetData(Direct3DVertexBuffer8& buffer, int offset, int size, DWORD /*flags*/,
                                 const void* data) {
-    const auto length = static_cast<long long>(buffer.Bytes().size());
+    const auto length = static_cast<long long>(buffer.bytes.size());
     if (offset < 0 || size < 0 || static_cast<long long>(offset) + size > length) return D3DERR_INVALIDCALL;
     if (size == 0) return D3D_OK;
     if (data == nullptr) return D3DERR_INVALIDCALL;
-    std::memcpy(buffer.Bytes().data() + offset, data, static_cast<std::size_t>(size));
+    std::memcpy(buffer.bytes.data() + offset, data, static_cast<std::size_t>(size));
     return D3D_OK;
 }
 

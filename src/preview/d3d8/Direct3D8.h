@@ -2,15 +2,16 @@
 // Methods return result codes (negative: failure); objects live as long as a reference holds them.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "preview/d3d8/D3D8Types.h"
 #include "preview/d3d8/DeviceWindow.h"
 #include "preview/d3d8/Direct3DTexture8.h"
 #include "preview/d3d8/LiveCounted.h"
+#include "preview/d3d8/Pipeline.h"
 
 namespace pelliton::d3d8 {
 
@@ -19,14 +20,8 @@ class Direct3DDevice8;
 
 class Direct3DVertexBuffer8 : public LiveCounted<Direct3DVertexBuffer8> {
 public:
-    Direct3DVertexBuffer8(UINT length, DWORD fvf) : bytes_(length), fvf_(fvf) {}
-    std::vector<std::uint8_t>& Bytes() { return bytes_; }
-    const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
-    DWORD FVF() const { return fvf_; }
-
-private:
-    std::vector<std::uint8_t> bytes_;
-    DWORD fvf_;
+    explicit Direct3DVertexBuffer8(UINT length) : bytes(length) {}
+    std::vector<std::uint8_t> bytes;
 };
 
 // The root object of the runtime, the factory of Direct3D8 objects. Virtual so that tests can
@@ -42,23 +37,20 @@ public:
     virtual ~Direct3D8() = default;
     // The desktop's mode: 32-bit X8R8G8B8.
     virtual HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE& mode);
-    // A windowed software device on focusWindow, its back buffer the window's client size when
-    // the parameters leave it 0. Refuses what it cannot honour with D3DERR_INVALIDCALL, and any
+    // A windowed software device on focusWindow (or the parameters' device window), its back buffer
+    // the window's client size. Refuses what it cannot honour with D3DERR_INVALIDCALL, and any
     // device type but D3DDEVTYPE_HAL with D3DERR_NOTAVAILABLE.
     virtual HRESULT CreateDevice(UINT adapter, DWORD deviceType, DeviceWindow* focusWindow, DWORD behaviorFlags,
                                  D3DPRESENT_PARAMETERS& parameters, std::shared_ptr<Direct3DDevice8>& out);
 };
 
 // A software device: one back buffer of 32-bit X8R8G8B8 pixels, a 16-bit depth buffer, and
-// presentation by copying the back buffer to the device window.
+// presentation by copying the back buffer to the device window. It honours what the preview asks of
+// it; any other mode is refused with D3DERR_INVALIDCALL.
 class Direct3DDevice8 : public LiveCounted<Direct3DDevice8> {
 public:
-    enum class DepthBuffer { None, D16 };
-
-    // Without a depth buffer depth testing is off and clearing depth fails.
-    Direct3DDevice8(std::shared_ptr<Direct3D8> creator, DeviceWindow* window, int width, int height,
-                    DepthBuffer depthBuffer = DepthBuffer::D16);
-    ~Direct3DDevice8();
+    Direct3DDevice8(std::shared_ptr<Direct3D8> creator, DeviceWindow* window, int width, int height)
+        : creator_(std::move(creator)), window_(window), target_(width, height) {}
     Direct3DDevice8(const Direct3DDevice8&) = delete;
     Direct3DDevice8& operator=(const Direct3DDevice8&) = delete;
 
@@ -72,25 +64,31 @@ public:
     HRESULT SetTextureStageState(DWORD stage, DWORD type, DWORD value);
     HRESULT SetStreamSource(UINT stream, const std::shared_ptr<Direct3DVertexBuffer8>& buffer, UINT stride);
     HRESULT SetVertexShader(DWORD handle);
-    // Draws primitiveCount primitives from vertices in memory, laid out as the current vertex
-    // shader (a vertex format code) says, stride bytes apart.
+    // Draws primitiveCount triangles of a strip from vertices in memory, stride bytes apart.
     HRESULT DrawPrimitiveUP(DWORD primitiveType, UINT primitiveCount, const void* vertexData, UINT stride);
     HRESULT EndScene();
-    // Copies the whole back buffer to the device window (or overrideWindow); rectangles other
-    // than the whole surface are refused.
+    // Copies the whole back buffer to the device window; rectangles and another window are refused.
     HRESULT Present(const D3DRECT* sourceRect, const D3DRECT* destRect, DeviceWindow* overrideWindow,
                     const void* dirtyRegion);
 
-    int BackBufferWidth() const { return width_; }
-    int BackBufferHeight() const { return height_; }
+    int BackBufferWidth() const { return target_.width; }
+    int BackBufferHeight() const { return target_.height; }
 
 private:
-    struct State;
     std::shared_ptr<Direct3D8> creator_;  // a device keeps the object that created it
     DeviceWindow* window_;
-    int width_;
-    int height_;
-    std::unique_ptr<State> state_;
+    RenderTarget target_;
+    bool inScene_ = false;
+    // The device starts, as Direct3D does, with counter-clockwise culling and lighting on. It can
+    // draw neither, so a draw waits until both are switched off.
+    bool cullingOff_ = false;
+    bool lightingOff_ = false;
+    bool vertexFormatSet_ = false;
+    D3DMATRIX world_ = kIdentityMatrix;
+    D3DMATRIX view_ = kIdentityMatrix;
+    D3DMATRIX projection_ = kIdentityMatrix;
+    std::shared_ptr<Direct3DTexture8> texture_;       // of stage 0, the only stage
+    std::shared_ptr<Direct3DVertexBuffer8> stream0_;  // the only stream
 };
 
 }  // namespace pelliton::d3d8

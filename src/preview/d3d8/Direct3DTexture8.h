@@ -13,8 +13,7 @@
 namespace pelliton::d3d8 {
 
 struct TexelCoordinate {
-    int x;
-    int y;
+    int x, y;
 };
 
 class Direct3DTexture8 : public LiveCounted<Direct3DTexture8> {
@@ -28,13 +27,9 @@ public:
     int Height() const { return height_; }
     DWORD Format() const { return format_; }
 
-    // The colour of texel (x, y) of level 0 as 0xAARRGGBB; 0 <= x < Width(), 0 <= y < Height(),
-    // row 0 at the top of the image.
-    virtual D3DCOLOR Texel(int x, int y) const = 0;
-
-    // The same texel without its alpha, 0x00RRGGBB: what the device draws, since its back buffer
-    // has no alpha. Block textures skip decoding the alpha half of a block for it.
-    virtual std::uint32_t TexelColour(int x, int y) const { return Texel(x, y) & kColourBits; }
+    // The colour of texel (x, y) of level 0 as 0x00RRGGBB, 0 <= x < Width(), 0 <= y < Height(),
+    // row 0 at the top of the image. Never its alpha: the device's back buffer has none.
+    virtual std::uint32_t TexelColour(int x, int y) const = 0;
 
     // TexelColour of many texels at once, into out (as long as at). A large texture overrides it so
     // that its memory reads overlap instead of waiting for one another.
@@ -53,7 +48,7 @@ std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD f
 
 // A texture that keeps its DXT1, DXT3 or DXT5 blocks as stored and decodes a texel only when it is
 // sampled: drawing a small pane from a large texture touches few blocks. blocks holds
-// max(1, (width + 3) / 4) x max(1, (height + 3) / 4) blocks, rows of blocks top to bottom.
+// dds::LevelBytes(format, width, height) bytes, rows of blocks top to bottom.
 std::shared_ptr<Direct3DTexture8> MakeBlockTexture(int width, int height, DWORD format,
                                                    UninitialisedBytes blocks);
 

@@ -1,39 +1,212 @@
-// Opens the file, tells DDS (by its magic) from TGA (everything else), and keeps exceptions inside.
+// The texture loader: opens the file, tells DDS (by its magic) from TGA (everything else), reads
+// level 0 into a texture, and keeps exceptions inside. Every size a header declares is checked
+// against the file before anything is allocated from it.
 #include "preview/d3d8/TextureFile.h"
 
+#include <filesystem>
+#include <fstream>
 #include <new>
+#include <span>
+#include <string>
+#include <system_error>
+#include <type_traits>
+#include <vector>
 
+#include "common/DdsFormat.h"
+#include "common/PellitonError.h"
+#include "common/TgaFormat.h"
+#include "common/UninitialisedAllocator.h"
 #include "common/Utf8Path.h"
-#include "preview/d3d8/DdsFile.h"
-#include "preview/d3d8/ImageFile.h"
-#include "preview/d3d8/TextureLoadError.h"
-#include "preview/d3d8/TgaFile.h"
 
 namespace pelliton::d3d8 {
 
 namespace {
 
-HRESULT Failure(HRESULT code, const char* reason, std::string* failureReason) {
-    if (failureReason != nullptr) *failureReason = reason;
-    return code;
+// Why a texture file could not be loaded: the result code the loader returns, and a reason a user
+// can act on ("its DDS pixel format is ...", "No such file or directory").
+struct TextureLoadError : PellitonError {
+    TextureLoadError(HRESULT code, const std::string& reason) : PellitonError(reason), code(code) {}
+    HRESULT code;
+};
+
+// The file is there, but its content is not a texture the loader reads.
+TextureLoadError InvalidTexture(const std::string& reason) { return {D3DXERR_INVALIDDATA, reason}; }
+
+// Sides beyond this are absurd for a texture and refused before anything is sized from them.
+constexpr std::uint32_t kLargestTextureSide = 16384;
+
+void RequireSensibleTextureSize(std::uint32_t width, std::uint32_t height) {
+    const auto sensible = [](std::uint32_t side) { return side >= 1 && side <= kLargestTextureSide; };
+    if (!sensible(width) || !sensible(height)) {
+        throw InvalidTexture("its size " + std::to_string(width) + " x " + std::to_string(height) +
+                             " is outside 1 to " + std::to_string(kLargestTextureSide) + " texels a side");
+    }
+}
+
+// An image file opened for reading, its size known up front so that a reader can check what a
+// header declares against what is there.
+class ImageFile {
+public:
+    // Throws TextureLoadError (D3DERR_NOTAVAILABLE) when path is not a regular file that can be
+    // opened for reading. file_size fails for missing files, directories and devices, so nothing
+    // unbounded is opened.
+    explicit ImageFile(const std::filesystem::path& path) {
+        std::error_code error;
+        size_ = std::filesystem::file_size(path, error);
+        if (error) throw TextureLoadError(D3DERR_NOTAVAILABLE, error.message());
+        stream_.open(path, std::ios::binary);
+        if (!stream_) throw TextureLoadError(D3DERR_NOTAVAILABLE, "it cannot be opened for reading");
+    }
+
+    std::uint64_t Size() const { return size_; }
+
+    // Fills bytes from offset on; false, and nothing promised about bytes, when the file ends first.
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) {
+        if (offset > size_ || bytes.size() > size_ - offset) return false;
+        stream_.clear();
+        stream_.seekg(static_cast<std::streamoff>(offset));
+        // The stream reads chars; the bytes are copied, not reinterpreted.
+        stream_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return stream_.gcount() == static_cast<std::streamsize>(bytes.size());
+    }
+
+    // Fills a file header, a plain struct of the stored bytes, from the start of the file.
+    template <typename Header>
+    bool ReadHeader(Header& header) {
+        static_assert(std::is_trivially_copyable_v<Header>);
+        return ReadAt(0, std::span(reinterpret_cast<std::uint8_t*>(&header), sizeof header));
+    }
+
+private:
+    std::uint64_t size_ = 0;
+    std::ifstream stream_;
+};
+
+// ---- DDS ----------------------------------------------------------------------------------------
+// It trusts only magic, header size, pixel format, width and height: the files we write put
+// width x height in dwPitchOrLinearSize for DXT5 and leave DDSD_LINEARSIZE off for DXT1, so the
+// level size is computed, never read. Further MIP levels are not read.
+
+// Names the stored pixel format for a user: its four letters, or its bit count when it has none.
+std::string DescribePixelFormat(const dds::PixelFormat& format) {
+    if ((format.dwFlags & dds::DDPF_FOURCC) == 0) {
+        return "uncompressed " + std::to_string(format.dwRGBBitCount) + "-bit";
+    }
+    std::string code;
+    for (int shift = 0; shift < 32; shift += 8) {
+        const auto letter = static_cast<char>(format.dwFourCC >> shift);
+        code += letter >= ' ' && letter <= '~' ? letter : '?';
+    }
+    return "\"" + code + "\"";
+}
+
+std::shared_ptr<Direct3DTexture8> ReadDdsTexture(ImageFile& file) {
+    dds::FileHeader header;
+    if (!file.ReadHeader(header)) {
+        throw InvalidTexture("the file ends inside its " + std::to_string(sizeof header) + "-byte DDS header");
+    }
+    if (header.dwMagic != dds::kMagic) throw InvalidTexture("it does not start with the DDS magic");
+    if (header.dwSize != dds::kHeaderSize) {
+        throw InvalidTexture("its DDS header size is " + std::to_string(header.dwSize) + ", not " +
+                             std::to_string(dds::kHeaderSize));
+    }
+    const bool hasFourCC = (header.ddspf.dwFlags & dds::DDPF_FOURCC) != 0;
+    if (!hasFourCC || dds::BlockBytes(header.ddspf.dwFourCC) == 0) {
+        throw InvalidTexture("its DDS pixel format is " + DescribePixelFormat(header.ddspf) +
+                             "; the preview reads DXT1, DXT3 and DXT5");
+    }
+    // Stored as signed 32-bit fields; a negative side reads as a huge one and is refused.
+    RequireSensibleTextureSize(static_cast<std::uint32_t>(header.dwWidth), static_cast<std::uint32_t>(header.dwHeight));
+
+    const int width = header.dwWidth;
+    const int height = header.dwHeight;
+    const std::size_t levelBytes = dds::LevelBytes(header.ddspf.dwFourCC, width, height);
+    const auto endsEarly = [&] {
+        return InvalidTexture("the file ends before the " + std::to_string(levelBytes) + " bytes of its " +
+                              std::to_string(width) + " x " + std::to_string(height) + " texels");
+    };
+    if (levelBytes > file.Size() - sizeof header) throw endsEarly();
+    UninitialisedBytes blocks(levelBytes);
+    if (!file.ReadAt(sizeof header, blocks)) throw endsEarly();
+    return MakeBlockTexture(width, height, header.ddspf.dwFourCC, std::move(blocks));
+}
+
+// ---- TGA ----------------------------------------------------------------------------------------
+// Pixels stored blue, green, red(, alpha), rows in the order the image descriptor declares; the
+// texture always gets the top row first and the left column first.
+
+// Stored pixels to 0xAARRGGBB texels, rows top to bottom and columns left to right.
+std::vector<D3DCOLOR> UprightTexels(std::span<const std::uint8_t> pixels, std::size_t width, std::size_t height,
+                                    std::size_t bytesPerPixel, std::uint8_t descriptor) {
+    const bool topToBottom = (descriptor & tga::kTopToBottom) != 0;
+    const bool rightToLeft = (descriptor & tga::kRightToLeft) != 0;
+    const std::size_t rowBytes = width * bytesPerPixel;
+    std::vector<D3DCOLOR> texels;
+    texels.reserve(width * height);
+    for (std::size_t row = 0; row < height; ++row) {
+        const std::size_t storedRow = topToBottom ? row : height - 1 - row;
+        const auto rowPixels = pixels.subspan(storedRow * rowBytes, rowBytes);
+        for (std::size_t column = 0; column < width; ++column) {
+            const std::size_t storedColumn = rightToLeft ? width - 1 - column : column;
+            const auto bgra = rowPixels.subspan(storedColumn * bytesPerPixel, bytesPerPixel);
+            const D3DCOLOR alpha = bytesPerPixel == tga::kDepthRgba / 8 ? bgra[3] : 0xFFU;
+            texels.push_back(alpha << 24 | D3DCOLOR{bgra[2]} << 16 | D3DCOLOR{bgra[1]} << 8 | bgra[0]);
+        }
+    }
+    return texels;
+}
+
+std::shared_ptr<Direct3DTexture8> ReadTgaTexture(ImageFile& file) {
+    // Without a magic of its own, a file that is no TGA we read is most likely no image we know.
+    const auto unknownKind = [] {
+        return InvalidTexture("it is neither a DDS file nor an uncompressed 24- or 32-bit TGA file");
+    };
+    tga::FileHeader header;
+    if (!file.ReadHeader(header)) throw unknownKind();
+    // A colour map would only need skipping, but nothing we read or write has one.
+    if (header.ImageType != tga::kTrueColour || header.ColourMapType != tga::kNoColourMap) throw unknownKind();
+    if (header.PixelDepth != tga::kDepthRgb && header.PixelDepth != tga::kDepthRgba) throw unknownKind();
+    // The sides are unsigned 16-bit values, though our writer fills them from signed ones.
+    const auto width = static_cast<std::uint16_t>(header.ImageWidth);
+    const auto height = static_cast<std::uint16_t>(header.ImageHeight);
+    RequireSensibleTextureSize(width, height);
+
+    const std::size_t bytesPerPixel = header.PixelDepth / 8U;
+    const std::uint64_t pixelsAt = sizeof header + header.IdLength;  // the ID field is skipped
+    const std::size_t pixelBytes = std::size_t{width} * height * bytesPerPixel;
+    const auto endsEarly = [&] {
+        return InvalidTexture("the file ends before the " + std::to_string(pixelBytes) + " bytes of its " +
+                              std::to_string(width) + " x " + std::to_string(height) + " pixels");
+    };
+    if (pixelsAt > file.Size() || pixelBytes > file.Size() - pixelsAt) throw endsEarly();
+
+    UninitialisedBytes pixels(pixelBytes);
+    if (!file.ReadAt(pixelsAt, pixels)) throw endsEarly();
+    const DWORD format = header.PixelDepth == tga::kDepthRgba ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
+    return MakeArgbTexture(width, height, format,
+                           UprightTexels(pixels, width, height, bytesPerPixel, header.ImageDescriptor));
 }
 
 }  // namespace
 
 HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTexture8>& out,
                         std::string* failureReason) {
+    const auto failure = [failureReason](HRESULT code, const char* reason) {
+        if (failureReason != nullptr) *failureReason = reason;
+        return code;
+    };
     try {
-        ImageFile file;
-        file.Open(PathFromUtf8(utf8Path));
+        ImageFile file(PathFromUtf8(utf8Path));
         // TGA has no magic of its own, so it is what remains.
-        out = HasDdsMagic(file) ? ReadDdsTexture(file) : ReadTgaTexture(file);
+        std::uint32_t magic = 0;
+        out = file.ReadHeader(magic) && magic == dds::kMagic ? ReadDdsTexture(file) : ReadTgaTexture(file);
         return D3D_OK;
     } catch (const TextureLoadError& error) {
-        return Failure(error.code(), error.what(), failureReason);
+        return failure(error.code, error.what());
     } catch (const std::bad_alloc&) {
-        return Failure(E_OUTOFMEMORY, "out of memory", failureReason);
+        return failure(E_OUTOFMEMORY, "out of memory");
     } catch (const std::exception&) {
-        return Failure(D3DERR_NOTAVAILABLE, "its path cannot be represented on this system", failureReason);
+        return failure(D3DERR_NOTAVAILABLE, "its path cannot be represented on this system");
     }
 }
 

@@ -1,0 +1,90 @@
+// The DDS file layout, as the exporter writes it and the preview reads it back: the stored bytes of
+// a plain struct, flags named once.
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace pelliton::dds {
+
+static_assert(std::endian::native == std::endian::little, "file headers are stored as they lie in memory");
+
+// Four characters as a little-endian 32-bit code: how a DDS file stores them, and how Direct3D
+// names the block-compressed formats.
+constexpr std::uint32_t FourCC(std::string_view chars) {
+    return static_cast<std::uint32_t>(static_cast<unsigned char>(chars[0])) |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(chars[1])) << 8 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(chars[2])) << 16 |
+           static_cast<std::uint32_t>(static_cast<unsigned char>(chars[3])) << 24;
+}
+
+inline constexpr std::uint32_t kMagic = FourCC("DDS ");
+inline constexpr std::uint32_t kDxt1 = FourCC("DXT1");
+inline constexpr std::uint32_t kDxt3 = FourCC("DXT3");
+inline constexpr std::uint32_t kDxt5 = FourCC("DXT5");
+
+inline constexpr std::int32_t DDSD_CAPS = 0x1;
+inline constexpr std::int32_t DDSD_HEIGHT = 0x2;
+inline constexpr std::int32_t DDSD_WIDTH = 0x4;
+inline constexpr std::int32_t DDSD_PIXELFORMAT = 0x1000;
+inline constexpr std::int32_t DDSD_MIPMAPCOUNT = 0x20000;
+inline constexpr std::int32_t DDSD_LINEARSIZE = 0x80000;
+inline constexpr std::int32_t DDPF_FOURCC = 0x4;
+inline constexpr std::int32_t DDSCAPS_COMPLEX = 0x8;
+inline constexpr std::int32_t DDSCAPS_TEXTURE = 0x1000;
+inline constexpr std::int32_t DDSCAPS_MIPMAP = 0x400000;
+
+// Fields are signed as our records are: a value is stored with the same 32 bits either way.
+struct PixelFormat {
+    std::int32_t dwSize = 0;
+    std::int32_t dwFlags = 0;
+    std::uint32_t dwFourCC = 0;
+    std::int32_t dwRGBBitCount = 0;
+    std::int32_t dwRBitMask = 0;
+    std::int32_t dwGBitMask = 0;
+    std::int32_t dwBBitMask = 0;
+    std::int32_t dwABitMask = 0;
+};
+static_assert(sizeof(PixelFormat) == 32);
+
+// The magic and the header as stored; the texel data follows.
+struct FileHeader {
+    std::uint32_t dwMagic = 0;
+    std::int32_t dwSize = 0;  // of the header less its magic
+    std::int32_t dwFlags = 0;
+    std::int32_t dwHeight = 0;
+    std::int32_t dwWidth = 0;
+    std::int32_t dwPitchOrLinearSize = 0;
+    std::int32_t dwDepth = 0;
+    std::int32_t dwMipMapCount = 0;
+    std::array<std::int32_t, 11> dwReserved1{};
+    PixelFormat ddspf;
+    std::int32_t dwCaps = 0;
+    std::int32_t dwCaps2 = 0;
+    std::int32_t dwCaps3 = 0;
+    std::int32_t dwCaps4 = 0;
+    std::int32_t dwReserved2 = 0;
+};
+static_assert(sizeof(FileHeader) == 128);
+
+inline constexpr std::int32_t kHeaderSize = sizeof(FileHeader) - sizeof(FileHeader::dwMagic);
+inline constexpr std::int32_t kPixelFormatSize = sizeof(PixelFormat);
+
+// Bytes of one 4 x 4 block of a block-compressed format: 8 for DXT1 (a colour block), 16 for DXT3
+// and DXT5 (an alpha block, then a colour block); 0 for any other code.
+constexpr std::size_t BlockBytes(std::uint32_t fourCC) {
+    if (fourCC == kDxt1) return 8;
+    return fourCC == kDxt3 || fourCC == kDxt5 ? 16 : 0;
+}
+
+// Blocks along a side: a partial block at the edge counts whole, and a side under 4 still has one.
+constexpr std::size_t BlocksAlong(int texels) { return static_cast<std::size_t>(texels < 4 ? 1 : (texels + 3) / 4); }
+
+constexpr std::size_t LevelBytes(std::uint32_t fourCC, int width, int height) {
+    return BlocksAlong(width) * BlocksAlong(height) * BlockBytes(fourCC);
+}
+
+}  // namespace pelliton::dds
