@@ -8,15 +8,9 @@
 
 namespace pelliton {
 
-namespace {
-
-constexpr int kBorderWidth = 2;
-
-}  // namespace
-
 PreviewPane::PreviewPane(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(kBorderWidth);
+    setLineWidth(kPicRshBorderPixels);
     QPalette dark = palette();
     dark.setColor(QPalette::Window, Qt::black);
     setPalette(dark);

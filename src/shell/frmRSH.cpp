@@ -68,7 +68,7 @@ void frmRSH::CreateControls() {
 
     picRSH_ = new PreviewPane(client);
     picRSH_->setObjectName(QStringLiteral("picRSH"));
-    picRSH_->setGeometry(TwipsRect(3120, 120, 8415, 8415));
+    picRSH_->setGeometry(TwipsRect(3120, 120, kPicRshSideTwips, kPicRshSideTwips));
 
     StatusBar1_ = new QStatusBar(client);
     StatusBar1_->setObjectName(QStringLiteral("StatusBar1"));
