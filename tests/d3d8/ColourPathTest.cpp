@@ -21,9 +21,11 @@ struct ColourCase {
     std::int32_t imageType;
     int width;
     int height;
-    friend void PrintTo(const ColourCase& c, std::ostream* os) {
-        *os << FindTextureFormat(c.imageType)->fourCC << " " << c.width << " x " << c.height;
+    std::string Name() const {
+        return std::string(FindTextureFormat(imageType)->fourCC) + "_" + std::to_string(width) + "x" +
+               std::to_string(height);
     }
+    friend void PrintTo(const ColourCase& c, std::ostream* os) { *os << c.Name(); }
 };
 
 int BlocksAlong(int texels) { return (texels + 3) / 4; }
@@ -112,7 +114,8 @@ TEST_P(ColourPath, EveryTexelIsLibsquishsColourOneByOneAndInABatch) {
 INSTANTIATE_TEST_SUITE_P(LoadedDds, ColourPath,
                          ::testing::Values(ColourCase{kImageTypeDxt1, 256, 64}, ColourCase{kImageTypeDxt3, 256, 64},
                                            ColourCase{kImageTypeDxt5, 256, 64}, ColourCase{kImageTypeDxt1, 10, 6},
-                                           ColourCase{kImageTypeDxt3, 10, 6}, ColourCase{kImageTypeDxt5, 10, 6}));
+                                           ColourCase{kImageTypeDxt3, 10, 6}, ColourCase{kImageTypeDxt5, 10, 6}),
+                         [](const auto& info) { return info.param.Name(); });
 
 }  // namespace
 }  // namespace pelliton::d3d8
