@@ -10,6 +10,7 @@
 #include "make-samples/TexelEncoding.h"
 #include "preview/d3d8/TextureFile.h"
 #include "support/TempDir.h"
+#include "support/TextureCase.h"
 #include "support/TextureRecords.h"
 
 namespace pelliton::d3d8 {
@@ -17,16 +18,7 @@ namespace {
 
 using pelliton::testing::TempDir;
 
-struct ColourCase {
-    std::int32_t imageType;
-    int width;
-    int height;
-    std::string Name() const {
-        return std::string(FindTextureFormat(imageType)->fourCC) + "_" + std::to_string(width) + "x" +
-               std::to_string(height);
-    }
-    friend void PrintTo(const ColourCase& c, std::ostream* os) { *os << c.Name(); }
-};
+using ColourCase = pelliton::testing::TextureCase;
 
 int BlocksAlong(int texels) { return (texels + 3) / 4; }
 
@@ -104,7 +96,8 @@ TEST_P(ColourPath, EveryTexelIsLibsquishsColourOneByOneAndInABatch) {
             ADD_FAILURE() << "TexelColour(" << x << ", " << y << ") = " << std::hex << one << ", want " << want;
         }
         if (batched[i] != want && batch++ == 0) {
-            ADD_FAILURE() << "TexelColours at " << x << ", " << y << ": " << std::hex << batched[i] << ", want " << want;
+            ADD_FAILURE() << "TexelColours at " << x << ", " << y << ": " << std::hex << batched[i] << ", want "
+                          << want;
         }
     }
     EXPECT_EQ(single, 0) << "texels that differ one by one";

@@ -38,7 +38,8 @@ std::vector<std::uint8_t> Iota(std::size_t size) {
 
 // One 4 x 4 block of a block-compressed texture, without a file.
 modRSH Compressed(std::int32_t imageType, std::int32_t dataSize) {
-    return testing::BlockTextureRecords(imageType, 4, 4, std::vector<std::uint8_t>(static_cast<std::size_t>(dataSize), 1));
+    return testing::BlockTextureRecords(imageType, 4, 4,
+                                        std::vector<std::uint8_t>(static_cast<std::size_t>(dataSize), 1));
 }
 
 struct Exporter {

@@ -56,8 +56,9 @@ TEST(IndependentReader, DecodesEachDdsFormatToOurColours) {
     for (const auto& [imageType, image] : cases) {
         SCOPED_TRACE(std::string(FindTextureFormat(imageType)->fourCC));
         TempDir dir;
-        const auto dds = ExportRecords(
-            testing::BlockTextureRecords(imageType, 8, 8, CompressDxtMipChain(image.Image(), imageType, 1)), dir.path());
+        const modRSH rsh =
+            testing::BlockTextureRecords(imageType, 8, 8, CompressDxtMipChain(image.Image(), imageType, 1));
+        const auto dds = ExportRecords(rsh, dir.path());
         ExpectQuadrants(DecodeWithImageMagick(dds, dir), image, true);
     }
 }

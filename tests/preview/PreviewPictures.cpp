@@ -20,7 +20,9 @@ std::filesystem::path WriteQuadrantExport(const std::filesystem::path& folder, c
     if (imageType == kImageTypeUncompressed) {
         std::vector<std::uint32_t> stored;
         for (int row = height - 1; row >= 0; --row) {
-            for (int x = 0; x < width; ++x) stored.push_back(0xFF000000U | QuadrantColour(colours, x, row, width, height));
+            for (int x = 0; x < width; ++x) {
+                stored.push_back(0xFF000000U | QuadrantColour(colours, x, row, width, height));
+            }
         }
         return ExportRecords(PixelTextureRecords(width, height, stored), folder, stem + ".rsh");
     }
@@ -32,8 +34,8 @@ std::filesystem::path WriteQuadrantExport(const std::filesystem::path& folder, c
                                   static_cast<std::uint8_t>(c), 255});
         }
     }
-    return ExportRecords(BlockTextureRecords(imageType, width, height, CompressDxtMipChain(image, imageType, 1)), folder,
-                         stem + ".rsh");
+    const modRSH rsh = BlockTextureRecords(imageType, width, height, CompressDxtMipChain(image, imageType, 1));
+    return ExportRecords(rsh, folder, stem + ".rsh");
 }
 
 }  // namespace pelliton::testing

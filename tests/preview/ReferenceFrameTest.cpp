@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <squish.h>
 
+#include <iostream>
 #include <random>
 
 #include "cli/PngFile.h"
@@ -11,6 +12,7 @@
 #include "preview/ReferenceFrame.h"
 #include "support/RecordingPane.h"
 #include "support/TempDir.h"
+#include "support/TextureCase.h"
 #include "support/TextureRecords.h"
 
 namespace pelliton {
@@ -19,17 +21,7 @@ namespace {
 using testing::Picture;
 using testing::TempDir;
 
-struct FrameCase {
-    std::int32_t imageType;
-    int width;
-    int height;
-    std::string Name() const {
-        const std::string_view fourCC = FindTextureFormat(imageType)->fourCC;
-        return (fourCC.empty() ? std::string("TGA") : std::string(fourCC)) + "_" + std::to_string(width) + "x" +
-               std::to_string(height);
-    }
-    friend void PrintTo(const FrameCase& c, std::ostream* os) { *os << c.Name(); }
-};
+using FrameCase = testing::TextureCase;
 
 // Texels of random colours, so that neighbours differ within every block.
 RgbaImage RandomImage(int width, int height, std::mt19937& random) {
@@ -81,7 +73,8 @@ std::pair<std::filesystem::path, Picture> ExportRandomPicture(const FrameCase& c
         for (int y = c.height - 1; y >= 0; --y) {
             for (int x = 0; x < c.width; ++x) {
                 const Rgba t = image.Pixel(x, y);
-                stored.push_back(std::uint32_t{t[3]} << 24 | std::uint32_t{t[0]} << 16 | std::uint32_t{t[1]} << 8 | t[2]);
+                stored.push_back(std::uint32_t{t[3]} << 24 | std::uint32_t{t[0]} << 16 | std::uint32_t{t[1]} << 8 |
+                                 t[2]);
             }
         }
         const auto tga = testing::ExportRecords(testing::PixelTextureRecords(c.width, c.height, stored), dir.path());
@@ -121,7 +114,8 @@ TEST_P(ReferenceFrame, EveryPixelShowsTheTexelUnderItsCentre) {
                       << " colour (at most " << bound << " may)\n  actual:   " << actualPng.string()
                       << "\n  expected: " << expectedPng.string();
     }
-    std::cout << "[          ] " << c.Name() << ": " << result.tolerated << " edge pixels took the neighbour's colour\n";
+    RecordProperty("edgePixelsWithTheNeighboursColour", result.tolerated);
+    std::cout << "[          ] " << result.tolerated << " edge pixels took the neighbour's colour\n";
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,29 +2,22 @@
 
 #include "export/ExtractTexture.h"
 #include "rsh/RshLoader.h"
+#include "rshwrite/RshWriter.h"
 #include "support/RecordingLog.h"
 
 namespace pelliton::testing {
 
 modRSH BlockTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height,
                            std::vector<std::uint8_t> texelBytes, std::int32_t mipLevels) {
-    modRSH rsh;
-    rsh.AttrChunk.ImageType = imageType;
-    rsh.AttrChunk.Width = width;
-    rsh.AttrChunk.Height = height;
-    rsh.AttrChunk.MipLevels = mipLevels;
-    rsh.DataChunk.ChunkSize = static_cast<std::int32_t>(texelBytes.size());
+    modRSH rsh =
+        MakeTextureRecords(imageType, width, height, mipLevels, static_cast<std::int32_t>(texelBytes.size()));
     rsh.TexelBytes = std::move(texelBytes);
     return rsh;
 }
 
 modRSH PixelTextureRecords(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& stored) {
-    modRSH rsh;
-    rsh.AttrChunk.ImageType = kImageTypeUncompressed;
-    rsh.AttrChunk.Width = width;
-    rsh.AttrChunk.Height = height;
-    rsh.AttrChunk.MipLevels = 1;
-    rsh.DataChunk.ChunkSize = static_cast<std::int32_t>(stored.size() * 4);
+    modRSH rsh =
+        MakeTextureRecords(kImageTypeUncompressed, width, height, 1, static_cast<std::int32_t>(stored.size() * 4));
     for (const std::uint32_t texel : stored) {
         rsh.TexelPixels.push_back(RshPixel{static_cast<std::uint8_t>(texel), static_cast<std::uint8_t>(texel >> 8),
                                            static_cast<std::uint8_t>(texel >> 16),
