@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "cli/ExtractCommand.h"
+#include "cli/InProcessExtract.h"
 #include "rshwrite/RshWriter.h"
 #include "support/FailingRuntime.h"
 #include "support/ImageMagick.h"
@@ -17,18 +17,8 @@ namespace {
 using testing::PlainRshTexture;
 using testing::TempDir;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result Extract(const std::vector<std::string>& args, const RuntimeFactory& runtime = MakeSoftwareRuntime) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunExtract(args, out, err, runtime);
-    return {status, out.str(), err.str()};
-}
+using Result = testing::ExtractResult;
+using testing::Extract;
 
 TEST(ExtractPreview, WritesThePanesFrameAfterTheLastFile) {
     TempDir dir;
