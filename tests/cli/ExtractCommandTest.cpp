@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/ExtractCommand.h"
+#include "cli/InProcessExtract.h"
 #include "rshwrite/RshWriter.h"
 #include "support/TempDir.h"
 
@@ -38,18 +39,8 @@ std::string TinyLog(const std::string& stem) {
            "\nExtract File\n============\nDXT1 DDS File\nExtracting to: " + stem + ".DDS\n";
 }
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result Extract(const std::vector<std::string>& args) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunExtract(args, out, err);
-    return {status, out.str(), err.str()};
-}
+using Result = testing::ExtractResult;
+using testing::Extract;
 
 // The reason of a failure on stderr, after checking the line's shape.
 std::string FailureReason(const std::string& err, const std::string& file) {

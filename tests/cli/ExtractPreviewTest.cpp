@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <sstream>
 
 #include "cli/ExtractCommand.h"
+#include "cli/InProcessExtract.h"
 #include "rshwrite/RshWriter.h"
 #include "support/FailingRuntime.h"
+#include "support/ImageMagick.h"
 #include "support/PlainPictures.h"
 #include "support/TempDir.h"
 
@@ -15,29 +15,10 @@ namespace pelliton {
 namespace {
 
 using testing::PlainRshTexture;
-using testing::ReadFileBytes;
 using testing::TempDir;
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result Extract(const std::vector<std::string>& args, const RuntimeFactory& runtime = MakeSoftwareRuntime) {
-    std::ostringstream out;
-    std::ostringstream err;
-    const int status = RunExtract(args, out, err, runtime);
-    return {status, out.str(), err.str()};
-}
-
-// The PNG as ImageMagick decodes it: 8-bit RGB rows, top first.
-std::vector<std::uint8_t> DecodePng(const std::filesystem::path& png, const TempDir& dir) {
-    const auto raw = dir.path() / "decoded.rgb";
-    const std::string command = "convert '" + png.string() + "' -depth 8 'rgb:" + raw.string() + "'";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    return ReadFileBytes(raw);
-}
+using Result = testing::ExtractResult;
+using testing::Extract;
 
 TEST(ExtractPreview, WritesThePanesFrameAfterTheLastFile) {
     TempDir dir;
@@ -48,7 +29,7 @@ TEST(ExtractPreview, WritesThePanesFrameAfterTheLastFile) {
     ASSERT_EQ(result.status, kExitOk) << result.err;
     EXPECT_EQ(result.err, "");
 
-    const std::vector<std::uint8_t> rgb = DecodePng(png, dir);
+    const std::vector<std::uint8_t> rgb = testing::DecodeWithImageMagick(png, dir, "rgb");
     constexpr std::size_t kSide = 557;
     ASSERT_EQ(rgb.size(), kSide * kSide * 3);
     const auto pixel = [&](std::size_t x, std::size_t y) {
@@ -69,7 +50,7 @@ TEST(ExtractPreview, AfterAFileWithoutAnExportTheFrameIsTheBackground) {
                                    dir.Write("odd.rsh", PlainRshTexture(0x010203, 3, 8, 8))});
     EXPECT_EQ(result.status, kExitFileFailed);
     EXPECT_NE(result.err.find("nothing exported"), std::string::npos) << result.err;
-    const std::vector<std::uint8_t> rgb = DecodePng(png, dir);
+    const std::vector<std::uint8_t> rgb = testing::DecodeWithImageMagick(png, dir, "rgb");
     ASSERT_EQ(rgb.size(), 557u * 557u * 3u);
     EXPECT_EQ(std::count(rgb.begin(), rgb.end(), 51), static_cast<std::ptrdiff_t>(rgb.size()));
 }

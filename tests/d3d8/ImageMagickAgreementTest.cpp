@@ -1,11 +1,10 @@
 // A second, independent decoder: ImageMagick must see the same colours in our DDS files as the loader.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "d3d8/TextureFixtures.h"
 #include "preview/d3d8/DxtFormat.h"
 #include "preview/d3d8/TextureFile.h"
+#include "support/ImageMagick.h"
 
 namespace pelliton::d3d8 {
 namespace {
@@ -15,11 +14,8 @@ using fixtures::WriteExportedDds;
 using pelliton::testing::TempDir;
 
 // ImageMagick's 8-bit RGBA reading of a file as 0xAARRGGBB texels, top row first.
-std::vector<D3DCOLOR> DecodeWithImageMagick(const std::string& file, const TempDir& dir) {
-    const auto raw = dir.path() / "decoded.rgba";
-    const std::string command = "convert '" + file + "' -depth 8 'rgba:" + raw.string() + "' 2>&1";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    const std::vector<std::uint8_t> rgba = pelliton::testing::ReadFileBytes(raw);
+std::vector<D3DCOLOR> ImageMagickTexels(const std::string& file, const TempDir& dir) {
+    const std::vector<std::uint8_t> rgba = pelliton::testing::DecodeWithImageMagick(file, dir);
     std::vector<D3DCOLOR> texels;
     for (std::size_t at = 0; at + 4 <= rgba.size(); at += 4) {
         texels.push_back(D3DCOLOR{rgba[at + 3]} << 24 | D3DCOLOR{rgba[at]} << 16 | D3DCOLOR{rgba[at + 1]} << 8 |
@@ -40,7 +36,7 @@ TEST(ImageMagickAgreement, DecodesRandomDxtBlocksToTheLoadersColours) {
                              RandomBytes(DxtLevelBytes(*FindDxtFormat(format), kWidth, kHeight), random));
         std::shared_ptr<Direct3DTexture8> texture;
         ASSERT_EQ(LoadTextureFile(file, texture), D3D_OK);
-        fixtures::ExpectTexels(*texture, DecodeWithImageMagick(file, dir));
+        fixtures::ExpectTexels(*texture, ImageMagickTexels(file, dir));
     }
 }
 

@@ -5,10 +5,10 @@
 
 #include "common/PellitonError.h"
 #include "export/ExtractTexture.h"
-#include "rsh/RshLoader.h"
 #include "rshwrite/RshWriter.h"
 #include "support/RecordingLog.h"
 #include "support/TempDir.h"
+#include "support/TextureRecords.h"
 
 namespace pelliton {
 namespace {
@@ -27,12 +27,7 @@ std::vector<std::string> Opening(std::initializer_list<std::string> more) {
 
 // Loads RSH bytes as the open road does, so that the texel arrays are sized by the loader.
 modRSH LoadRecords(const TempDir& dir, const modRSH& records, const std::vector<std::uint8_t>& data) {
-    const std::string path = dir.Write("source.rsh", WriteRshBytes(records, data));
-    RshInputFile file(path);
-    modRSH rsh;
-    RecordingView ignored;
-    ReadRshRecords(file, rsh, ignored);
-    return rsh;
+    return testing::ReadRecordsFile(dir.Write("source.rsh", WriteRshBytes(records, data))).rsh;
 }
 
 std::vector<std::uint8_t> Iota(std::size_t size) {
@@ -41,13 +36,10 @@ std::vector<std::uint8_t> Iota(std::size_t size) {
     return bytes;
 }
 
-// Records of a block-compressed texture as the loader leaves them, without a file.
+// One 4 x 4 block of a block-compressed texture, without a file.
 modRSH Compressed(std::int32_t imageType, std::int32_t dataSize) {
-    modRSH rsh;
-    rsh.AttrChunk.ImageType = imageType;
-    rsh.DataChunk.ChunkSize = dataSize;
-    rsh.TexelBytes.assign(static_cast<std::size_t>(dataSize), 1);
-    return rsh;
+    return testing::BlockTextureRecords(imageType, 4, 4,
+                                        std::vector<std::uint8_t>(static_cast<std::size_t>(dataSize), 1));
 }
 
 struct Exporter {
@@ -145,12 +137,7 @@ class ExportStops : public ::testing::TestWithParam<StopCase> {};
 
 TEST_P(ExportStops, BeforeNamingTheOutputKeepTheExportPathAndWriteNothing) {
     const StopCase& c = GetParam();
-    modRSH rsh;
-    rsh.AttrChunk.ImageType = c.imageType;
-    rsh.AttrChunk.Width = c.width;
-    rsh.AttrChunk.Height = c.height;
-    rsh.DataChunk.ChunkSize = 16;
-    rsh.TexelBytes.assign(16, 1);
+    const modRSH rsh = testing::BlockTextureRecords(c.imageType, c.width, c.height, std::vector<std::uint8_t>(16, 1));
     Exporter exporter;
     exporter.state.ExportPath = "earlier.DDS";
 

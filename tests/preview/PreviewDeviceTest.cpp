@@ -170,14 +170,6 @@ TEST(PreviewDevice, ShowBackgroundPresentsAnEmptyFrame) {
     EXPECT_EQ(PixelAt(preview.pane.frames.back(), 0, 0), testing::kBackground);
 }
 
-TEST(PreviewDevice, DrawingWithoutADeviceDoesNothing) {
-    RecordingPane pane;
-    PreviewDevice device;
-    EXPECT_EQ(device.RenderPreview("anything.DDS", 4, 4), std::nullopt);
-    device.ShowBackground();
-    EXPECT_TRUE(pane.frames.empty());
-}
-
 // A runtime whose device creation fails, or that notes what is alive when a device is made.
 class ProbeDirect3D8 : public Direct3D8 {
 public:
@@ -228,11 +220,17 @@ TEST(PreviewDevice, ASecondDeviceIsMadeOnlyOnceEverythingOfTheFirstIsGone) {
     EXPECT_EQ(seen[1], expected);
 }
 
-TEST(PreviewDevice, InitD3DReportsADeviceThatCannotBeMade) {
+TEST(PreviewDevice, InitD3DReportsADeviceThatCannotBeMadeAndNothingReachesItsPane) {
+    TempDir dir;
+    const auto file = WriteQuadrantExport(dir.path(), "q", kImageTypeDxt1, 64, 64);
     RecordingPane pane;
     PreviewDevice failing([] { return std::make_shared<ProbeRuntime>(true, nullptr); });
     EXPECT_FALSE(failing.InitD3D(&pane));
     EXPECT_FALSE(failing.HasDevice());
+    // A file that draws on a working device: without one, neither it nor the background is shown.
+    EXPECT_EQ(failing.RenderPreview(file, 64, 64), std::nullopt);
+    failing.ShowBackground();
+    EXPECT_TRUE(pane.frames.empty());
 
     PreviewDevice noRoot([] { return std::shared_ptr<DirectX8>(); });
     EXPECT_FALSE(noRoot.InitD3D(&pane));

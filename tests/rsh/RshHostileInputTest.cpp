@@ -4,25 +4,20 @@
 #include <functional>
 
 #include "common/PellitonError.h"
-#include "rsh/RshLoader.h"
 #include "rshwrite/RshWriter.h"
 #include "support/AllocationWatch.h"
-#include "support/RecordingLog.h"
 #include "support/TempDir.h"
+#include "support/TextureRecords.h"
 
 namespace pelliton {
 namespace {
 
-using testing::RecordingView;
 using testing::TempDir;
 
 // Reads the file and returns the error's reason, or fails the test when it loads.
 std::string ReadError(const std::string& path) {
-    modRSH rsh;
-    RecordingView log;
     try {
-        RshInputFile file(path);
-        ReadRshRecords(file, rsh, log);
+        testing::ReadRecordsFile(path);
     } catch (const PellitonError& error) {
         return error.what();
     }

@@ -9,6 +9,7 @@
 #include "rshwrite/RshWriter.h"
 #include "support/RecordingLog.h"
 #include "support/TempDir.h"
+#include "support/TextureRecords.h"
 
 namespace pelliton {
 namespace {
@@ -22,19 +23,11 @@ std::vector<std::uint8_t> Pattern(std::size_t size) {
     return bytes;
 }
 
-struct Loaded {
-    modRSH rsh;
-    std::vector<std::string> log;
-};
+using Loaded = testing::ReadRecords;
 
 Loaded Load(const modRSH& records, const std::vector<std::uint8_t>& data) {
     TempDir dir;
-    RshInputFile file(dir.Write("t.rsh", WriteRshBytes(records, data)));
-    Loaded loaded;
-    RecordingView log;
-    ReadRshRecords(file, loaded.rsh, log);
-    loaded.log = log.lines;
-    return loaded;
+    return testing::ReadRecordsFile(dir.Write("t.rsh", WriteRshBytes(records, data)));
 }
 
 TEST(RshLoader, DXT5TextureGivesTheWholeLogLineForLine) {

@@ -14,13 +14,13 @@
 #include "make-samples/QuadrantImage.h"
 #include "make-samples/SampleFiles.h"
 #include "make-samples/TexelEncoding.h"
-#include "rsh/RshLoader.h"
 #include "rshwrite/RshWriter.h"
 #include "session/RshSession.h"
 #include "support/FramePixels.h"
 #include "support/RecordingLog.h"
 #include "support/RecordingPane.h"
 #include "support/TempDir.h"
+#include "support/TextureRecords.h"
 
 namespace pelliton {
 namespace {
@@ -51,12 +51,9 @@ const std::vector<Sample> kSamples = {
 };
 
 modRSH LoadSample(const Sample& sample) {
-    testing::RecordingView log;
-    RshInputFile file((kSamplesDir / sample.name).string());
-    modRSH rsh;
-    ReadRshRecords(file, rsh, log);
-    EXPECT_EQ(file.remaining(), 0) << "the whole file is read";
-    return rsh;
+    const testing::ReadRecords read = testing::ReadRecordsFile((kSamplesDir / sample.name).string());
+    EXPECT_EQ(read.unread, 0) << "the whole file is read";
+    return read.rsh;
 }
 
 std::array<std::pair<int, int>, 4> QuadrantCentres(int width, int height) {

@@ -15,7 +15,14 @@ int SquishFormat(std::int32_t imageType) {
     if (format == nullptr || format->layout != TexelLayout::BlockCompressed) {
         throw PellitonError("image type " + std::to_string(imageType) + " is not block-compressed");
     }
-    return format->fourCC == "DXT1" ? squish::kDxt1 : format->fourCC == "DXT3" ? squish::kDxt3 : squish::kDxt5;
+    return SquishFormat(format->fourCC);
+}
+
+int SquishFormat(std::string_view fourCC) {
+    if (fourCC == "DXT1") return squish::kDxt1;
+    if (fourCC == "DXT3") return squish::kDxt3;
+    if (fourCC == "DXT5") return squish::kDxt5;
+    throw PellitonError("fourCC " + std::string(fourCC) + " is not a DXT format");
 }
 
 std::vector<std::uint8_t> CompressDxtMipChain(const RgbaImage& image, std::int32_t imageType, int mipLevels) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "make-samples/RgbaImage.h"
@@ -10,6 +11,9 @@ namespace pelliton {
 
 // libsquish's flag for a block-compressed image type; throws PellitonError for any other type.
 int SquishFormat(std::int32_t imageType);
+
+// libsquish's flag for the fourCC "DXT1", "DXT3" or "DXT5"; throws PellitonError for any other.
+int SquishFormat(std::string_view fourCC);
 
 // Block-compresses the picture in the format of a block-compressed image type, and each of
 // the mipLevels - 1 smaller levels after it, largest first. Blocks run left to right, top row

@@ -1,0 +1,114 @@
+// The colours the device draws from a loaded DDS file, texel by texel and in batches, against
+// libsquish decoding each block.
+#include <gtest/gtest.h>
+#include <squish.h>
+
+#include <algorithm>
+#include <array>
+#include <random>
+
+#include "make-samples/TexelEncoding.h"
+#include "preview/d3d8/TextureFile.h"
+#include "support/TempDir.h"
+#include "support/TextureCase.h"
+#include "support/TextureRecords.h"
+
+namespace pelliton::d3d8 {
+namespace {
+
+using pelliton::testing::TempDir;
+
+using ColourCase = pelliton::testing::TextureCase;
+
+int BlocksAlong(int texels) { return (texels + 3) / 4; }
+
+// Random blocks whose colour end points run greater, smaller and equal in turn, so that every
+// format meets both of DXT1's colour modes.
+std::vector<std::uint8_t> RandomBlocks(const ColourCase& c, std::mt19937& random) {
+    const std::size_t blockBytes = static_cast<std::size_t>(FindTextureFormat(c.imageType)->bytesPerBlock);
+    const std::size_t blocks = static_cast<std::size_t>(BlocksAlong(c.width) * BlocksAlong(c.height));
+    std::vector<std::uint8_t> bytes(blocks * blockBytes);
+    std::uniform_int_distribution<int> byte(0, 255);
+    for (auto& value : bytes) value = static_cast<std::uint8_t>(byte(random));
+    for (std::size_t block = 0; block < blocks; ++block) {
+        std::uint8_t* colours = bytes.data() + block * blockBytes + (blockBytes - 8);
+        const auto colour0 = static_cast<std::uint16_t>(colours[0] | colours[1] << 8);
+        const auto colour1 = static_cast<std::uint16_t>(colours[2] | colours[3] << 8);
+        const bool swap = block % 3 == 0 ? colour0 < colour1 : colour0 > colour1;
+        if (swap) std::swap_ranges(colours, colours + 2, colours + 2);
+        if (block % 3 == 2) std::copy(colours, colours + 2, colours + 2);
+    }
+    return bytes;
+}
+
+// libsquish's colour of every texel, 0x00RRGGBB, rows top to bottom.
+std::vector<std::uint32_t> SquishColours(const ColourCase& c, const std::vector<std::uint8_t>& blocks) {
+    const int flags = SquishFormat(c.imageType);
+    const std::size_t blockBytes = static_cast<std::size_t>(FindTextureFormat(c.imageType)->bytesPerBlock);
+    std::vector<std::uint32_t> colours(static_cast<std::size_t>(c.width * c.height));
+    for (int by = 0; by < BlocksAlong(c.height); ++by) {
+        for (int bx = 0; bx < BlocksAlong(c.width); ++bx) {
+            std::array<std::uint8_t, 64> rgba{};
+            const auto block = static_cast<std::size_t>(by * BlocksAlong(c.width) + bx);
+            squish::Decompress(rgba.data(), blocks.data() + block * blockBytes, flags);
+            for (int texel = 0; texel < 16; ++texel) {
+                const int x = bx * 4 + texel % 4, y = by * 4 + texel / 4;
+                if (x >= c.width || y >= c.height) continue;
+                const std::uint8_t* p = rgba.data() + texel * 4;
+                colours[static_cast<std::size_t>(y * c.width + x)] =
+                    std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
+            }
+        }
+    }
+    return colours;
+}
+
+class ColourPath : public ::testing::TestWithParam<ColourCase> {};
+
+TEST_P(ColourPath, EveryTexelIsLibsquishsColourOneByOneAndInABatch) {
+    const ColourCase& c = GetParam();
+    std::mt19937 random(static_cast<unsigned>(c.imageType * 1000 + c.width));
+    const std::vector<std::uint8_t> blocks = RandomBlocks(c, random);
+    const std::vector<std::uint32_t> expected = SquishColours(c, blocks);
+    TempDir dir;
+    const auto file = pelliton::testing::ExportRecords(
+        pelliton::testing::BlockTextureRecords(c.imageType, c.width, c.height, blocks), dir.path());
+    std::shared_ptr<Direct3DTexture8> texture;
+    ASSERT_EQ(LoadTextureFile(file.string(), texture), D3D_OK);
+    ASSERT_EQ(texture->Width(), c.width);
+    ASSERT_EQ(texture->Height(), c.height);
+
+    // The batch asks in shuffled order, so that a texel answered in another's place shows.
+    std::vector<TexelCoordinate> at;
+    for (int y = 0; y < c.height; ++y) {
+        for (int x = 0; x < c.width; ++x) at.push_back({x, y});
+    }
+    std::shuffle(at.begin(), at.end(), random);
+    std::vector<std::uint32_t> batched(at.size());
+    texture->TexelColours(at, batched);
+
+    int single = 0, batch = 0;
+    for (std::size_t i = 0; i < at.size(); ++i) {
+        const auto [x, y] = at[i];
+        const std::uint32_t want = expected[static_cast<std::size_t>(y * c.width + x)];
+        const std::uint32_t one = texture->TexelColour(x, y);
+        if (one != want && single++ == 0) {
+            ADD_FAILURE() << "TexelColour(" << x << ", " << y << ") = " << std::hex << one << ", want " << want;
+        }
+        if (batched[i] != want && batch++ == 0) {
+            ADD_FAILURE() << "TexelColours at " << x << ", " << y << ": " << std::hex << batched[i] << ", want "
+                          << want;
+        }
+    }
+    EXPECT_EQ(single, 0) << "texels that differ one by one";
+    EXPECT_EQ(batch, 0) << "texels that differ in the batch";
+}
+
+INSTANTIATE_TEST_SUITE_P(LoadedDds, ColourPath,
+                         ::testing::Values(ColourCase{kImageTypeDxt1, 256, 64}, ColourCase{kImageTypeDxt3, 256, 64},
+                                           ColourCase{kImageTypeDxt5, 256, 64}, ColourCase{kImageTypeDxt1, 10, 6},
+                                           ColourCase{kImageTypeDxt3, 10, 6}, ColourCase{kImageTypeDxt5, 10, 6}),
+                         [](const auto& info) { return info.param.Name(); });
+
+}  // namespace
+}  // namespace pelliton::d3d8
