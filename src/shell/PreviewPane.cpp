@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPalette>
 
+#include "preview/PreviewDevice.h"
+
 namespace pelliton {
 
 PreviewPane::PreviewPane(QWidget* parent) : QFrame(parent) {

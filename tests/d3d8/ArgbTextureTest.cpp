@@ -1,4 +1,4 @@
-// Uncompressed textures: texels by row and column, and the alpha of a format without one.
+// Uncompressed textures: texels by row and column, their colour without alpha.
 #include <gtest/gtest.h>
 
 #include "preview/d3d8/Direct3DTexture8.h"
@@ -10,15 +10,10 @@ TEST(ArgbTexture, TexelsAreAddressedRowByRowFromTheTop) {
     const auto texture = MakeArgbTexture(2, 2, D3DFMT_A8R8G8B8, {0x10FF0000, 0x2000FF00, 0x300000FF, 0x40FFFFFF});
     EXPECT_EQ(texture->Width(), 2);
     EXPECT_EQ(texture->Height(), 2);
-    EXPECT_EQ(texture->Texel(0, 0), 0x10FF0000U);
-    EXPECT_EQ(texture->Texel(1, 0), 0x2000FF00U);
-    EXPECT_EQ(texture->Texel(0, 1), 0x300000FFU);
-    EXPECT_EQ(texture->Texel(1, 1), 0x40FFFFFFU);
-}
-
-TEST(ArgbTexture, AFormatWithoutAlphaReadsOpaque) {
-    const auto texture = MakeArgbTexture(1, 1, D3DFMT_X8R8G8B8, {0x00123456});
-    EXPECT_EQ(texture->Texel(0, 0), 0xFF123456U);
+    EXPECT_EQ(texture->TexelColour(0, 0), 0xFF0000U);
+    EXPECT_EQ(texture->TexelColour(1, 0), 0x00FF00U);
+    EXPECT_EQ(texture->TexelColour(0, 1), 0x0000FFU);
+    EXPECT_EQ(texture->TexelColour(1, 1), 0xFFFFFFU);
 }
 
 TEST(ArgbTexture, CountsItsLiveObjects) {

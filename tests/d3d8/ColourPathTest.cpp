@@ -7,6 +7,7 @@
 #include <array>
 #include <random>
 
+#include "common/DdsFormat.h"
 #include "make-samples/TexelEncoding.h"
 #include "preview/d3d8/TextureFile.h"
 #include "support/TempDir.h"
@@ -25,7 +26,7 @@ int BlocksAlong(int texels) { return (texels + 3) / 4; }
 // Random blocks whose colour end points run greater, smaller and equal in turn, so that every
 // format meets both of DXT1's colour modes.
 std::vector<std::uint8_t> RandomBlocks(const ColourCase& c, std::mt19937& random) {
-    const std::size_t blockBytes = static_cast<std::size_t>(FindTextureFormat(c.imageType)->bytesPerBlock);
+    const std::size_t blockBytes = dds::BlockBytes(dds::FourCC(FindTextureFormat(c.imageType)->fourCC));
     const std::size_t blocks = static_cast<std::size_t>(BlocksAlong(c.width) * BlocksAlong(c.height));
     std::vector<std::uint8_t> bytes(blocks * blockBytes);
     std::uniform_int_distribution<int> byte(0, 255);
@@ -44,7 +45,7 @@ std::vector<std::uint8_t> RandomBlocks(const ColourCase& c, std::mt19937& random
 // libsquish's colour of every texel, 0x00RRGGBB, rows top to bottom.
 std::vector<std::uint32_t> SquishColours(const ColourCase& c, const std::vector<std::uint8_t>& blocks) {
     const int flags = SquishFormat(c.imageType);
-    const std::size_t blockBytes = static_cast<std::size_t>(FindTextureFormat(c.imageType)->bytesPerBlock);
+    const std::size_t blockBytes = dds::BlockBytes(dds::FourCC(FindTextureFormat(c.imageType)->fourCC));
     std::vector<std::uint32_t> colours(static_cast<std::size_t>(c.width * c.height));
     for (int by = 0; by < BlocksAlong(c.height); ++by) {
         for (int bx = 0; bx < BlocksAlong(c.width); ++bx) {

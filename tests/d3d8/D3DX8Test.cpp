@@ -26,7 +26,7 @@ TEST(D3DX8, CreatesTexturesFromFilesAndFailsWithoutTouchingTheOutput) {
     ASSERT_EQ(d3dx.CreateTextureFromFile(*device, WriteExportedDds(dir, D3DFMT_DXT1, 4, 4, 1, redBlock), texture),
               D3D_OK);
     ASSERT_NE(texture, nullptr);
-    EXPECT_EQ(texture->Texel(0, 0), 0xFFFF0000U);
+    EXPECT_EQ(texture->TexelColour(0, 0), 0xFF0000U);
 
     const auto loaded = texture;
     EXPECT_EQ(d3dx.CreateTextureFromFile(*device, (dir.path() / "missing.tga").string(), texture), D3DERR_NOTAVAILABLE);

@@ -72,7 +72,7 @@ TEST(D3DXMath, VertexBufferFillChecksItsBounds) {
     };
     const std::vector<std::uint8_t> source(129, 0xAB);
     for (const Case& c : cases) {
-        Direct3DVertexBuffer8 buffer(128, 0);
+        Direct3DVertexBuffer8 buffer(128);
         EXPECT_EQ(D3DVertexBuffer8SetData(buffer, c.offset, c.size, 0, c.withData ? source.data() : nullptr),
                   c.expected)
             << "offset " << c.offset << ", size " << c.size;
@@ -80,10 +80,10 @@ TEST(D3DXMath, VertexBufferFillChecksItsBounds) {
 }
 
 TEST(D3DXMath, VertexBufferFillCopiesToTheOffsetOnly) {
-    Direct3DVertexBuffer8 buffer(8, 0);
+    Direct3DVertexBuffer8 buffer(8);
     const std::uint8_t bytes[] = {1, 2, 3};
     ASSERT_EQ(D3DVertexBuffer8SetData(buffer, 4, 3, 0, bytes), D3D_OK);
-    EXPECT_EQ(buffer.Bytes(), (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 2, 3, 0}));
+    EXPECT_EQ(buffer.bytes, (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 2, 3, 0}));
 }
 
 }  // namespace

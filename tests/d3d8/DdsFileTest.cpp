@@ -4,10 +4,11 @@
 #include <algorithm>
 #include <functional>
 
+#include "common/DdsFormat.h"
 #include "d3d8/TextureFixtures.h"
 #include "export/DdsHeader.h"
-#include "preview/d3d8/DxtFormat.h"
 #include "preview/d3d8/TextureFile.h"
+#include "support/HeaderBytes.h"
 
 namespace pelliton::d3d8 {
 namespace {
@@ -23,7 +24,7 @@ using pelliton::testing::TempDir;
 std::size_t MipChainBytes(DWORD format, int width, int height, int levels) {
     std::size_t bytes = 0;
     for (int level = 0; level < levels; ++level) {
-        bytes += DxtLevelBytes(*FindDxtFormat(format), std::max(1, width >> level), std::max(1, height >> level));
+        bytes += dds::LevelBytes(format, std::max(1, width >> level), std::max(1, height >> level));
     }
     return bytes;
 }
@@ -77,37 +78,29 @@ TEST(DdsFile, EveryTruncationOfAFileFails) {
     std::mt19937 random(13);
     TempDir dir;
     const auto whole = pelliton::testing::ReadFileBytes(
-        WriteExportedDds(dir, D3DFMT_DXT5, 8, 4, 1, RandomBytes(2 * kDxt35BlockBytes, random)));
+        WriteExportedDds(dir, D3DFMT_DXT5, 8, 4, 1, RandomBytes(2 * dds::BlockBytes(dds::kDxt5), random)));
     ExpectEveryTruncationFails(dir, whole);
 }
 
 struct HostileDds {
     const char* name;
-    std::function<void(DdsFileHeader&)> change;
+    std::function<void(dds::FileHeader&)> change;
     std::size_t fileBytes;  // header included
 };
 
 TEST(DdsFile, RefusesHostileHeadersWithoutAllocatingFromThem) {
     const HostileDds cases[] = {
-        {"width 16385", [](DdsFileHeader& h) { h.dwWidth = 16385; }, 128 + 4097 * 16},
-        {"65535 x 65535 in 200 bytes", [](DdsFileHeader& h) { h.dwWidth = h.dwHeight = 65535; }, 200},
-        {"16384 x 16384 in 200 bytes", [](DdsFileHeader& h) { h.dwWidth = h.dwHeight = 16384; }, 200},
-        {"negative width", [](DdsFileHeader& h) { h.dwWidth = -4; }, 200},
-        {"zero width", [](DdsFileHeader& h) { h.dwWidth = 0; }, 200},
-        {"zero height", [](DdsFileHeader& h) { h.dwHeight = 0; }, 200},
-        {"bad magic",
-         [](DdsFileHeader& h) {
-             h.dwMagic = {'D', 'D', 'S', '!'};
-         },
-         200},
-        {"fourCC DXT2",
-         [](DdsFileHeader& h) {
-             h.ddspf.dwFourCC = {'D', 'X', 'T', '2'};
-         },
-         200},
-        {"header size 100", [](DdsFileHeader& h) { h.dwSize = 100; }, 200},
-        {"uncompressed RGB", [](DdsFileHeader& h) { h.ddspf.dwFlags = 0x40; }, 200},
-        {"level 0 one byte short", [](DdsFileHeader&) {}, 128 + 4 * 16 - 1},
+        {"width 16385", [](dds::FileHeader& h) { h.dwWidth = 16385; }, 128 + 4097 * 16},
+        {"65535 x 65535 in 200 bytes", [](dds::FileHeader& h) { h.dwWidth = h.dwHeight = 65535; }, 200},
+        {"16384 x 16384 in 200 bytes", [](dds::FileHeader& h) { h.dwWidth = h.dwHeight = 16384; }, 200},
+        {"negative width", [](dds::FileHeader& h) { h.dwWidth = -4; }, 200},
+        {"zero width", [](dds::FileHeader& h) { h.dwWidth = 0; }, 200},
+        {"zero height", [](dds::FileHeader& h) { h.dwHeight = 0; }, 200},
+        {"bad magic", [](dds::FileHeader& h) { h.dwMagic = dds::FourCC("DDS!"); }, 200},
+        {"fourCC DXT2", [](dds::FileHeader& h) { h.ddspf.dwFourCC = dds::FourCC("DXT2"); }, 200},
+        {"header size 100", [](dds::FileHeader& h) { h.dwSize = 100; }, 200},
+        {"uncompressed RGB", [](dds::FileHeader& h) { h.ddspf.dwFlags = 0x40; }, 200},
+        {"level 0 one byte short", [](dds::FileHeader&) {}, 128 + 4 * 16 - 1},
     };
     for (const HostileDds& hostile : cases) {
         SCOPED_TRACE(hostile.name);
@@ -115,9 +108,9 @@ TEST(DdsFile, RefusesHostileHeadersWithoutAllocatingFromThem) {
         attr.Width = 8;
         attr.Height = 8;
         attr.MipLevels = 1;
-        DdsFileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, 4 * 16);
+        dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, 4 * 16);
         hostile.change(header);
-        ExpectHostileFileRejected("hostile.dds", EncodeDdsHeader(header), hostile.fileBytes);
+        ExpectHostileFileRejected("hostile.dds", pelliton::testing::HeaderBytes(header), hostile.fileBytes);
     }
 }
 

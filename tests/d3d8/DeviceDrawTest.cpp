@@ -1,9 +1,10 @@
-// Drawing through the device: position, orientation and extent of a textured quad, depth, culling,
-// colour, and how DrawPrimitiveUP reads its vertices.
+// Drawing through the device: position, orientation and extent of a textured quad, depth, both
+// windings, and how DrawPrimitiveUP reads its vertices.
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <numbers>
+#include <utility>
 #include <vector>
 
 #include "d3d8/DeviceTestSupport.h"
@@ -27,10 +28,8 @@ class DeviceDraw : public ::testing::Test {
 protected:
     void SetUp() override {
         device = MakeDevice(pane);
-        device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-        device->SetRenderState(D3DRS_LIGHTING, 0);
+        SetPreviewStates(*device);
         device->SetTransform(D3DTS_PROJECTION, ExactProjection());
-        device->SetVertexShader(kTexturedFvf);
         Restart();
     }
 
@@ -79,15 +78,10 @@ TEST_F(DeviceDraw, SamplingSplitsAQuadAtTexelBoundaries) {
     }
 }
 
-// The preview's own camera: near plane 0, so the quad's depth is exactly 1.0, the cleared depth.
-TEST(DevicePreviewCamera, QuadAtDepthOnePassesLessEqualOnly) {
-    struct PreviewVertex {
-        float x, y, z, nx, ny, nz, u, v;
-    };
-    const PreviewVertex quad[] = {{-128, 128, 0, 0, 0, 1, 0, 0},
-                                  {128, 128, 0, 0, 0, 1, 1, 0},
-                                  {-128, -128, 0, 0, 0, 1, 0, 1},
-                                  {128, -128, 0, 0, 0, 1, 1, 1}};
+// The preview's own camera: near plane 0, so the quad's depth is exactly 1.0, the cleared depth,
+// which passes the less-or-equal test.
+TEST(DevicePreviewCamera, QuadAtDepthOneIsDrawnWithinItsExtent) {
+    const Quad quad = QuadStrip(-128, 128, 128, -128, 0);
     std::vector<D3DCOLOR> texels(256 * 256);
     for (int i = 0; i < 256 * 256; ++i) texels[i] = kQuadrants[(i / 256 >= 128) * 2 + (i % 256 >= 128)];
     D3DMATRIX world, view, projection;
@@ -96,31 +90,24 @@ TEST(DevicePreviewCamera, QuadAtDepthOnePassesLessEqualOnly) {
     D3DXMatrixPerspectiveFovLH(projection, 0.785375F, 1, 0, 10000);
     RecordingPane pane(557, 557);
     auto device = MakeDevice(pane);
-    device->SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
-    device->SetRenderState(D3DRS_LIGHTING, 0);
+    SetPreviewStates(*device);
     device->SetTransform(D3DTS_WORLD, world);
     device->SetTransform(D3DTS_VIEW, view);
     device->SetTransform(D3DTS_PROJECTION, projection);
     device->SetTexture(0, MakeArgbTexture(256, 256, D3DFMT_X8R8G8B8, texels));
-    device->SetVertexShader(D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1);
-
-    for (const DWORD depthFunction : {D3DCMP_LESSEQUAL, D3DCMP_LESS}) {
-        device->SetRenderState(D3DRS_ZFUNC, depthFunction);
-        device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0F, 0);
-        device->BeginScene();
-        ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad, sizeof(PreviewVertex)), D3D_OK);
-        device->EndScene();
-        device->Present(nullptr, nullptr, nullptr, nullptr);
-        const Frame& frame = pane.frames.back();
-        // The half side 128 * cot(0.785375 / 2) / 384 of the half pane 278.5: pixels 55 to 502.
-        const bool drawn = depthFunction == D3DCMP_LESSEQUAL;
-        for (int corner = 0; corner < 4; ++corner) {
-            const int x = corner % 2 ? 502 : 55, y = corner / 2 ? 502 : 55;
-            EXPECT_EQ(PixelAt(frame, x, y), drawn ? kQuadrants[corner] : kBackground) << x << ", " << y;
-        }
-        for (const auto& [x, y] : {std::pair{54, 278}, {503, 278}, {278, 54}, {278, 503}}) {
-            EXPECT_EQ(PixelAt(frame, x, y), kBackground) << x << ", " << y;
-        }
+    device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, kBackground, 1.0F, 0);
+    device->BeginScene();
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), sizeof(TexturedVertex)), D3D_OK);
+    device->EndScene();
+    device->Present(nullptr, nullptr, nullptr, nullptr);
+    const Frame& frame = pane.frames.back();
+    // The half side 128 * cot(0.785375 / 2) / 384 of the half pane 278.5: pixels 55 to 502.
+    for (int corner = 0; corner < 4; ++corner) {
+        const int x = corner % 2 ? 502 : 55, y = corner / 2 ? 502 : 55;
+        EXPECT_EQ(PixelAt(frame, x, y), kQuadrants[corner]) << x << ", " << y;
+    }
+    for (const auto& [x, y] : {std::pair{54, 278}, {503, 278}, {278, 54}, {278, 503}}) {
+        EXPECT_EQ(PixelAt(frame, x, y), kBackground) << x << ", " << y;
     }
 }
 
@@ -132,82 +119,25 @@ TEST_F(DeviceDraw, OverlappingQuadsObeyTheDepthTest) {
         device->SetTexture(0, Solid(colour));
         DrawStrip(QuadStrip(-1, 1, 1, -1, z));
     };
-    struct Case {
-        bool nearFirst;
-        DWORD depthEnabled;
-        std::uint32_t expected;
-    };
-    const Case cases[] = {{true, D3DZB_TRUE, kGreen},
-                          {false, D3DZB_TRUE, kGreen},
-                          {true, D3DZB_FALSE, kRed},
-                          {false, D3DZB_FALSE, kGreen}};
-    for (const Case& c : cases) {
-        device->SetRenderState(D3DRS_ZENABLE, c.depthEnabled);
-        if (c.nearFirst) draw(kGreen, 2);
+    for (const bool nearFirst : {true, false}) {
+        if (nearFirst) draw(kGreen, 2);
         draw(kRed, 4);
-        if (!c.nearFirst) draw(kGreen, 2);
-        EXPECT_EQ(PixelAt(Show(), 8, 8), c.expected) << c.nearFirst << c.depthEnabled;
+        if (!nearFirst) draw(kGreen, 2);
+        EXPECT_EQ(PixelAt(Show(), 8, 8), kGreen) << nearFirst;
         Restart();
     }
 }
 
-TEST_F(DeviceDraw, CullingFollowsScreenWindingForBothTrianglesOfAStrip) {
-    struct Case {
-        DWORD cullMode;
-        bool mirrored;  // corners given right to left: the strip winds counter-clockwise on screen
-        bool drawn;
-    };
-    const Case cases[] = {{D3DCULL_NONE, false, true}, {D3DCULL_NONE, true, true}, {D3DCULL_CCW, false, true},
-                          {D3DCULL_CCW, true, false},  {D3DCULL_CW, false, false}, {D3DCULL_CW, true, true}};
+// Culling is off: a strip given right to left, counter-clockwise on screen, draws as well.
+TEST_F(DeviceDraw, BothTrianglesOfAStripDrawWhicheverWayTheyWind) {
     device->SetTexture(0, Solid(kWhite));
-    for (const Case& c : cases) {
-        device->SetRenderState(D3DRS_CULLMODE, c.cullMode);
+    for (const bool mirrored : {false, true}) {
         Quad quad = QuadStrip(-0.5F, 0.5F, 0.5F, -0.5F, 1);
-        if (c.mirrored) quad = {quad[1], quad[0], quad[3], quad[2]};
+        if (mirrored) quad = {quad[1], quad[0], quad[3], quad[2]};
         ASSERT_EQ(DrawStrip(quad), D3D_OK);
         const Frame& frame = Show();
-        const std::uint32_t expected = c.drawn ? kWhite : kBackground;
-        EXPECT_EQ(PixelAt(frame, 5, 5), expected) << c.cullMode << c.mirrored;    // in the first triangle
-        EXPECT_EQ(PixelAt(frame, 10, 10), expected) << c.cullMode << c.mirrored;  // in the second
-        Restart();
-    }
-}
-
-TEST_F(DeviceDraw, ColourComesFromLightingDiffuseAndTheStage) {
-    struct ColouredVertex {
-        float x, y, z;
-        D3DCOLOR diffuse;
-        float u, v;
-    };
-    constexpr std::uint32_t kTexel = 0x336699, kDiffuse = 0x808040;
-    const ColouredVertex triangle[] = {
-        {-1, 1, 1, kDiffuse, 0, 0}, {1, 1, 1, kDiffuse, 0, 0}, {-1, -1, 1, kDiffuse, 0, 0}};
-    struct Case {
-        const char* name;
-        bool lighting, withDiffuse, withTexture;
-        DWORD operation;
-        std::uint32_t expected;
-    };
-    const Case cases[] = {
-        {"lit by no light", true, false, true, D3DTOP_MODULATE, 0},
-        {"unlit without diffuse: white", false, false, true, D3DTOP_MODULATE, kTexel},
-        {"modulated, rounded", false, true, true, D3DTOP_MODULATE, 0x1A3326},
-        {"current is diffuse", false, true, true, D3DTOP_SELECTARG2, kDiffuse},
-        {"disabled stage passes diffuse", false, true, true, D3DTOP_DISABLE, kDiffuse},
-        {"no texture reads black", false, false, false, D3DTOP_SELECTARG1, 0},
-    };
-    for (const Case& c : cases) {
-        device->SetRenderState(D3DRS_LIGHTING, c.lighting);
-        device->SetTextureStageState(0, D3DTSS_COLOROP, c.operation);
-        device->SetTexture(0, c.withTexture ? Solid(kTexel) : nullptr);
-        if (c.withDiffuse) {
-            device->SetVertexShader(D3DFVF_XYZ | D3DFVF_DIFFUSE | D3DFVF_TEX1);
-            ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 1, triangle, sizeof(ColouredVertex)), D3D_OK);
-        } else {
-            device->SetVertexShader(kTexturedFvf);
-            ASSERT_EQ(DrawStrip(QuadStrip(-1, 1, 1, -1, 1)), D3D_OK);
-        }
-        EXPECT_EQ(PixelAt(Show(), 2, 2), c.expected) << c.name;
+        EXPECT_EQ(PixelAt(frame, 5, 5), kWhite) << mirrored;    // in the first triangle
+        EXPECT_EQ(PixelAt(frame, 10, 10), kWhite) << mirrored;  // in the second
         Restart();
     }
 }
@@ -217,11 +147,10 @@ TEST_F(DeviceDraw, ReadsVerticesFromMemoryByStrideNotFromStreamZeroWhichItUnbind
         TexturedVertex vertex;
         float padding[3];  // NaNs, never to be read
     };
-    const Quad quad = QuadStrip(-0.5F, 0.5F, 0.5F, -0.5F, 1);
-    std::vector<PaddedVertex> list;
-    for (const int corner : {0, 1, 2, 2, 1, 3}) {
+    std::vector<PaddedVertex> strip;
+    for (const TexturedVertex& corner : QuadStrip(-0.5F, 0.5F, 0.5F, -0.5F, 1)) {
         const float nan = std::numeric_limits<float>::quiet_NaN();
-        list.push_back({quad[corner], {nan, nan, nan}});
+        strip.push_back({corner, {nan, nan, nan}});
     }
     const int buffersBefore = Direct3DVertexBuffer8::Live();
     std::shared_ptr<Direct3DVertexBuffer8> buffer;
@@ -233,24 +162,13 @@ TEST_F(DeviceDraw, ReadsVerticesFromMemoryByStrideNotFromStreamZeroWhichItUnbind
     ASSERT_EQ(Direct3DVertexBuffer8::Live(), buffersBefore + 1);
 
     device->SetTexture(0, Solid(kRed));
-    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLELIST, 2, list.data(), sizeof(PaddedVertex)), D3D_OK);
+    ASSERT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, strip.data(), sizeof(PaddedVertex)), D3D_OK);
     EXPECT_EQ(Direct3DVertexBuffer8::Live(), buffersBefore);
     const Frame& frame = Show();
     EXPECT_EQ(PixelAt(frame, 4, 4), kRed);
     EXPECT_EQ(PixelAt(frame, 11, 11), kRed);
     EXPECT_EQ(PixelAt(frame, 3, 3), kBackground);
     EXPECT_EQ(PixelAt(frame, 12, 12), kBackground);
-}
-
-TEST_F(DeviceDraw, RefusesDrawsItCannotRead) {
-    const Quad quad = QuadStrip(-1, 1, 1, -1, 1);
-    const UINT stride = sizeof(TexturedVertex);
-    EXPECT_EQ(device->DrawPrimitiveUP(1, 2, quad.data(), stride), D3DERR_INVALIDCALL);  // point list
-    EXPECT_EQ(device->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), stride - 4), D3DERR_INVALIDCALL);
-    RecordingPane other;
-    auto fresh = MakeDevice(other);  // no vertex shader set yet
-    fresh->BeginScene();
-    EXPECT_EQ(fresh->DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, quad.data(), stride), D3DERR_INVALIDCALL);
 }
 
 }  // namespace

@@ -17,10 +17,10 @@ using pelliton::testing::kGreen;
 using pelliton::testing::kRed;
 using pelliton::testing::kWhite;
 using pelliton::testing::PixelAt;
-inline constexpr DWORD kTexturedFvf = D3DFVF_XYZ | D3DFVF_TEX1;
+inline constexpr DWORD kTexturedFvf = D3DFVF_XYZ | D3DFVF_NORMAL | D3DFVF_TEX1;  // the preview's
 
 struct TexturedVertex {
-    float x, y, z, u, v;
+    float x, y, z, nx, ny, nz, u, v;
 };
 using Quad = std::array<TexturedVertex, 4>;
 
@@ -46,6 +46,13 @@ inline std::shared_ptr<Direct3DDevice8> MakeDevice(pelliton::testing::RecordingP
     return device;
 }
 
+// The states the preview sets before it draws: culling and lighting off, its vertex format.
+inline void SetPreviewStates(Direct3DDevice8& device) {
+    device.SetRenderState(D3DRS_CULLMODE, D3DCULL_NONE);
+    device.SetRenderState(D3DRS_LIGHTING, 0);
+    device.SetVertexShader(kTexturedFvf);
+}
+
 // A perspective like the preview's (near plane 0, so every depth is 1) with a 90 degree field of
 // view, written out exactly: a point (x, y, 1) lands at (x, y) after the divide.
 inline D3DMATRIX ExactProjection() {
@@ -56,7 +63,10 @@ inline D3DMATRIX ExactProjection() {
 
 // A strip top-left, top-right, bottom-left, bottom-right, texture (0, 0) at the top left.
 inline Quad QuadStrip(float left, float top, float right, float bottom, float z) {
-    return {{{left, top, z, 0, 0}, {right, top, z, 1, 0}, {left, bottom, z, 0, 1}, {right, bottom, z, 1, 1}}};
+    return {{{left, top, z, 0, 0, -1, 0, 0},
+             {right, top, z, 0, 0, -1, 1, 0},
+             {left, bottom, z, 0, 0, -1, 0, 1},
+             {right, bottom, z, 0, 0, -1, 1, 1}}};
 }
 
 }  // namespace pelliton::d3d8::testing

@@ -1,8 +1,8 @@
 // A second, independent decoder: ImageMagick must see the same colours in our DDS files as the loader.
 #include <gtest/gtest.h>
 
+#include "common/DdsFormat.h"
 #include "d3d8/TextureFixtures.h"
-#include "preview/d3d8/DxtFormat.h"
 #include "preview/d3d8/TextureFile.h"
 #include "support/ImageMagick.h"
 
@@ -33,7 +33,7 @@ TEST(ImageMagickAgreement, DecodesRandomDxtBlocksToTheLoadersColours) {
         TempDir dir;
         const std::string file =
             WriteExportedDds(dir, format, kWidth, kHeight, 1,
-                             RandomBytes(DxtLevelBytes(*FindDxtFormat(format), kWidth, kHeight), random));
+                             RandomBytes(dds::LevelBytes(format, kWidth, kHeight), random));
         std::shared_ptr<Direct3DTexture8> texture;
         ASSERT_EQ(LoadTextureFile(file, texture), D3D_OK);
         fixtures::ExpectTexels(*texture, ImageMagickTexels(file, dir));

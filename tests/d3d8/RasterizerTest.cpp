@@ -1,10 +1,11 @@
-// The rasterizer on its own: the fill rule, perspective-correct texturing, clipping at the eye and
-// at the guard band, and the depth convention.
+// The drawing pipeline on its own: the fill rule, perspective-correct texturing, clipping at the eye
+// and at the guard band, and the depth convention.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
-#include "preview/d3d8/Rasterizer.h"
+#include "preview/d3d8/Pipeline.h"
 
 namespace pelliton::d3d8 {
 namespace {
@@ -14,19 +15,10 @@ constexpr int kSize = 12;
 // The clip-space vertex (w = 1) that lands on screen position (x, y) of a kSize x kSize target.
 ClipVertex AtScreen(float x, float y) { return {2 * x / kSize - 1, 1 - 2 * y / kSize, 0.5F, 1}; }
 
-DrawSettings Flat() {
-    DrawSettings settings;
-    settings.cullMode = D3DCULL_NONE;
-    settings.stage.colorOperation = D3DTOP_DISABLE;  // every pixel drawn takes the diffuse colour
-    return settings;
-}
-
-// Pixels covered by the triangle (white diffuse on black).
+// Pixels covered by the triangle (white on black).
 std::vector<bool> Coverage(const ClipTriangle& triangle) {
-    RenderTarget target(kSize, kSize, false);
-    ClipTriangle white = triangle;
-    for (ClipVertex& v : white) v.red = v.green = v.blue = 255;
-    DrawTriangle(white, Flat(), target);
+    RenderTarget target(kSize, kSize);
+    DrawTriangle(triangle, *MakeArgbTexture(1, 1, D3DFMT_X8R8G8B8, {0xFFFFFF}), target);
     std::vector<bool> covered;
     for (const std::uint32_t pixel : target.colour) covered.push_back((pixel & 0xFFFFFFU) == 0xFFFFFFU);
     return covered;
@@ -73,27 +65,20 @@ TEST(Rasterizer, TrianglesSharingEdgesCoverEachPixelExactlyOnce) {
     }
 }
 
-TEST(Rasterizer, TextureAndDiffuseColourArePerspectiveCorrect) {
+TEST(Rasterizer, TexturingIsPerspectiveCorrect) {
     // A quad whose left side is at w = 1 and right side at w = 3: on screen it spans x = 0 to 8,
-    // and a quarter of the way across (u = 0.25) lies at x = 4, not at 2 as affine interpolation has
-    // it; the middle (u = 0.5) at x = 6, not at 4. Red grows from 0 on the left to 255 on the right.
+    // and the middle of the texture (u = 0.5) lies at x = 6, not at 4 as affine interpolation has it.
     const ClipVertex topLeft{-1, 1, 0.5F, 1, 0, 0}, bottomLeft{-1, -1, 0.5F, 1, 0, 1};
-    const ClipVertex topRight{1, 3, 1.5F, 3, 1, 0, 255}, bottomRight{1, -3, 1.5F, 3, 1, 1, 255};
+    const ClipVertex topRight{1, 3, 1.5F, 3, 1, 0}, bottomRight{1, -3, 1.5F, 3, 1, 1};
     const auto texture = MakeArgbTexture(2, 1, D3DFMT_X8R8G8B8, {0x0000FF, 0x00FF00});
-    DrawSettings settings = Flat();
-    settings.stage.colorOperation = D3DTOP_SELECTARG1;
-    settings.texture = texture.get();
-    RenderTarget textured(kSize, kSize, false), shaded(kSize, kSize, false);
+    RenderTarget target(kSize, kSize);
     for (const ClipTriangle& half :
          {ClipTriangle{topLeft, topRight, bottomLeft}, {bottomLeft, topRight, bottomRight}}) {
-        DrawTriangle(half, settings, textured);
-        DrawTriangle(half, Flat(), shaded);
+        DrawTriangle(half, *texture, target);
     }
-    const auto middleRow = [](const RenderTarget& target, int x) { return target.colour[6 * kSize + x] & 0xFFFFFFU; };
-    EXPECT_EQ(middleRow(textured, 5), 0x0000FFU);
-    EXPECT_EQ(middleRow(textured, 7), 0x00FF00U);
-    EXPECT_EQ(middleRow(shaded, 4), 0x400000U);  // 255 / 4 = 63.75
-    EXPECT_EQ(middleRow(shaded, 5), 0x5B0000U);  // 255 * 5 / 14 = 91.07
+    const auto middleRow = [&](int x) { return target.colour[6 * kSize + x] & 0xFFFFFFU; };
+    EXPECT_EQ(middleRow(5), 0x0000FFU);
+    EXPECT_EQ(middleRow(7), 0x00FF00U);
 }
 
 TEST(Rasterizer, ClipsAtTheEyeAndAtTheGuardBand) {

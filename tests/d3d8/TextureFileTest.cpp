@@ -24,10 +24,10 @@ TEST(TextureFile, TellsDdsFromTgaByContentNotByName) {
     std::shared_ptr<Direct3DTexture8> texture;
     ASSERT_EQ(LoadTextureFile((dir.path() / "block.tga").string(), texture), D3D_OK);
     EXPECT_EQ(texture->Format(), D3DFMT_DXT1);
-    EXPECT_EQ(texture->Texel(3, 3), 0xFFFF0000U);
+    EXPECT_EQ(texture->TexelColour(3, 3), 0xFF0000U);
     ASSERT_EQ(LoadTextureFile((dir.path() / "pixels.dds").string(), texture), D3D_OK);
     EXPECT_EQ(texture->Format(), D3DFMT_A8R8G8B8);
-    EXPECT_EQ(texture->Texel(0, 0), 0x80123456U);
+    EXPECT_EQ(texture->TexelColour(0, 0), 0x123456U);
 }
 
 TEST(TextureFile, OpensAUtf8PathWithCharactersBeyondAscii) {
@@ -40,7 +40,7 @@ TEST(TextureFile, OpensAUtf8PathWithCharactersBeyondAscii) {
 
     std::shared_ptr<Direct3DTexture8> texture;
     ASSERT_EQ(LoadTextureFile(dir.path().string() + "/" + name, texture), D3D_OK);
-    EXPECT_EQ(texture->Texel(0, 0), 0xFF00FF00U);
+    EXPECT_EQ(texture->TexelColour(0, 0), 0x00FF00U);
 }
 
 // The largest side accepted; one texel more is refused (see the hostile-header tests).

@@ -4,10 +4,11 @@
 #include <gtest/gtest.h>
 #include <squish.h>
 
-#include "export/ExtractTexture.h"
+#include "make-samples/TexelEncoding.h"
 #include "preview/d3d8/TextureFile.h"
+#include "rsh/TextureFormats.h"
 #include "support/AllocationWatch.h"
-#include "support/RecordingLog.h"
+#include "support/TextureRecords.h"
 
 namespace pelliton::d3d8::fixtures {
 
@@ -19,13 +20,6 @@ std::int32_t ImageTypeOf(DWORD format) {
     return kImageTypeDxt5;
 }
 
-std::string Export(const modRSH& rsh, const pelliton::testing::TempDir& dir) {
-    ExportState state;
-    pelliton::testing::RecordingView log;
-    ExtractTexture(rsh, "texture.rsh", dir.path(), state, log);
-    return (dir.path() / state.ExportPath).string();
-}
-
 }  // namespace
 
 std::vector<std::uint8_t> RandomBytes(std::size_t count, std::mt19937& random) {
@@ -35,11 +29,7 @@ std::vector<std::uint8_t> RandomBytes(std::size_t count, std::mt19937& random) {
     return bytes;
 }
 
-int SquishFlags(DWORD format) {
-    if (format == D3DFMT_DXT1) return squish::kDxt1;
-    if (format == D3DFMT_DXT3) return squish::kDxt3;
-    return squish::kDxt5;
-}
+int SquishFlags(DWORD format) { return SquishFormat(ImageTypeOf(format)); }
 
 std::vector<D3DCOLOR> SquishDecodeImage(DWORD format, int width, int height, std::span<const std::uint8_t> blocks) {
     std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
@@ -57,8 +47,8 @@ void ExpectTexels(const Direct3DTexture8& texture, const std::vector<D3DCOLOR>& 
     int mismatches = 0;
     for (int y = 0; y < texture.Height(); ++y) {
         for (int x = 0; x < texture.Width(); ++x) {
-            const D3DCOLOR want = expected[static_cast<std::size_t>(y * texture.Width() + x)];
-            const D3DCOLOR got = texture.Texel(x, y);
+            const D3DCOLOR want = expected[static_cast<std::size_t>(y * texture.Width() + x)] & kColourBits;
+            const D3DCOLOR got = texture.TexelColour(x, y);
             if (got != want && mismatches++ == 0) {
                 ADD_FAILURE() << "texel " << x << "," << y << ": got " << std::hex << got << ", want " << want;
             }
@@ -69,29 +59,14 @@ void ExpectTexels(const Direct3DTexture8& texture, const std::vector<D3DCOLOR>& 
 
 std::string WriteExportedDds(const pelliton::testing::TempDir& dir, DWORD format, int width, int height, int mipLevels,
                              const std::vector<std::uint8_t>& texelBytes) {
-    modRSH rsh;
-    rsh.AttrChunk.ImageType = ImageTypeOf(format);
-    rsh.AttrChunk.Width = width;
-    rsh.AttrChunk.Height = height;
-    rsh.AttrChunk.MipLevels = mipLevels;
-    rsh.TexelBytes = texelBytes;
-    rsh.DataChunk.ChunkSize = static_cast<std::int32_t>(texelBytes.size());
-    return Export(rsh, dir);
+    const modRSH rsh = pelliton::testing::BlockTextureRecords(ImageTypeOf(format), width, height, texelBytes, mipLevels);
+    return pelliton::testing::ExportRecords(rsh, dir.path()).string();
 }
 
 std::string WriteExportedTga(const pelliton::testing::TempDir& dir, int width, int height,
                              const std::vector<D3DCOLOR>& stored) {
-    modRSH rsh;
-    rsh.AttrChunk.ImageType = kImageTypeUncompressed;
-    rsh.AttrChunk.Width = width;
-    rsh.AttrChunk.Height = height;
-    rsh.DataChunk.ChunkSize = static_cast<std::int32_t>(stored.size() * 4);
-    for (const D3DCOLOR texel : stored) {
-        rsh.TexelPixels.push_back(RshPixel{static_cast<std::uint8_t>(texel), static_cast<std::uint8_t>(texel >> 8),
-                                           static_cast<std::uint8_t>(texel >> 16),
-                                           static_cast<std::uint8_t>(texel >> 24)});
-    }
-    return Export(rsh, dir);
+    return pelliton::testing::ExportRecords(pelliton::testing::PixelTextureRecords(width, height, stored), dir.path())
+        .string();
 }
 
 void ExpectEveryTruncationFails(const pelliton::testing::TempDir& dir, const std::vector<std::uint8_t>& whole) {

@@ -2,12 +2,12 @@
 // other or hostile files.
 #include <gtest/gtest.h>
 
-#include <array>
 #include <functional>
 
+#include "common/TgaFormat.h"
 #include "d3d8/TextureFixtures.h"
-#include "export/TgaHeader.h"
 #include "preview/d3d8/TextureFile.h"
+#include "support/HeaderBytes.h"
 
 namespace pelliton::d3d8 {
 namespace {
@@ -18,9 +18,9 @@ using fixtures::ExpectTexels;
 using fixtures::WriteExportedTga;
 using pelliton::testing::TempDir;
 
-TgaFileHeader TrueColourHeader(int width, int height, std::uint8_t depth, std::uint8_t descriptor) {
-    TgaFileHeader header;
-    header.ImageType = kTgaTrueColour;
+tga::FileHeader TrueColourHeader(int width, int height, std::uint8_t depth, std::uint8_t descriptor) {
+    tga::FileHeader header;
+    header.ImageType = tga::kTrueColour;
     header.ImageWidth = static_cast<std::int16_t>(width);
     header.ImageHeight = static_cast<std::int16_t>(height);
     header.PixelDepth = depth;
@@ -29,11 +29,10 @@ TgaFileHeader TrueColourHeader(int width, int height, std::uint8_t depth, std::u
 }
 
 // The header, idLength bytes of ID field, then the pixels as B, G, R(, A) in stored order.
-std::vector<std::uint8_t> TgaBytes(TgaFileHeader header, const std::vector<D3DCOLOR>& stored,
+std::vector<std::uint8_t> TgaBytes(tga::FileHeader header, const std::vector<D3DCOLOR>& stored,
                                    std::uint8_t idLength = 0) {
     header.IdLength = idLength;
-    const auto headerBytes = EncodeTgaHeader(header);
-    std::vector<std::uint8_t> bytes(headerBytes.begin(), headerBytes.end());
+    std::vector<std::uint8_t> bytes = pelliton::testing::HeaderBytes(header);
     bytes.insert(bytes.end(), idLength, '#');
     for (const D3DCOLOR texel : stored) {
         for (int channel = 0; channel < header.PixelDepth / 8; ++channel) {
@@ -104,30 +103,30 @@ TEST(TgaFile, EveryTruncationOfAFileFails) {
 
 struct HostileTga {
     const char* name;
-    std::function<void(TgaFileHeader&)> change;
+    std::function<void(tga::FileHeader&)> change;
     std::size_t fileBytes;  // header included
 };
 
 TEST(TgaFile, RefusesOtherKindsAndHostileSizesWithoutAllocatingFromThem) {
     const HostileTga cases[] = {
-        {"run-length encoded, type 10", [](TgaFileHeader& h) { h.ImageType = 10; }, 200},
-        {"colour-mapped, type 1", [](TgaFileHeader& h) { h.ImageType = 1; }, 200},
-        {"true colour with a colour map", [](TgaFileHeader& h) { h.ColourMapType = 1; }, 200},
-        {"pixel depth 16", [](TgaFileHeader& h) { h.PixelDepth = 16; }, 200},
-        {"pixel depth 8", [](TgaFileHeader& h) { h.PixelDepth = 8; }, 200},
-        {"zero width", [](TgaFileHeader& h) { h.ImageWidth = 0; }, 200},
-        {"zero height", [](TgaFileHeader& h) { h.ImageHeight = 0; }, 200},
-        {"width 16385", [](TgaFileHeader& h) { h.ImageWidth = 16385; }, 18 + 16385 * 2 * 4},
+        {"run-length encoded, type 10", [](tga::FileHeader& h) { h.ImageType = 10; }, 200},
+        {"colour-mapped, type 1", [](tga::FileHeader& h) { h.ImageType = 1; }, 200},
+        {"true colour with a colour map", [](tga::FileHeader& h) { h.ColourMapType = 1; }, 200},
+        {"pixel depth 16", [](tga::FileHeader& h) { h.PixelDepth = 16; }, 200},
+        {"pixel depth 8", [](tga::FileHeader& h) { h.PixelDepth = 8; }, 200},
+        {"zero width", [](tga::FileHeader& h) { h.ImageWidth = 0; }, 200},
+        {"zero height", [](tga::FileHeader& h) { h.ImageHeight = 0; }, 200},
+        {"width 16385", [](tga::FileHeader& h) { h.ImageWidth = 16385; }, 18 + 16385 * 2 * 4},
         {"65535 x 65535 in 200 bytes",
-         [](TgaFileHeader& h) { h.ImageWidth = h.ImageHeight = static_cast<std::int16_t>(65535); }, 200},
-        {"16384 x 16384 in 200 bytes", [](TgaFileHeader& h) { h.ImageWidth = h.ImageHeight = 16384; }, 200},
-        {"ID field pushes the pixels past the end", [](TgaFileHeader& h) { h.IdLength = 255; }, 18 + 2 * 2 * 4 + 254},
+         [](tga::FileHeader& h) { h.ImageWidth = h.ImageHeight = static_cast<std::int16_t>(65535); }, 200},
+        {"16384 x 16384 in 200 bytes", [](tga::FileHeader& h) { h.ImageWidth = h.ImageHeight = 16384; }, 200},
+        {"ID field pushes the pixels past the end", [](tga::FileHeader& h) { h.IdLength = 255; }, 18 + 2 * 2 * 4 + 254},
     };
     for (const HostileTga& hostile : cases) {
         SCOPED_TRACE(hostile.name);
-        TgaFileHeader header = TrueColourHeader(2, 2, 32, 0);
+        tga::FileHeader header = TrueColourHeader(2, 2, 32, 0);
         hostile.change(header);
-        ExpectHostileFileRejected("hostile.tga", EncodeTgaHeader(header), hostile.fileBytes);
+        ExpectHostileFileRejected("hostile.tga", pelliton::testing::HeaderBytes(header), hostile.fileBytes);
     }
 }
 

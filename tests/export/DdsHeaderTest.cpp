@@ -3,6 +3,7 @@
 
 #include "common/PellitonError.h"
 #include "export/DdsHeader.h"
+#include "support/HeaderBytes.h"
 
 namespace pelliton {
 namespace {
@@ -15,7 +16,7 @@ RshAttrChunk Attr(std::int32_t width, std::int32_t height, std::int32_t mipLevel
     return attr;
 }
 
-std::int32_t WordAt(const std::array<std::uint8_t, kDdsFileHeaderBytes>& bytes, std::size_t offset) {
+std::int32_t WordAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
     return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
                                      static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
 }
@@ -36,7 +37,7 @@ class DdsHeaders : public ::testing::TestWithParam<HeaderCase> {};
 TEST_P(DdsHeaders, FlagsCapsCountAndPitchAsStored) {
     const HeaderCase& c = GetParam();
     const auto bytes =
-        EncodeDdsHeader(MakeDdsHeader(*FindTextureFormat(c.imageType), Attr(64, 32, c.mipLevels), 1000));
+        testing::HeaderBytes(MakeDdsHeader(*FindTextureFormat(c.imageType), Attr(64, 32, c.mipLevels), 1000));
 
     EXPECT_EQ(WordAt(bytes, 8), c.flags);
     EXPECT_EQ(WordAt(bytes, 108), c.caps);
@@ -65,7 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(DdsHeader, FixedFieldsAndCodesStandWhereReadersLookForThem) {
     for (const auto imageType : {kImageTypeDxt1, kImageTypeDxt3, kImageTypeDxt3Game, kImageTypeDxt5}) {
         const TextureFormat& format = *FindTextureFormat(imageType);
-        const auto bytes = EncodeDdsHeader(MakeDdsHeader(format, Attr(4, 4, 1), 16));
+        const auto bytes = testing::HeaderBytes(MakeDdsHeader(format, Attr(4, 4, 1), 16));
         EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "DDS ");
         EXPECT_EQ(std::string(bytes.begin() + 84, bytes.begin() + 88), format.fourCC);
         EXPECT_EQ(WordAt(bytes, 4), 124);

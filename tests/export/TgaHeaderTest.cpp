@@ -3,6 +3,7 @@
 
 #include "common/PellitonError.h"
 #include "export/TgaHeader.h"
+#include "support/HeaderBytes.h"
 
 namespace pelliton {
 namespace {
@@ -15,13 +16,13 @@ RshAttrChunk Attr(std::int32_t width, std::int32_t height) {
 }
 
 TEST(TgaHeader, EighteenBytesOfAnUncompressed32BitImage) {
-    const auto bytes = EncodeTgaHeader(MakeTgaHeader(Attr(16, 16)));
-    const std::array<std::uint8_t, 18> expected = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 32, 0};
+    const auto bytes = testing::HeaderBytes(MakeTgaHeader(Attr(16, 16)));
+    const std::vector<std::uint8_t> expected = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 16, 0, 16, 0, 32, 0};
     EXPECT_EQ(bytes, expected);
 }
 
 TEST(TgaHeader, WidthAndHeightAreLittleEndianSigned16Bit) {
-    const auto bytes = EncodeTgaHeader(MakeTgaHeader(Attr(-1, 0x1234)));
+    const auto bytes = testing::HeaderBytes(MakeTgaHeader(Attr(-1, 0x1234)));
     EXPECT_EQ(bytes[12], 255);
     EXPECT_EQ(bytes[13], 255);
     EXPECT_EQ(bytes[14], 0x34);

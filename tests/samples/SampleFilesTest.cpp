@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "common/DdsFormat.h"
 #include "make-samples/QuadrantImage.h"
 #include "make-samples/SampleFiles.h"
 #include "make-samples/TexelEncoding.h"
@@ -126,7 +127,7 @@ TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
         if (format == nullptr || format->layout != TexelLayout::BlockCompressed) continue;
         SCOPED_TRACE(sample.name);
         const std::vector<std::uint8_t> data = LoadSample(sample).TexelBytes;
-        const auto blockBytes = static_cast<std::size_t>(format->bytesPerBlock);
+        const auto blockBytes = dds::BlockBytes(dds::FourCC(format->fourCC));
         RgbaImage source = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
         std::size_t offset = 0;
         for (int level = 0; level < sample.mipLevels; ++level) {

@@ -6,6 +6,7 @@
 #include "rshwrite/RshWriter.h"
 #include "session/RshSession.h"
 #include "support/FramePixels.h"
+#include "support/HeaderBytes.h"
 #include "support/PlainPictures.h"
 #include "support/RecordingLog.h"
 #include "support/RecordingPane.h"
@@ -126,14 +127,13 @@ TEST(SessionPreview, RefreshBeforeAnyExportShowsTheBackground) {
 
 // The header of a DDS file whose pixels are not block-compressed, as image editors save them.
 std::vector<std::uint8_t> UncompressedDds(std::int32_t bitsPerPixel) {
-    DdsFileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt1), RshAttrChunk{}, 0);
+    dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt1), RshAttrChunk{}, 0);
     header.dwWidth = 16;
     header.dwHeight = 16;
     header.ddspf.dwFlags = 0x40;  // DDPF_RGB
-    header.ddspf.dwFourCC = {};
+    header.ddspf.dwFourCC = 0;
     header.ddspf.dwRGBBitCount = bitsPerPixel;
-    const auto bytes = EncodeDdsHeader(header);
-    std::vector<std::uint8_t> file(bytes.begin(), bytes.end());
+    std::vector<std::uint8_t> file = testing::HeaderBytes(header);
     file.resize(file.size() + static_cast<std::size_t>(16 * 16 * bitsPerPixel / 8), 0x80);
     return file;
 }
