@@ -18,14 +18,7 @@ public:
         assert(at_ < bytes_.size());
         return bytes_[at_++];
     }
-    std::uint16_t UInt16() { return static_cast<std::uint16_t>(Bits(2)); }
     std::uint32_t UInt32() { return static_cast<std::uint32_t>(Bits(4)); }
-    // A 48-bit field, as the DXT5 alpha indices are stored.
-    std::uint64_t UInt48() { return Bits(6); }
-    void Skip(std::size_t count) {
-        assert(count <= bytes_.size() - at_);
-        at_ += count;
-    }
 
 private:
     std::uint64_t Bits(int count) {
