@@ -1,8 +1,12 @@
 // The whole open road on any bytes: an .rsh file in a fresh folder is opened, exported beside
-// itself, drawn, and drawn again from the written file. Nothing else may be left in the folder.
+// itself, drawn, and drawn again from the written file, after a first open on a full disk. Nothing
+// else may be left in the folder.
 #include <filesystem>
+#include <functional>
 #include <string>
 
+#include "common/PellitonError.h"
+#include "export/AtomicFile.h"
 #include "fuzz/FuzzTarget.h"
 #include "session/RshSession.h"
 #include "support/RecordingLog.h"
@@ -35,6 +39,18 @@ void FuzzOneInput(std::span<const std::uint8_t> input) {
     RshSession session(view, pane);
     session.SetOutputFolder(folder.path());
 
+    // First a disk that fills up as the export ends: the open fails and leaves nothing behind.
+    session.SetExportWriter([](const std::filesystem::path& target, const std::function<void(OutputFile&)>& content) {
+        WriteFileAtomically(target, [&](OutputFile& out) {
+            content(out);
+            throw PellitonError("the disk is full");
+        });
+    });
+    const OpenResult full = session.Open(source.string());
+    Expect(full.exportedFile.empty(), "an export that could not be written is not named");
+    ExpectOnly(folder.path(), source, {});
+
+    session.SetExportWriter(WriteFileAtomically);
     const OpenResult opened = session.Open(source.string());
     Expect(opened.outcome != OpenResult::Outcome::DeviceUnavailable, "the software runtime always makes a device");
     if (opened.outcome == OpenResult::Outcome::Failed) {
