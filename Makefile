@@ -1,6 +1,7 @@
 # Two commands for a new user: `make run` opens the main window, `make test` runs every test.
 # Both install what is missing, configure and build first. `make test SANITIZE=1` runs the suite
-# under AddressSanitizer and UndefinedBehaviorSanitizer in a build folder of its own.
+# under AddressSanitizer and UndefinedBehaviorSanitizer in a build folder of its own. `make fuzz`
+# builds the libFuzzer targets with clang in build-fuzz and runs each for FUZZ_SECONDS (default 60).
 
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
@@ -10,8 +11,9 @@ BUILD_DIR := build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
 JOBS := $(shell nproc 2>/dev/null || echo 2)
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test bench samples
+.PHONY: deps configure build run test bench samples fuzz
 
 deps:
 	@scripts/install-deps
@@ -42,3 +44,10 @@ bench: configure
 samples: configure
 	@cmake --build $(BUILD_DIR) -j$(JOBS) --target make-samples
 	@$(BUILD_DIR)/tools/make-samples/make-samples samples
+
+# Only the Qt-free libraries and the fuzz targets are built; findings fail the run.
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLITON_FUZZ=ON > /dev/null
+	@cmake --build build-fuzz -j$(JOBS)
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz build-fuzz
