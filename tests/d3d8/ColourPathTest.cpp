@@ -1,14 +1,12 @@
 // The colours the device draws from a loaded DDS file, texel by texel and in batches, against
-// libsquish decoding each block.
+// libsquish decoding the same blocks.
 #include <gtest/gtest.h>
-#include <squish.h>
 
 #include <algorithm>
-#include <array>
 #include <random>
 
 #include "common/DdsFormat.h"
-#include "make-samples/TexelEncoding.h"
+#include "d3d8/TextureFixtures.h"
 #include "preview/d3d8/TextureFile.h"
 #include "support/TempDir.h"
 #include "support/TextureCase.h"
@@ -21,17 +19,14 @@ using pelliton::testing::TempDir;
 
 using ColourCase = pelliton::testing::TextureCase;
 
-int BlocksAlong(int texels) { return (texels + 3) / 4; }
+DWORD FormatOf(const ColourCase& c) { return dds::FourCC(FindTextureFormat(c.imageType)->fourCC); }
 
 // Random blocks whose colour end points run greater, smaller and equal in turn, so that every
 // format meets both of DXT1's colour modes.
 std::vector<std::uint8_t> RandomBlocks(const ColourCase& c, std::mt19937& random) {
-    const std::size_t blockBytes = dds::BlockBytes(dds::FourCC(FindTextureFormat(c.imageType)->fourCC));
-    const std::size_t blocks = static_cast<std::size_t>(BlocksAlong(c.width) * BlocksAlong(c.height));
-    std::vector<std::uint8_t> bytes(blocks * blockBytes);
-    std::uniform_int_distribution<int> byte(0, 255);
-    for (auto& value : bytes) value = static_cast<std::uint8_t>(byte(random));
-    for (std::size_t block = 0; block < blocks; ++block) {
+    const std::size_t blockBytes = dds::BlockBytes(FormatOf(c));
+    std::vector<std::uint8_t> bytes = fixtures::RandomBytes(dds::LevelBytes(FormatOf(c), c.width, c.height), random);
+    for (std::size_t block = 0; block * blockBytes < bytes.size(); ++block) {
         std::uint8_t* colours = bytes.data() + block * blockBytes + (blockBytes - 8);
         const auto colour0 = static_cast<std::uint16_t>(colours[0] | colours[1] << 8);
         const auto colour1 = static_cast<std::uint16_t>(colours[2] | colours[3] << 8);
@@ -42,35 +37,13 @@ std::vector<std::uint8_t> RandomBlocks(const ColourCase& c, std::mt19937& random
     return bytes;
 }
 
-// libsquish's colour of every texel, 0x00RRGGBB, rows top to bottom.
-std::vector<std::uint32_t> SquishColours(const ColourCase& c, const std::vector<std::uint8_t>& blocks) {
-    const int flags = SquishFormat(c.imageType);
-    const std::size_t blockBytes = dds::BlockBytes(dds::FourCC(FindTextureFormat(c.imageType)->fourCC));
-    std::vector<std::uint32_t> colours(static_cast<std::size_t>(c.width * c.height));
-    for (int by = 0; by < BlocksAlong(c.height); ++by) {
-        for (int bx = 0; bx < BlocksAlong(c.width); ++bx) {
-            std::array<std::uint8_t, 64> rgba{};
-            const auto block = static_cast<std::size_t>(by * BlocksAlong(c.width) + bx);
-            squish::Decompress(rgba.data(), blocks.data() + block * blockBytes, flags);
-            for (int texel = 0; texel < 16; ++texel) {
-                const int x = bx * 4 + texel % 4, y = by * 4 + texel / 4;
-                if (x >= c.width || y >= c.height) continue;
-                const std::uint8_t* p = rgba.data() + texel * 4;
-                colours[static_cast<std::size_t>(y * c.width + x)] =
-                    std::uint32_t{p[0]} << 16 | std::uint32_t{p[1]} << 8 | p[2];
-            }
-        }
-    }
-    return colours;
-}
-
 class ColourPath : public ::testing::TestWithParam<ColourCase> {};
 
 TEST_P(ColourPath, EveryTexelIsLibsquishsColourOneByOneAndInABatch) {
     const ColourCase& c = GetParam();
     std::mt19937 random(static_cast<unsigned>(c.imageType * 1000 + c.width));
     const std::vector<std::uint8_t> blocks = RandomBlocks(c, random);
-    const std::vector<std::uint32_t> expected = SquishColours(c, blocks);
+    const std::vector<D3DCOLOR> expected = fixtures::SquishDecodeImage(FormatOf(c), c.width, c.height, blocks);
     TempDir dir;
     const auto file = pelliton::testing::ExportRecords(
         pelliton::testing::BlockTextureRecords(c.imageType, c.width, c.height, blocks), dir.path());
@@ -91,7 +64,7 @@ TEST_P(ColourPath, EveryTexelIsLibsquishsColourOneByOneAndInABatch) {
     int single = 0, batch = 0;
     for (std::size_t i = 0; i < at.size(); ++i) {
         const auto [x, y] = at[i];
-        const std::uint32_t want = expected[static_cast<std::size_t>(y * c.width + x)];
+        const std::uint32_t want = expected[static_cast<std::size_t>(y * c.width + x)] & kColourBits;
         const std::uint32_t one = texture->TexelColour(x, y);
         if (one != want && single++ == 0) {
             ADD_FAILURE() << "TexelColour(" << x << ", " << y << ") = " << std::hex << one << ", want " << want;

@@ -4,10 +4,7 @@
 #include <filesystem>
 #include <iostream>
 
-#include "export/ExtractTexture.h"
-#include "rsh/RshInputFile.h"
-#include "rsh/RshLoader.h"
-#include "support/RecordingLog.h"
+#include "support/TextureRecords.h"
 
 int main(int argc, char* argv[]) {
     if (argc != 3) {
@@ -19,12 +16,8 @@ int main(int argc, char* argv[]) {
         std::filesystem::create_directories(outFolder);
         for (const auto& entry : std::filesystem::directory_iterator(argv[1])) {
             if (entry.path().extension() != ".rsh") continue;
-            pelliton::RshInputFile file(entry.path().string());
-            pelliton::modRSH rsh;
-            pelliton::testing::RecordingView log;
-            pelliton::ReadRshRecords(file, rsh, log);
-            pelliton::ExportState state;
-            pelliton::ExtractTexture(rsh, entry.path().string(), outFolder, state, log);
+            const auto read = pelliton::testing::ReadRecordsFile(entry.path().string());
+            pelliton::testing::ExportRecords(read.rsh, outFolder, entry.path().filename().string());
         }
     } catch (const std::exception& error) {
         std::cerr << "fuzz-texture-seeds: " << error.what() << '\n';
