@@ -2,6 +2,7 @@
 # Both install what is missing, configure and build first. `make test SANITIZE=1` runs the suite
 # under AddressSanitizer and UndefinedBehaviorSanitizer in a build folder of its own. `make fuzz`
 # builds the libFuzzer targets with clang in build-fuzz and runs each for FUZZ_SECONDS (default 60).
+# `make windows` cross-builds the Windows programs (x86_64 and i686) with mingw-w64.
 
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
@@ -13,7 +14,7 @@ endif
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test bench samples fuzz
+.PHONY: deps configure build run test bench samples fuzz windows windows-deps
 
 deps:
 	@scripts/install-deps
@@ -51,3 +52,17 @@ fuzz:
 	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPELLITON_FUZZ=ON > /dev/null
 	@cmake --build build-fuzz -j$(JOBS)
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz build-fuzz
+
+WINDOWS_ARCHS := x86_64 i686
+WINDOWS_PROGRAMS := pelliton-extract
+
+windows-deps:
+	@scripts/install-deps windows
+
+# pelliton.exe and pelliton-extract.exe into build-windows-x86_64/ and build-windows-i686/.
+windows: windows-deps
+	@for arch in $(WINDOWS_ARCHS); do \
+	  cmake -S . -B build-windows-$$arch -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$$arch.cmake \
+	    -DCMAKE_BUILD_TYPE=Release > /dev/null && \
+	  cmake --build build-windows-$$arch -j$(JOBS) --target $(WINDOWS_PROGRAMS) || exit 1; \
+	done

@@ -1,12 +1,27 @@
-// Entry point of `pelliton-extract`: hands the arguments to RunExtract.
+// Entry point of `pelliton-extract`: hands the arguments to RunExtract, as UTF-8 text.
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/ExtractCommand.h"
+#include "cli/StandardStreams.h"
 
+#ifdef _WIN32
+// Arguments arrive as UTF-16, so that no file name is lost to the console's code page.
+int wmain(int argc, wchar_t* argv[]) {
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        const std::u8string text = std::filesystem::path(argv[i]).u8string();
+        args.emplace_back(text.begin(), text.end());
+    }
+    pelliton::UseUtf8BinaryStandardStreams();
+    return pelliton::RunExtract(args, std::cout, std::cerr);
+}
+#else
 int main(int argc, char* argv[]) {
     // argc may be 0 when a caller passes no program name at all.
     const std::vector<std::string> args(argc > 0 ? argv + 1 : argv, argv + argc);
     return pelliton::RunExtract(args, std::cout, std::cerr);
 }
+#endif

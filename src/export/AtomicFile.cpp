@@ -10,6 +10,13 @@
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#endif
+
 namespace pelliton {
 
 namespace {
@@ -27,6 +34,42 @@ std::string TemporaryName(std::random_device& random) {
     return name;
 }
 
+// Opens a new file for writing; fails with EEXIST rather than reuse a file of that name.
+std::FILE* CreateNewFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+    // The C runtime ignores fopen's "x" here; only the open flags make the creation exclusive.
+    const int descriptor = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (descriptor < 0) return nullptr;
+    std::FILE* file = _fdopen(descriptor, "wb");
+    if (!file) _close(descriptor);
+    return file;
+#else
+    return std::fopen(path.c_str(), "wbx");
+#endif
+}
+
+// Puts the finished file in the target's place; throws, naming the reason, when it cannot.
+void ReplaceTarget(const std::filesystem::path& finished, const std::filesystem::path& target) {
+#ifdef _WIN32
+    if (MoveFileExW(finished.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+    const DWORD error = GetLastError();
+    std::string reason;
+    if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+        reason = "another program has it open";
+    } else if (error == ERROR_ACCESS_DENIED) {
+        reason = "access is denied (another program may have it open, or it is read-only)";
+    } else {
+        reason = std::system_category().message(static_cast<int>(error));
+    }
+#else
+    std::error_code error;
+    std::filesystem::rename(finished, target, error);
+    if (!error) return;
+    const std::string reason = error.message();
+#endif
+    throw PellitonError("cannot replace " + PathToUtf8(target) + ": " + reason);
+}
+
 // Removes the temporary file unless it was moved into place.
 class TemporaryFile {
 public:
@@ -34,7 +77,7 @@ public:
         std::random_device random;
         for (int attempt = 0; attempt < 16 && !handle_; ++attempt) {
             path_ = target.parent_path() / TemporaryName(random);  // the same folder: the rename stays on one disk
-            handle_.reset(std::fopen(path_.c_str(), "wbx"));  // x: never reuse an existing file
+            handle_.reset(CreateNewFile(path_));
             if (!handle_ && errno != EEXIST) break;
         }
         if (!handle_) throw PellitonError("cannot create " + PathToUtf8(target) + ": " + std::strerror(errno));
@@ -55,9 +98,7 @@ public:
         if (std::fclose(handle_.release()) != 0) {
             throw PellitonError("writing " + PathToUtf8(target) + " failed: " + std::strerror(errno));
         }
-        std::error_code error;
-        std::filesystem::rename(path_, target, error);
-        if (error) throw PellitonError("cannot replace " + PathToUtf8(target) + ": " + error.message());
+        ReplaceTarget(path_, target);
         moved_ = true;
     }
 

@@ -60,7 +60,7 @@ TEST(ExtractPreview, APngThatCannotBeWrittenIsAFailure) {
     const Result result = Extract({"-C", dir.path().string(), "--preview", (dir.path() / "no" / "f.png").string(),
                                    dir.Write("red.rsh", PlainRshTexture(0xC80A14, kImageTypeUncompressed, 8, 8))});
     EXPECT_EQ(result.status, kExitFileFailed);
-    EXPECT_NE(result.err.find("cannot write"), std::string::npos) << result.err;
+    EXPECT_NE(result.err.find("cannot create " + (dir.path() / "no" / "f.png").string()), std::string::npos) << result.err;
 }
 
 TEST(ExtractPreview, WithoutADeviceTheProgramEndsWithTheMessage) {
