@@ -2,8 +2,13 @@
 #include <gtest/gtest.h>
 
 #include "common/PellitonError.h"
+#include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
 #include "support/TempDir.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace pelliton {
 namespace {
@@ -84,6 +89,40 @@ TEST(AtomicFile, AFolderThatDoesNotExistIsAnError) {
     TempDir dir;
     EXPECT_THROW(WriteFileAtomically(dir.path() / "no" / "wall.DDS", [](OutputFile&) {}), PellitonError);
 }
+
+// Windows opens files by UTF-16 name; a narrow name would lose these letters to the code page.
+TEST(AtomicFile, ANameBeyondAsciiIsWrittenAsItIsSpelled) {
+    TempDir dir;
+    const auto target = dir.path() / PathFromUtf8("w\xC3\xA4ll-\xC3\x9F-\xE6\x97\xA5\xE6\x9C\xAC.DDS");
+    WriteFileAtomically(target, [](OutputFile& out) { out.Write(Bytes({5, 6})); });
+    EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{5, 6}));
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+#ifdef _WIN32
+// Windows cannot replace a file that another program holds open without sharing; the reason must
+// say so, and the file must stay as it was.
+TEST(AtomicFile, ATargetHeldOpenByAnotherProgramIsAnErrorAndStaysIntact) {
+    TempDir dir;
+    const std::vector<std::uint8_t> good(32, 0x42);
+    const auto target = dir.path() / "wall.DDS";
+    dir.Write("wall.DDS", good);
+    HANDLE held = CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    std::string reason;
+    try {
+        WriteFileAtomically(target, [](OutputFile& out) { out.Write(Bytes({1, 2, 3})); });
+    } catch (const PellitonError& error) {
+        reason = error.what();
+    }
+    CloseHandle(held);
+    EXPECT_NE(reason.find("cannot replace"), std::string::npos) << reason;
+    EXPECT_NE(reason.find("another program"), std::string::npos) << reason;
+    EXPECT_EQ(ReadFileBytes(target), good);
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+#endif
 
 }  // namespace
 }  // namespace pelliton
