@@ -19,16 +19,6 @@ constexpr int kClientHeightTwips = 3630;
 constexpr int kIconPixels = 32;
 constexpr int kTitleFontPixels = 18;  // 13.5 points at 96 dots per inch
 
-// cmdOK is IDOK, so that Enter and Esc reach it through the dialog keys.
-constexpr int kIdText1 = 400;
-constexpr int kIdPicIcon = 401;
-constexpr int kIdCmdSysInfo = 402;
-constexpr int kIdLblDisclaimer = 403;
-constexpr int kIdLblDescription = 404;
-constexpr int kIdLine1Grey = 405;   // Line1, index 1
-constexpr int kIdLine1White = 406;  // Line1, index 0
-constexpr int kIdLblVersion = 407;
-
 constexpr COLORREF kIconBackground = RGB(192, 192, 192);
 constexpr COLORREF kGreyLine = RGB(128, 128, 128);
 constexpr COLORREF kWhiteLine = RGB(255, 255, 255);
@@ -92,7 +82,7 @@ INT_PTR frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Esc and the close box arrive as IDCANCEL and act as "OK" does.
             if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
                 cmdOK_Click();
-            } else if (LOWORD(wParam) == kIdCmdSysInfo) {
+            } else if (LOWORD(wParam) == IDC_CMDSYSINFO) {
                 cmdSysInfo_Click();
             }
             return TRUE;
@@ -109,42 +99,42 @@ INT_PTR frmAbout::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // In creation order; cmdOK and then cmdSysInfo are the focus order.
 void frmAbout::CreateControls() {
     HWND Text1 = CreateControl(hwnd_, L"EDIT", L"Quibbo's Pelliton / Extractor", ES_READONLY | ES_AUTOHSCROLL,
-                               TwipsRect(1200, 240, 4695, 375), kIdText1);
+                               TwipsRect(1200, 240, 4695, 375), IDC_TEXT1);
     SendMessageW(Text1, WM_SETFONT, reinterpret_cast<WPARAM>(titleFont_.get()), FALSE);
 
-    CreateControl(hwnd_, L"STATIC", L"", SS_OWNERDRAW, TwipsRect(240, 240, 540, 1020), kIdPicIcon);
+    CreateControl(hwnd_, L"STATIC", L"", SS_OWNERDRAW, TwipsRect(240, 240, 540, 1020), IDC_PICICON);
 
     CreateControl(hwnd_, L"BUTTON", L"OK", WS_TABSTOP | BS_DEFPUSHBUTTON, TwipsRect(4485, 2625, 1467, 345), IDOK);
     CreateControl(hwnd_, L"BUTTON", L"&System Info...", WS_TABSTOP | BS_PUSHBUTTON, TwipsRect(4500, 3075, 1452, 345),
-                  kIdCmdSysInfo);
+                  IDC_CMDSYSINFO);
 
     CreateControl(hwnd_, L"STATIC",
                   L"Written by Quibbo for the modding community. Free to use and share; it comes without "
                   L"warranty of any kind.",
-                  kLabelStyle, TwipsRect(255, 2625, 4110, 825), kIdLblDisclaimer);
+                  kLabelStyle, TwipsRect(255, 2625, 4110, 825), IDC_LBLDISCLAIMER);
     CreateControl(hwnd_, L"STATIC",
                   L"Application to view / extract Warhammer 40000: Dawn of War RSH Texture Files.", kLabelStyle,
-                  TwipsRect(1200, 1125, 4695, 1170), kIdLblDescription);
+                  TwipsRect(1200, 1125, 4695, 1170), IDC_LBLDESCRIPTION);
 
     // Grey above white: an etched separator between the text and the buttons.
     CreateControl(hwnd_, L"STATIC", L"", SS_LEFT,
-                  {TwipsToPixels(225), TwipsToPixels(2430), TwipsToPixels(6000 - 225), 1}, kIdLine1Grey);
+                  {TwipsToPixels(225), TwipsToPixels(2430), TwipsToPixels(6000 - 225), 1}, IDC_LINE1_GREY);
     CreateControl(hwnd_, L"STATIC", L"", SS_LEFT,
-                  {TwipsToPixels(240), TwipsToPixels(2445), TwipsToPixels(6000 - 240), 2}, kIdLine1White);
+                  {TwipsToPixels(240), TwipsToPixels(2445), TwipsToPixels(6000 - 240), 2}, IDC_LINE1_WHITE);
 
-    CreateControl(hwnd_, L"STATIC", L"", kLabelStyle, TwipsRect(1200, 840, 4695, 225), kIdLblVersion);
+    CreateControl(hwnd_, L"STATIC", L"", kLabelStyle, TwipsRect(1200, 840, 4695, 225), IDC_LBLVERSION);
 }
 
 void frmAbout::Form_Load() {
-    SetDlgItemTextW(hwnd_, kIdLblVersion, (L"Version " + VersionText() + L" (18-Oct-2004)").c_str());
+    SetDlgItemTextW(hwnd_, IDC_LBLVERSION, (L"Version " + VersionText() + L" (18-Oct-2004)").c_str());
 }
 
 // The lines are bare controls in their own colours; the texts are black on the button face.
 HBRUSH frmAbout::ControlColours(HWND control, HDC dc) const {
     switch (GetDlgCtrlID(control)) {
-        case kIdLine1Grey:
+        case IDC_LINE1_GREY:
             return greyLine_.get();
-        case kIdLine1White:
+        case IDC_LINE1_WHITE:
             return whiteLine_.get();
         default:
             SetTextColor(dc, RGB(0, 0, 0));

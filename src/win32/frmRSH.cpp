@@ -24,11 +24,6 @@ constexpr const wchar_t* kClassName = L"PellitonMain";
 constexpr int kClientWidthTwips = 11685;
 constexpr int kClientHeightTwips = 8970;
 
-// Control identifiers besides the commands of Resources.h.
-constexpr int kIdTxtDebug = 300;
-constexpr int kIdPicRsh = 301;
-constexpr int kIdStatusBar = 302;
-
 // A fixed single border: no sizing frame, no minimize or maximize box.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 
@@ -47,21 +42,25 @@ frmRSH::frmRSH() {
     CentreOn(hwnd_, workArea);
 }
 
+frmRSH::~frmRSH() {
+    if (hwnd_ != nullptr) DestroyWindow(hwnd_);
+}
+
 // The controls are made in their focus order: txtDebug, picRSH, cmdRefresh.
 void frmRSH::CreateControls() {
     txtDebug_ = CreateControl(hwnd_, L"EDIT", L"",
                               WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-                              TwipsRect(120, 720, 2895, 7815), kIdTxtDebug, WS_EX_CLIENTEDGE);
+                              TwipsRect(120, 720, 2895, 7815), IDC_TXTDEBUG, WS_EX_CLIENTEDGE);
     SendMessageW(txtDebug_, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows, not 32767 characters
 
-    picRSH_.Create(hwnd_, TwipsRect(3120, 120, PreviewPaneSideTwips(), PreviewPaneSideTwips()), kIdPicRsh);
+    picRSH_.Create(hwnd_, TwipsRect(3120, 120, PreviewPaneSideTwips(), PreviewPaneSideTwips()), IDC_PICRSH);
 
     cmdRefresh_ = CreateControl(hwnd_, L"BUTTON", L"Refresh", WS_TABSTOP | BS_PUSHBUTTON,
                                 TwipsRect(1560, 120, 1455, 495), IDC_REFRESH);
 
     // At its designed place and height, rather than where and how high the control would put itself.
     StatusBar1_ = CreateControl(hwnd_, STATUSCLASSNAMEW, L"", CCS_NOPARENTALIGN | CCS_NORESIZE,
-                                TwipsRect(0, 8595, 11685, 375), kIdStatusBar);
+                                TwipsRect(0, 8595, 11685, 375), IDC_STATUSBAR);
     SendMessageW(StatusBar1_, SB_SIMPLE, TRUE, 0);
 
     focused_ = txtDebug_;

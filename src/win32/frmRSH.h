@@ -16,6 +16,7 @@ class frmRSH final : public SessionView {
 public:
     // Creates the window, centred on the screen, and loads it; it is shown by the caller.
     frmRSH();
+    ~frmRSH() override;
     frmRSH(const frmRSH&) = delete;
     frmRSH& operator=(const frmRSH&) = delete;
 
