@@ -54,7 +54,7 @@ fuzz:
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz build-fuzz
 
 WINDOWS_ARCHS := x86_64 i686
-WINDOWS_PROGRAMS := pelliton-extract
+WINDOWS_PROGRAMS := pelliton pelliton-extract
 
 windows-deps:
 	@scripts/install-deps windows

@@ -1,0 +1,18 @@
+// Message boxes as both windows show them.
+#include "win32/PlainMessage.h"
+
+#include "win32/WideText.h"
+
+namespace pelliton::win32 {
+
+namespace {
+
+constexpr const wchar_t* kProgramName = L"pelliton";  // the name the Linux window's messages carry
+
+}  // namespace
+
+void ShowPlainMessage(HWND owner, std::string_view utf8Message) {
+    MessageBoxW(owner, Utf8ToWide(utf8Message).c_str(), kProgramName, MB_OK);
+}
+
+}  // namespace pelliton::win32

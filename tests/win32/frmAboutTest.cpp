@@ -1,0 +1,69 @@
+// The About window: one at a time, its size and version line, and the keys that close it.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "win32/Resources.h"
+#include "win32/frmAbout.h"
+#include "win32/WindowTest.h"
+
+namespace pelliton::win32 {
+namespace {
+
+using test::ClientSize;
+using test::WindowText;
+
+HWND FindAbout(HWND after = nullptr) { return FindWindowExW(nullptr, after, L"" ABOUT_WINDOW_CLASS, nullptr); }
+
+class frmAboutWindow : public test::WindowTest {
+protected:
+    void TearDown() override {
+        if (HWND about = FindAbout()) DestroyWindow(about);
+    }
+
+    static constexpr RECT kMainWindow{100, 80, 900, 720};
+};
+
+TEST_F(frmAboutWindow, OneWindowHoweverOftenItIsAskedForCentredOnTheMainWindow) {
+    frmAbout::ShowSingleWindow(kMainWindow);
+    HWND about = FindAbout();
+    ASSERT_NE(about, nullptr);
+    SetDlgItemTextW(about, IDC_LBLVERSION, L"");  // so that a second load would show
+    frmAbout::ShowSingleWindow(kMainWindow);
+    EXPECT_EQ(FindAbout(), about);
+    EXPECT_EQ(FindAbout(about), nullptr);
+    EXPECT_EQ(WindowText(GetDlgItem(about, IDC_LBLVERSION)), L"");
+    EXPECT_TRUE(IsWindowVisible(about));
+    EXPECT_EQ(GetWindow(about, GW_OWNER), nullptr);
+
+    const SIZE client = ClientSize(about);
+    EXPECT_EQ(client.cx, 423);  // 6345 x 3630 twips
+    EXPECT_EQ(client.cy, 242);
+    RECT frame{};
+    GetWindowRect(about, &frame);
+    EXPECT_NEAR((frame.left + frame.right) / 2, 500, 1);
+    EXPECT_NEAR((frame.top + frame.bottom) / 2, 400, 1);
+}
+
+TEST_F(frmAboutWindow, LoadsWithTheVersionLine) {
+    frmAbout::ShowSingleWindow(kMainWindow);
+    EXPECT_EQ(WindowText(GetDlgItem(FindAbout(), IDC_LBLVERSION)), L"Version 1.0.0 (18-Oct-2004)");
+}
+
+TEST_F(frmAboutWindow, EscAndEnterOnOkCloseIt) {
+    for (const WPARAM key : {VK_ESCAPE, VK_RETURN}) {
+        SCOPED_TRACE(key == VK_ESCAPE ? "Esc" : "Enter");
+        frmAbout::ShowSingleWindow(kMainWindow);
+        HWND about = FindAbout();
+        ASSERT_NE(about, nullptr);
+        HWND cmdOK = GetDlgItem(about, IDOK);
+        EXPECT_EQ(GetFocus(), cmdOK);  // first in the focus order
+        MSG press{cmdOK, WM_KEYDOWN, key, 0, 0, {}};
+        EXPECT_TRUE(frmAbout::TranslateKeys(press));
+        EXPECT_FALSE(IsWindow(about));
+        EXPECT_EQ(FindAbout(), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace pelliton::win32
