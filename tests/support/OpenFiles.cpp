@@ -13,12 +13,12 @@ namespace pelliton::testing {
 
 std::ptrdiff_t OpenFileCount() {
 #ifdef _WIN32
-    // GetProcessHandleCount is no use: Wine always answers 0. Handle values are multiples of 4,
-    // handed out from the lowest free one, so the first 4096 cover far more than a test holds.
+    // GetProcessHandleCount is no use: it counts every kind of handle, and Wine always answers 0.
+    // Handle values are multiples of 4, handed out from the lowest free one, so the first 4096
+    // cover far more than a test holds.
     std::ptrdiff_t open = 0;
     for (std::uintptr_t value = 4; value < 4 * 4096; value += 4) {
-        DWORD flags = 0;
-        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++open;
+        if (GetFileType(reinterpret_cast<HANDLE>(value)) == FILE_TYPE_DISK) ++open;
     }
     return open;
 #else

@@ -5,7 +5,6 @@
 
 namespace pelliton::testing {
 
-// On Windows every kind of handle counts, so only the difference between two counts means anything.
 std::ptrdiff_t OpenFileCount();
 
 }  // namespace pelliton::testing
