@@ -2,7 +2,9 @@
 # Both install what is missing, configure and build first. `make test SANITIZE=1` runs the suite
 # under AddressSanitizer and UndefinedBehaviorSanitizer in a build folder of its own. `make fuzz`
 # builds the libFuzzer targets with clang in build-fuzz and runs each for FUZZ_SECONDS (default 60).
-# `make windows` cross-builds the Windows programs (x86_64 and i686) with mingw-w64.
+# `make windows` cross-builds the Windows programs (x86_64 and i686) with mingw-w64; `make
+# test-windows` also builds the x86_64 tests, runs them under Wine and compares the Windows
+# pelliton-extract of both targets with the Linux one.
 
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
@@ -14,7 +16,7 @@ endif
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test bench samples fuzz windows windows-deps
+.PHONY: deps configure build run test bench samples fuzz windows windows-deps test-windows
 
 deps:
 	@scripts/install-deps
@@ -66,3 +68,9 @@ windows: windows-deps
 	    -DCMAKE_BUILD_TYPE=Release > /dev/null && \
 	  cmake --build build-windows-$$arch -j$(JOBS) --target $(WINDOWS_PROGRAMS) || exit 1; \
 	done
+
+# The Linux program and the files the Windows programs are compared on come from $(BUILD_DIR).
+test-windows: windows configure
+	@cmake --build build-windows-x86_64 -j$(JOBS)
+	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-extract compare-inputs
+	@scripts/test-windows $(BUILD_DIR) build-windows-x86_64 build-windows-i686

@@ -1,8 +1,4 @@
 // Tests of pelliton-extract: what it prints where, and its exit status, in-process and as a program.
-#include <sys/wait.h>
-
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -13,7 +9,9 @@
 
 #include "cli/ExtractCommand.h"
 #include "cli/InProcessExtract.h"
+#include "common/Utf8Path.h"
 #include "rshwrite/RshWriter.h"
+#include "support/RunProgram.h"
 #include "support/TempDir.h"
 
 namespace pelliton {
@@ -234,24 +232,39 @@ TEST_F(ExtractArguments, WritesIntoTheCurrentDirectoryByDefault) {
     EXPECT_FALSE(std::filesystem::exists("out/good.DDS"));
 }
 
-// The real program, to check what main() adds: argument forwarding, stdout and the exit status.
+// The real program, to check what main() adds: argument forwarding, the two streams and the exit status.
 TEST(ExtractProgram, PrintsTheLogAndExitsWithTheStatus) {
     const TempDir dir;
     const std::string good = dir.Write("good.rsh", TinyDxt1File());
-    const std::string command = std::string("'") + PELLITON_EXTRACT_PROGRAM + "' -C '" + dir.path().string() + "' '" +
-                                good + "' '" + good + ".missing' 2>/dev/null";
-    FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    std::array<char, 256> buffer{};
-    while (const std::size_t count = std::fread(buffer.data(), 1, buffer.size(), pipe)) {
-        out.append(buffer.data(), count);
-    }
-    const int waitStatus = pclose(pipe);
+    const testing::ProgramRun run =
+        testing::RunProgram(PELLITON_EXTRACT_PROGRAM, {"-C", dir.path().string(), good, good + ".missing"}, dir);
 
-    ASSERT_TRUE(WIFEXITED(waitStatus));
-    EXPECT_EQ(WEXITSTATUS(waitStatus), kExitFileFailed);
-    EXPECT_TRUE(out.starts_with(TinyLog("good") + "Error: ")) << out;
+    EXPECT_EQ(run.status, kExitFileFailed);
+    EXPECT_TRUE(run.out.starts_with(TinyLog("good") + "Error: ")) << run.out;
+    EXPECT_FALSE(FailureReason(run.err, good + ".missing").empty());
+}
+
+// Each argument arrives as the one file name it was, whatever the console's code page or the
+// command line's quoting rules would make of it.
+TEST(ExtractProgram, FileNamesArriveIntact) {
+    const TempDir dir;
+    const std::vector<std::string> stems = {"two words", "Gr\u00f6\u00dfe \u2713", "semi;colon & amp"};
+    for (const std::string& stem : stems) {
+        SCOPED_TRACE(stem);
+        const testing::ProgramRun run =
+            testing::RunProgram(PELLITON_EXTRACT_PROGRAM, {"-C", dir.path().string(), dir.Write(stem + ".rsh", TinyDxt1File())}, dir);
+        EXPECT_EQ(run.status, kExitOk) << run.err;
+        EXPECT_EQ(run.out, TinyLog(stem));
+        EXPECT_TRUE(std::filesystem::exists(dir.path() / PathFromUtf8(stem + ".DDS")));
+    }
+    // Names no file can have on Windows still come back unchanged in the failure.
+    const std::vector<std::string> missing = {"", "a \"quoted\" name", "tab\there", "trailing\\", "trailing \\\\", "\\\"x"};
+    for (const std::string& name : missing) {
+        SCOPED_TRACE(name);
+        const testing::ProgramRun run = testing::RunProgram(PELLITON_EXTRACT_PROGRAM, {"--", name}, dir);
+        EXPECT_EQ(run.status, kExitFileFailed);
+        EXPECT_FALSE(FailureReason(run.err, name).empty()) << run.err;
+    }
 }
 
 }  // namespace

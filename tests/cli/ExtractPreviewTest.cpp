@@ -21,6 +21,7 @@ using Result = testing::ExtractResult;
 using testing::Extract;
 
 TEST(ExtractPreview, WritesThePanesFrameAfterTheLastFile) {
+    PELLITON_NEEDS_IMAGEMAGICK();
     TempDir dir;
     const auto png = dir.path() / "frame.png";
     const Result result = Extract({"-C", dir.path().string(), "--preview", png.string(),
@@ -43,6 +44,7 @@ TEST(ExtractPreview, WritesThePanesFrameAfterTheLastFile) {
 
 // The last file exported nothing: the frame is the empty background, never the earlier picture.
 TEST(ExtractPreview, AfterAFileWithoutAnExportTheFrameIsTheBackground) {
+    PELLITON_NEEDS_IMAGEMAGICK();
     TempDir dir;
     const auto png = dir.path() / "frame.png";
     const Result result = Extract({"-C", dir.path().string(), "--preview", png.string(),

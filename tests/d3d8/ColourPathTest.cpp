@@ -6,6 +6,7 @@
 #include <random>
 
 #include "common/DdsFormat.h"
+#include "d3d8/SquishReference.h"
 #include "d3d8/TextureFixtures.h"
 #include "preview/d3d8/TextureFile.h"
 #include "support/TempDir.h"

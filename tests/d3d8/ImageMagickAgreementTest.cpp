@@ -25,6 +25,7 @@ std::vector<D3DCOLOR> ImageMagickTexels(const std::string& file, const TempDir& 
 }
 
 TEST(ImageMagickAgreement, DecodesRandomDxtBlocksToTheLoadersColours) {
+    PELLITON_NEEDS_IMAGEMAGICK();
     constexpr int kWidth = 10;
     constexpr int kHeight = 6;
     std::mt19937 random(99);

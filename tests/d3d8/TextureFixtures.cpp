@@ -1,10 +1,8 @@
-// Random block data, libsquish as the reference decoder, and files as our exporter writes them.
+// Random block data and files as our exporter writes them.
 #include "d3d8/TextureFixtures.h"
 
 #include <gtest/gtest.h>
-#include <squish.h>
 
-#include "make-samples/TexelEncoding.h"
 #include "preview/d3d8/TextureFile.h"
 #include "rsh/TextureFormats.h"
 #include "support/AllocationWatch.h"
@@ -12,34 +10,17 @@
 
 namespace pelliton::d3d8::fixtures {
 
-namespace {
-
 std::int32_t ImageTypeOf(DWORD format) {
     if (format == D3DFMT_DXT1) return kImageTypeDxt1;
     if (format == D3DFMT_DXT3) return kImageTypeDxt3;
     return kImageTypeDxt5;
 }
 
-}  // namespace
-
 std::vector<std::uint8_t> RandomBytes(std::size_t count, std::mt19937& random) {
     std::uniform_int_distribution<int> byte(0, 255);
     std::vector<std::uint8_t> bytes(count);
     for (auto& value : bytes) value = static_cast<std::uint8_t>(byte(random));
     return bytes;
-}
-
-int SquishFlags(DWORD format) { return SquishFormat(ImageTypeOf(format)); }
-
-std::vector<D3DCOLOR> SquishDecodeImage(DWORD format, int width, int height, std::span<const std::uint8_t> blocks) {
-    std::vector<std::uint8_t> rgba(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    squish::DecompressImage(rgba.data(), width, height, blocks.data(), SquishFlags(format));
-    std::vector<D3DCOLOR> texels;
-    for (std::size_t at = 0; at < rgba.size(); at += 4) {
-        texels.push_back(D3DCOLOR{rgba[at + 3]} << 24 | D3DCOLOR{rgba[at]} << 16 | D3DCOLOR{rgba[at + 1]} << 8 |
-                         rgba[at + 2]);
-    }
-    return texels;
 }
 
 void ExpectTexels(const Direct3DTexture8& texture, const std::vector<D3DCOLOR>& expected) {

@@ -1,5 +1,4 @@
-// Shared by the texture tests: random block data, libsquish's reading of it as the reference, and
-// DDS and TGA files written by our exporter.
+// Shared by the texture tests: random block data, and DDS and TGA files written by our exporter.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +14,8 @@ namespace pelliton::d3d8::fixtures {
 
 std::vector<std::uint8_t> RandomBytes(std::size_t count, std::mt19937& random);
 
-// libsquish's flag for a D3DFMT_DXTn format.
-int SquishFlags(DWORD format);
-
-// libsquish's decoding of a whole level, as 0xAARRGGBB texels, rows top to bottom.
-std::vector<D3DCOLOR> SquishDecodeImage(DWORD format, int width, int height, std::span<const std::uint8_t> blocks);
+// The RSH image type of a D3DFMT_DXTn format.
+std::int32_t ImageTypeOf(DWORD format);
 
 // Compares every texel, naming the first that differs.
 void ExpectTexels(const Direct3DTexture8& texture, const std::vector<D3DCOLOR>& expected);

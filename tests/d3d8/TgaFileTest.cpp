@@ -32,8 +32,9 @@ tga::FileHeader TrueColourHeader(int width, int height, std::uint8_t depth, std:
 std::vector<std::uint8_t> TgaBytes(tga::FileHeader header, const std::vector<D3DCOLOR>& stored,
                                    std::uint8_t idLength = 0) {
     header.IdLength = idLength;
-    std::vector<std::uint8_t> bytes = pelliton::testing::HeaderBytes(header);
-    bytes.insert(bytes.end(), idLength, '#');
+    std::vector<std::uint8_t> bytes(idLength, '#');
+    const std::vector<std::uint8_t> head = pelliton::testing::HeaderBytes(header);
+    bytes.insert(bytes.begin(), head.begin(), head.end());
     for (const D3DCOLOR texel : stored) {
         for (int channel = 0; channel < header.PixelDepth / 8; ++channel) {
             bytes.push_back(static_cast<std::uint8_t>(texel >> (8 * channel)));

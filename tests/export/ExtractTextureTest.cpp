@@ -5,6 +5,7 @@
 #include <numeric>
 
 #include "common/PellitonError.h"
+#include "common/Utf8Path.h"
 #include "export/ExtractTexture.h"
 #include "rshwrite/RshWriter.h"
 #include "support/RecordingLog.h"
@@ -49,7 +50,9 @@ struct Exporter {
     RecordingView log;
 
     void Run(const modRSH& rsh, std::string_view source) { ExtractTexture(rsh, source, out.path(), state, log); }
-    std::vector<std::uint8_t> File(const std::string& name) const { return ReadFileBytes(out.path() / name); }
+    std::vector<std::uint8_t> File(const std::string& name) const {
+        return ReadFileBytes(out.path() / PathFromUtf8(name));
+    }
     bool Empty() const { return std::filesystem::is_empty(out.path()); }
 };
 

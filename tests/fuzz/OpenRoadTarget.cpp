@@ -24,7 +24,7 @@ void ExpectOnly(const std::filesystem::path& folder, const std::filesystem::path
         if (entry.path() == source || (!exported.empty() && std::filesystem::equivalent(entry.path(), exported))) {
             continue;
         }
-        std::fprintf(stderr, "left behind: %s\n", entry.path().c_str());
+        std::fprintf(stderr, "left behind: %s\n", entry.path().string().c_str());
         Expect(false, "an open leaves only its source and its export in the folder");
     }
 }

@@ -8,6 +8,7 @@
 #include "session/RshSession.h"
 #include "support/FailingRuntime.h"
 #include "support/FramePixels.h"
+#include "support/OpenFiles.h"
 #include "support/RecordingLog.h"
 #include "support/RecordingPane.h"
 #include "support/TempDir.h"
@@ -15,14 +16,10 @@
 namespace pelliton {
 namespace {
 
+using testing::OpenFileCount;
 using testing::RecordingPane;
 using testing::RecordingView;
 using testing::TempDir;
-
-std::ptrdiff_t OpenFileCount() {
-    const std::filesystem::directory_iterator fds("/proc/self/fd");
-    return std::distance(begin(fds), end(fds));
-}
 
 std::vector<std::uint8_t> Dxt1File(std::int32_t width, std::int32_t dataSize = 8) {
     return WriteRshBytes(MakeTextureRecords(kImageTypeDxt1, width, 4, 1, dataSize),

@@ -134,7 +134,8 @@ std::vector<std::uint8_t> UncompressedDds(std::int32_t bitsPerPixel) {
     header.ddspf.dwFourCC = 0;
     header.ddspf.dwRGBBitCount = bitsPerPixel;
     std::vector<std::uint8_t> file = testing::HeaderBytes(header);
-    file.resize(file.size() + static_cast<std::size_t>(16 * 16 * bitsPerPixel / 8), 0x80);
+    const std::vector<std::uint8_t> pixels(static_cast<std::size_t>(16 * 16 * bitsPerPixel / 8), 0x80);
+    file.insert(file.end(), pixels.begin(), pixels.end());
     return file;
 }
 

@@ -6,7 +6,16 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "support/TempDir.h"
+
+// convert is a Linux tool: a test that shells out to it starts with this, which skips it on Windows.
+#ifdef _WIN32
+#define PELLITON_NEEDS_IMAGEMAGICK() GTEST_SKIP() << "needs ImageMagick's convert, a Linux tool"
+#else
+#define PELLITON_NEEDS_IMAGEMAGICK() static_cast<void>(0)
+#endif
 
 namespace pelliton::testing {
 

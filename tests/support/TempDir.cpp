@@ -4,6 +4,7 @@
 #include <iterator>
 #include <random>
 
+#include "common/Utf8Path.h"
 #include "rshwrite/RshWriter.h"
 
 namespace pelliton::testing {
@@ -20,7 +21,7 @@ TempDir::~TempDir() {
 }
 
 std::string TempDir::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
-    const std::string full = (path_ / name).string();
+    const std::string full = PathToUtf8(path_ / PathFromUtf8(name));
     WriteFileBytes(full, bytes);
     return full;
 }

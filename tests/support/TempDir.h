@@ -16,7 +16,7 @@ public:
     TempDir& operator=(const TempDir&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // Writes bytes to a file of that name in the folder and returns its full path.
+    // Writes bytes to a file of that name in the folder and returns its full path, both UTF-8 text.
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const;
 
 private:

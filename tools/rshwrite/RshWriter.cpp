@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "common/PellitonError.h"
+#include "common/Utf8Path.h"
 
 namespace pelliton {
 
@@ -109,7 +110,7 @@ std::vector<std::uint8_t> WriteRshBytes(const modRSH& records, std::span<const s
 }
 
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathFromUtf8(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) throw PellitonError("cannot write " + path);
 }

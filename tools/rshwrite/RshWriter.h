@@ -20,7 +20,7 @@ modRSH MakeTextureRecords(std::int32_t imageType, std::int32_t width, std::int32
 // the data chunk's header unchanged.
 std::vector<std::uint8_t> WriteRshBytes(const modRSH& records, std::span<const std::uint8_t> texelData);
 
-// Writes bytes to a file, replacing it; throws PellitonError on failure.
+// Writes bytes to the file at path (UTF-8 text), replacing it; throws PellitonError on failure.
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 }  // namespace pelliton
