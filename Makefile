@@ -73,4 +73,4 @@ windows: windows-deps
 test-windows: windows configure
 	@cmake --build build-windows-x86_64 -j$(JOBS)
 	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-extract compare-inputs
-	@scripts/test-windows $(BUILD_DIR) build-windows-x86_64 build-windows-i686
+	@xvfb-run -a -s "-screen 0 1024x768x24" scripts/test-windows $(BUILD_DIR) build-windows-x86_64 build-windows-i686

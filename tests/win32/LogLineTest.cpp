@@ -14,6 +14,9 @@ struct LogLine {
     std::wstring shown;
 };
 
+// The case's name, not a dump of its bytes, in test listings.
+void PrintTo(const LogLine& value, std::ostream* out) { *out << value.name; }
+
 class EditControlLines : public testing::TestWithParam<LogLine> {};
 
 TEST_P(EditControlLines, EndInCarriageReturnAndLineFeed) { EXPECT_EQ(EditControlLine(GetParam().utf8), GetParam().shown); }

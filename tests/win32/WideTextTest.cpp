@@ -14,6 +14,9 @@ struct SameText {
     std::wstring wide;
 };
 
+// The case's name, not a dump of its bytes, in test listings.
+void PrintTo(const SameText& value, std::ostream* out) { *out << value.name; }
+
 class WideTextRoundTrip : public testing::TestWithParam<SameText> {};
 
 TEST_P(WideTextRoundTrip, ConvertsBothWays) {
