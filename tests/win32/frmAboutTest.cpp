@@ -13,7 +13,16 @@ namespace {
 using test::ClientSize;
 using test::WindowText;
 
-HWND FindAbout(HWND after = nullptr) { return FindWindowExW(nullptr, after, L"" ABOUT_WINDOW_CLASS, nullptr); }
+// This process's About windows only: test programs running side by side share Wine's desktop.
+HWND FindAbout(HWND after = nullptr) {
+    for (HWND window = FindWindowExW(nullptr, after, L"" ABOUT_WINDOW_CLASS, nullptr); window != nullptr;
+         window = FindWindowExW(nullptr, window, L"" ABOUT_WINDOW_CLASS, nullptr)) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        if (process == GetCurrentProcessId()) return window;
+    }
+    return nullptr;
+}
 
 class frmAboutWindow : public test::WindowTest {
 protected:
