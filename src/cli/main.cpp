@@ -1,20 +1,17 @@
 // Entry point of `pelliton-extract`: hands the arguments to RunExtract, as UTF-8 text.
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/ExtractCommand.h"
 #include "cli/StandardStreams.h"
+#include "common/Utf8Path.h"
 
 #ifdef _WIN32
 // Arguments arrive as UTF-16, so that no file name is lost to the console's code page.
 int wmain(int argc, wchar_t* argv[]) {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) {
-        const std::u8string text = std::filesystem::path(argv[i]).u8string();
-        args.emplace_back(text.begin(), text.end());
-    }
+    for (int i = 1; i < argc; ++i) args.push_back(pelliton::PathToUtf8(argv[i]));
     pelliton::UseUtf8BinaryStandardStreams();
     return pelliton::RunExtract(args, std::cout, std::cerr);
 }

@@ -2,6 +2,7 @@
 // a plain struct, flags named once.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
@@ -85,6 +86,15 @@ constexpr std::size_t BlocksAlong(int texels) { return static_cast<std::size_t>(
 
 constexpr std::size_t LevelBytes(std::uint32_t fourCC, int width, int height) {
     return BlocksAlong(width) * BlocksAlong(height) * BlockBytes(fourCC);
+}
+
+// Bytes of the first levels of a MIP chain, largest first: each level halves both sides, down to 1.
+constexpr std::size_t MipChainBytes(std::uint32_t fourCC, int width, int height, int levels) {
+    std::size_t bytes = 0;
+    for (int level = 0; level < levels; ++level) {
+        bytes += LevelBytes(fourCC, std::max(1, width >> level), std::max(1, height >> level));
+    }
+    return bytes;
 }
 
 }  // namespace pelliton::dds

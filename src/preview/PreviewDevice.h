@@ -9,19 +9,12 @@
 #include <optional>
 #include <string>
 
-#include "common/Twips.h"
+#include "preview/PreviewPaneSize.h"
 #include "preview/PreviewQuad.h"
 #include "preview/d3d8/D3DX8.h"
 #include "preview/d3d8/Direct3D8.h"
 
 namespace pelliton {
-
-// The main window's preview pane picRSH as designed: a square inside a sunken border.
-inline constexpr int kPicRshSideTwips = 8415;
-inline constexpr int kPicRshBorderPixels = 2;
-
-// Its client area in pixels; the headless front end draws at the same size.
-inline constexpr int kPreviewPaneClientSize = TwipsToPixels(kPicRshSideTwips) - 2 * kPicRshBorderPixels;
 
 // Makes the runtime's root object; tests put a runtime of their own in its place.
 using RuntimeFactory = std::function<std::shared_ptr<d3d8::DirectX8>()>;

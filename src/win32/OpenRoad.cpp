@@ -31,8 +31,6 @@ struct OpenRoad::Session {
 
 std::string_view DeviceUnavailableMessage() { return kDeviceUnavailableMessage; }
 
-int PreviewPaneSideTwips() { return kPicRshSideTwips; }
-
 OpenRoad::OpenRoad(SessionView& view, PaneSurface& pane) : session_(std::make_unique<Session>(view, pane)) {}
 
 OpenRoad::~OpenRoad() = default;

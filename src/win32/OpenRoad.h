@@ -30,9 +30,6 @@ enum class OpenOutcome {
 
 std::string_view DeviceUnavailableMessage();
 
-// The side of the square preview pane picRSH as designed, border included.
-int PreviewPaneSideTwips();
-
 class OpenRoad {
 public:
     OpenRoad(SessionView& view, PaneSurface& pane);

@@ -5,6 +5,7 @@
 
 #include <cstdlib>
 
+#include "preview/PreviewPaneSize.h"
 #include "win32/Controls.h"
 #include "win32/LogEdit.h"
 #include "win32/OpenDialog.h"
@@ -53,7 +54,7 @@ void frmRSH::CreateControls() {
                               TwipsRect(120, 720, 2895, 7815), IDC_TXTDEBUG, WS_EX_CLIENTEDGE);
     SendMessageW(txtDebug_, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows, not 32767 characters
 
-    picRSH_.Create(hwnd_, TwipsRect(3120, 120, PreviewPaneSideTwips(), PreviewPaneSideTwips()), IDC_PICRSH);
+    picRSH_.Create(hwnd_, TwipsRect(3120, 120, kPicRshSideTwips, kPicRshSideTwips), IDC_PICRSH);
 
     cmdRefresh_ = CreateControl(hwnd_, L"BUTTON", L"Refresh", WS_TABSTOP | BS_PUSHBUTTON,
                                 TwipsRect(1560, 120, 1455, 495), IDC_REFRESH);

@@ -1,7 +1,6 @@
 // Writes the RSH files on which the Windows builds of pelliton-extract must behave exactly as the
 // Linux build (scripts/compare-windows-build): every image type the tool knows in several shapes,
 // unknown types, and hostile and truncated files. Usage: compare-inputs OUTDIR
-#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <exception>
@@ -34,11 +33,7 @@ std::size_t TexelDataBytes(std::int32_t imageType, int width, int height, int mi
     const TextureFormat* format = FindTextureFormat(imageType);
     if (format == nullptr) return 0;
     if (format->layout == TexelLayout::Uncompressed) return static_cast<std::size_t>(width * height * 4);
-    std::size_t bytes = 0;
-    for (int level = 0; level < mipLevels; ++level) {
-        bytes += dds::LevelBytes(dds::FourCC(format->fourCC), std::max(1, width >> level), std::max(1, height >> level));
-    }
-    return bytes;
+    return dds::MipChainBytes(dds::FourCC(format->fourCC), width, height, mipLevels);
 }
 
 // A well-formed file whose records may then be changed; data follows the data chunk's header.

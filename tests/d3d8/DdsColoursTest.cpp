@@ -1,7 +1,6 @@
 // Loading DDS files: level 0 of the files our exporter writes, held against libsquish's reading.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 
 #include "common/DdsFormat.h"
@@ -17,14 +16,6 @@ using fixtures::RandomBytes;
 using fixtures::SquishDecodeImage;
 using fixtures::WriteExportedDds;
 using pelliton::testing::TempDir;
-
-std::size_t MipChainBytes(DWORD format, int width, int height, int levels) {
-    std::size_t bytes = 0;
-    for (int level = 0; level < levels; ++level) {
-        bytes += dds::LevelBytes(format, std::max(1, width >> level), std::max(1, height >> level));
-    }
-    return bytes;
-}
 
 struct ExportedDds {
     const char* name;
@@ -49,7 +40,7 @@ TEST(DdsFile, LoadsLevelZeroOfTheFilesOurExporterWrites) {
         SCOPED_TRACE(file.name);
         TempDir dir;
         const std::vector<std::uint8_t> texelBytes =
-            RandomBytes(MipChainBytes(file.format, file.width, file.height, file.mipLevels), random);
+            RandomBytes(dds::MipChainBytes(file.format, file.width, file.height, file.mipLevels), random);
         std::shared_ptr<Direct3DTexture8> texture;
         ASSERT_EQ(LoadTextureFile(
                       WriteExportedDds(dir, file.format, file.width, file.height, file.mipLevels, texelBytes), texture),
@@ -65,7 +56,7 @@ TEST(DdsFile, LoadsLevelZeroOfTheFilesOurExporterWrites) {
 TEST(DdsFile, LoadsLevelZeroOfAMipChainCutShort) {
     std::mt19937 random(12);
     TempDir dir;
-    const std::vector<std::uint8_t> levelZero = RandomBytes(MipChainBytes(D3DFMT_DXT1, 8, 8, 1), random);
+    const std::vector<std::uint8_t> levelZero = RandomBytes(dds::MipChainBytes(D3DFMT_DXT1, 8, 8, 1), random);
     std::shared_ptr<Direct3DTexture8> texture;
     ASSERT_EQ(LoadTextureFile(WriteExportedDds(dir, D3DFMT_DXT1, 8, 8, 4, levelZero), texture), D3D_OK);
     ExpectTexels(*texture, SquishDecodeImage(D3DFMT_DXT1, 8, 8, levelZero));

@@ -1,0 +1,16 @@
+// The main window's preview pane picRSH as designed, apart from the runtime, so that any front end
+// can place it.
+#pragma once
+
+#include "common/Twips.h"
+
+namespace pelliton {
+
+// A square inside a sunken border.
+inline constexpr int kPicRshSideTwips = 8415;
+inline constexpr int kPicRshBorderPixels = 2;
+
+// Its client area in pixels; the headless front end draws at the same size.
+inline constexpr int kPreviewPaneClientSize = TwipsToPixels(kPicRshSideTwips) - 2 * kPicRshBorderPixels;
+
+}  // namespace pelliton
