@@ -1,0 +1,55 @@
+// Reads the header of a DXT1, DXT3 or DXT5 DDS file and finds its MIP chain inside the file. The
+// checks run in the header's order: size, magic, header size, format, sides, levels, data length.
+#include "picture/DdsImage.h"
+
+#include <string>
+
+#include "common/DdsFormat.h"
+#include "picture/FileChecks.h"
+#include "picture/MipChain.h"
+
+namespace pelliton {
+
+DdsImage ReadDdsImage(std::span<const std::uint8_t> file, std::string_view name) {
+    const auto header = ReadFileHeader<dds::FileHeader>(file, name, "DDS");
+    if (header.dwMagic != dds::kMagic) throw FileError(name, "not a DDS file: it does not start with \"DDS \"");
+    if (header.dwSize != dds::kHeaderSize) {
+        throw FileError(name, "its DDS header size is " + std::to_string(header.dwSize) + ", not " +
+                                  std::to_string(dds::kHeaderSize));
+    }
+    if ((header.ddspf.dwFlags & dds::DDPF_FOURCC) == 0) {
+        throw FileError(name, "its DDS pixel format is uncompressed; only DXT1, DXT3 and DXT5 are read");
+    }
+    const std::uint32_t fourCC = header.ddspf.dwFourCC;
+    if (dds::BlockBytes(fourCC) == 0) {
+        throw FileError(name, "its DDS pixel format is " + FourCCText(fourCC) + "; only DXT1, DXT3 and DXT5 are read");
+    }
+    // Signed fields as stored: a negative side reads as a huge one and is refused with it.
+    const auto width = static_cast<std::uint32_t>(header.dwWidth);
+    const auto height = static_cast<std::uint32_t>(header.dwHeight);
+    RequireSensibleSides(width, height, name);
+    DdsImage image{fourCC, static_cast<int>(width), static_cast<int>(height), 1, {}};
+    const auto declaredLevels = static_cast<std::uint32_t>(header.dwMipMapCount);
+    if ((header.dwFlags & dds::DDSD_MIPMAPCOUNT) != 0 && declaredLevels >= 1) {
+        const int fullLevels = FullMipLevels(image.width, image.height);
+        if (declaredLevels > static_cast<std::uint32_t>(fullLevels)) {
+            throw FileError(name, "it declares " + std::to_string(declaredLevels) + " MIP levels, but " +
+                                      std::to_string(width) + " x " + std::to_string(height) + " has at most " +
+                                      std::to_string(fullLevels));
+        }
+        image.mipLevels = static_cast<int>(declaredLevels);
+    }
+    // Even a full 16384 x 16384 DXT5 chain is under 400 MB, so size_t holds it where it has 32 bits.
+    const std::uint64_t chainBytes = dds::MipChainBytes(fourCC, image.width, image.height, image.mipLevels);
+    const std::uint64_t texelBytes = file.size() - sizeof header;
+    if (texelBytes != chainBytes) {
+        throw FileError(name, "it holds " + std::to_string(texelBytes) + " bytes of texels, but " +
+                                  std::to_string(image.mipLevels) + " MIP levels of " + std::to_string(width) + " x " +
+                                  std::to_string(height) + " " + FourCCText(fourCC) + " take " +
+                                  std::to_string(chainBytes));
+    }
+    image.texels = file.subspan(sizeof header);
+    return image;
+}
+
+}  // namespace pelliton

@@ -1,0 +1,69 @@
+// Makes the smaller levels of a MIP chain by averaging each 2 x 2 square of the level above.
+#include "picture/MipChain.h"
+
+#include <algorithm>
+#include <cassert>
+#include <string>
+
+#include "common/PellitonError.h"
+
+namespace pelliton {
+
+namespace {
+
+// The next level: each side halves, rounding down, so an odd side's last row or column is left out.
+// Along a side of 1 both taps are the same texel, and (a + a + b + b + 2) / 4 = (a + b + 1) / 2:
+// the rounded mean of the two texels along the other side.
+RgbaPicture HalfSize(const RgbaPicture& above) {
+    RgbaPicture level{std::max(1, above.width / 2), std::max(1, above.height / 2), {}};
+    level.rgba.resize(static_cast<std::size_t>(level.width) * static_cast<std::size_t>(level.height) * 4);
+    const auto texel = [&above](int x, int y) {
+        return &above.rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(above.width) +
+                            static_cast<std::size_t>(x)) * 4];
+    };
+    std::uint8_t* out = level.rgba.data();
+    for (int y = 0; y < level.height; ++y) {
+        const int top = 2 * y;
+        const int bottom = std::min(top + 1, above.height - 1);
+        for (int x = 0; x < level.width; ++x) {
+            const int left = 2 * x;
+            const int right = std::min(left + 1, above.width - 1);
+            const std::uint8_t* taps[] = {texel(left, top), texel(right, top), texel(left, bottom),
+                                          texel(right, bottom)};
+            for (int channel = 0; channel < 4; ++channel) {
+                const int sum = taps[0][channel] + taps[1][channel] + taps[2][channel] + taps[3][channel];
+                *out++ = static_cast<std::uint8_t>((sum + 2) / 4);  // rounded mean, alpha straight too
+            }
+        }
+    }
+    return level;
+}
+
+}  // namespace
+
+int FullMipLevels(int width, int height) {
+    int levels = 1;
+    while (width > 1 || height > 1) {
+        width = std::max(1, width / 2);
+        height = std::max(1, height / 2);
+        ++levels;
+    }
+    return levels;
+}
+
+std::vector<RgbaPicture> MakeMipChain(const RgbaPicture& picture, int levels) {
+    assert(picture.rgba.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4);
+    const int fullLevels = FullMipLevels(picture.width, picture.height);
+    if (levels < 1 || levels > fullLevels) {
+        throw PellitonError("a " + std::to_string(picture.width) + " x " + std::to_string(picture.height) +
+                            " picture has 1 to " + std::to_string(fullLevels) + " MIP levels, not " +
+                            std::to_string(levels));
+    }
+    std::vector<RgbaPicture> chain;
+    chain.reserve(static_cast<std::size_t>(levels));
+    chain.push_back(picture);
+    while (chain.size() < static_cast<std::size_t>(levels)) chain.push_back(HalfSize(chain.back()));
+    return chain;
+}
+
+}  // namespace pelliton
