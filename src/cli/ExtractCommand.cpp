@@ -1,17 +1,14 @@
 #include "cli/ExtractCommand.h"
 
-#include <filesystem>
 #include <string_view>
-#include <system_error>
-#include <vector>
 
+#include "cli/CommandLine.h"
 #include "cli/ExportLedger.h"
 #include "cli/OffscreenPane.h"
 #include "cli/PngFile.h"
 #include "cli/PrintingView.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
-#include "common/Version.h"
 #include "session/RshSession.h"
 
 namespace pelliton {
@@ -43,59 +40,6 @@ constexpr std::string_view kHelp =
     "Exit status: 0 when every file was read to its end and exported, 1 when any file\n"
     "failed or exported nothing or the preview could not be written, 2 for a usage error.\n";
 
-struct Invocation {
-    bool help = false;
-    bool version = false;
-    std::string outputFolder;  // empty: the current directory
-    std::string previewFile;   // empty: no preview file
-    std::vector<std::string> files;
-    std::string usageError;  // empty when the arguments are well formed
-};
-
-// Options may come anywhere before "--"; a lone "-" is a file name, as in most tools.
-Invocation ParseArguments(std::span<const std::string> args) {
-    Invocation invocation;
-    bool optionsEnded = false;
-    for (auto next = args.begin(); next != args.end(); ++next) {
-        const std::string& arg = *next;
-        if (optionsEnded || arg.size() < 2 || arg.front() != '-') {
-            invocation.files.push_back(arg);
-        } else if (arg == "-C" || arg == "--preview") {
-            if (next + 1 == args.end()) {
-                if (invocation.usageError.empty()) invocation.usageError = "option '" + arg + "' needs a value";
-            } else {
-                (arg == "-C" ? invocation.outputFolder : invocation.previewFile) = *++next;
-            }
-        } else if (arg == "--") {
-            optionsEnded = true;
-        } else if (arg == "--help" || arg == "-h") {
-            invocation.help = true;
-        } else if (arg == "--version") {
-            invocation.version = true;
-        } else if (invocation.usageError.empty()) {
-            invocation.usageError = "unknown option '" + arg + "'";
-        }
-    }
-    if (invocation.usageError.empty() && !invocation.help && !invocation.version && invocation.files.empty()) {
-        invocation.usageError = "no FILE given";
-    }
-    return invocation;
-}
-
-// Checked before any file is read, so that a mistyped folder costs no work and no partial output.
-std::string OutputFolderProblem(const std::string& folder) {
-    std::error_code error;
-    const auto status = std::filesystem::status(PathFromUtf8(folder), error);
-    if (!std::filesystem::exists(status)) return "-C " + folder + ": no such directory";
-    if (!std::filesystem::is_directory(status)) return "-C " + folder + ": not a directory";
-    return {};
-}
-
-int UsageError(const std::string& problem, std::ostream& err) {
-    err << kProgram << ": " << problem << '\n' << kUsage << "Try '" << kProgram << " --help' for more information.\n";
-    return kExitUsage;
-}
-
 bool WritePreview(const std::string& file, const OffscreenPane& pane, std::ostream& err) {
     if (!pane.PresentedFrame()) {
         err << kProgram << ": no preview frame was drawn; " << file << " not written\n";
@@ -113,19 +57,24 @@ bool WritePreview(const std::string& file, const OffscreenPane& pane, std::ostre
 }  // namespace
 
 int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostream& err, const RuntimeFactory& makeRuntime) {
-    const Invocation invocation = ParseArguments(args);
-    if (!invocation.usageError.empty()) return UsageError(invocation.usageError, err);
+    CommandLine invocation = ParseCommandLine(args, {"-C", "--preview"});
+    if (invocation.usageError.empty() && !invocation.help && !invocation.version && invocation.operands.empty()) {
+        invocation.usageError = "no FILE given";
+    }
+    if (!invocation.usageError.empty()) return UsageError(kProgram, kUsage, invocation.usageError, err);
     if (invocation.help) {
         out << kUsage << kHelp;
         return kExitOk;
     }
     if (invocation.version) {
-        out << kProgram << ' ' << kVersionMajor << '.' << kVersionMinor << '.' << kVersionRevision << '\n';
+        PrintVersion(kProgram, out);
         return kExitOk;
     }
-    if (!invocation.outputFolder.empty()) {
-        if (const std::string problem = OutputFolderProblem(invocation.outputFolder); !problem.empty()) {
-            return UsageError(problem, err);
+    const std::string outputFolder = invocation.values["-C"];
+    const std::string previewFile = invocation.values["--preview"];
+    if (!outputFolder.empty()) {
+        if (const std::string problem = OutputFolderProblem(outputFolder); !problem.empty()) {
+            return UsageError(kProgram, kUsage, problem, err);
         }
     }
 
@@ -133,10 +82,10 @@ int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostrea
     PrintingView view(out);
     OffscreenPane pane;
     RshSession session(view, pane, makeRuntime);
-    session.SetOutputFolder(PathFromUtf8(invocation.outputFolder));
+    session.SetOutputFolder(PathFromUtf8(outputFolder));
     ExportLedger ledger;
     int status = kExitOk;
-    for (const std::string& file : invocation.files) {
+    for (const std::string& file : invocation.operands) {
         session.SetExportWriter(ledger.WriterFor(file));
         const OpenResult result = session.Open(file);
         if (result.outcome == OpenResult::Outcome::DeviceUnavailable) {
@@ -153,7 +102,7 @@ int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostrea
             status = kExitFileFailed;
         }
     }
-    if (!invocation.previewFile.empty() && !WritePreview(invocation.previewFile, pane, err)) status = kExitFileFailed;
+    if (!previewFile.empty() && !WritePreview(previewFile, pane, err)) status = kExitFileFailed;
     // A log that did not reach its reader (a full disk, say) is a failure too.
     if (!out.flush()) {
         err << kProgram << ": cannot write standard output\n";

@@ -5,13 +5,10 @@
 #include <span>
 #include <string>
 
+#include "cli/CommandLine.h"
 #include "preview/PreviewDevice.h"
 
 namespace pelliton {
-
-inline constexpr int kExitOk = 0;
-inline constexpr int kExitFileFailed = 1;
-inline constexpr int kExitUsage = 2;
 
 // args excludes the program name. Runs the open road of each file in turn, printing its log to
 // out and each failure to err, and returns the exit status. Tests may put their own runtime in.

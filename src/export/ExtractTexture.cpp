@@ -30,10 +30,7 @@ std::filesystem::path ExportDds(const modRSH& rsh, const TextureFormat& format, 
     log.AddDebugLine(std::string(format.fourCC) + " DDS File");
     state.DdsHeader = MakeDdsHeader(format, rsh.AttrChunk, rsh.DataChunk.ChunkSize);
     auto target = NameOutput(sourcePath, ".DDS", outputFolder, state, log);
-    write(target, [&](OutputFile& out) {
-        out.Write(std::as_bytes(std::span(&state.DdsHeader, 1)));
-        out.Write(std::as_bytes(std::span(rsh.TexelBytes)));
-    });
+    WriteExport(write, target, std::as_bytes(std::span(&state.DdsHeader, 1)), std::as_bytes(std::span(rsh.TexelBytes)));
     return target;
 }
 
@@ -43,10 +40,7 @@ std::filesystem::path ExportTga(const modRSH& rsh, std::string_view sourcePath,
                                 const ExportWriter& write) {
     state.TgaHeader = MakeTgaHeader(rsh.AttrChunk);
     auto target = NameOutput(sourcePath, ".TGA", outputFolder, state, log);
-    write(target, [&](OutputFile& out) {
-        out.Write(std::as_bytes(std::span(&state.TgaHeader, 1)));
-        out.Write(std::as_bytes(std::span(rsh.TexelPixels)));
-    });
+    WriteExport(write, target, std::as_bytes(std::span(&state.TgaHeader, 1)), std::as_bytes(std::span(rsh.TexelPixels)));
     return target;
 }
 

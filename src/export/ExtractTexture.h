@@ -2,14 +2,13 @@
 #pragma once
 
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "common/DebugLog.h"
-#include "export/AtomicFile.h"
 #include "export/DdsHeader.h"
+#include "export/ExportWriter.h"
 #include "export/TgaHeader.h"
 #include "rsh/modRSH.h"
 
@@ -23,10 +22,6 @@ struct ExportState {
     dds::FileHeader DdsHeader;
     tga::FileHeader TgaHeader;
 };
-
-// Puts an export's content at its target; a front end may guard or replace the file system's writer.
-using ExportWriter = std::function<void(const std::filesystem::path& target,
-                                        const std::function<void(OutputFile&)>& writeContent)>;
 
 // Logs what it does; an image type without an export is reported, not an error. The file goes
 // into outputFolder (empty: the current directory) through write. Returns the written file's

@@ -1,14 +1,13 @@
 #include "rsh/RshLoader.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <cmath>
 #include <span>
 #include <string>
 
 #include "common/PellitonError.h"
 #include "rsh/Latin1.h"
+#include "rsh/TexelOrder.h"
 
 namespace pelliton {
 
@@ -61,21 +60,6 @@ void ReadCompressedTexels(RshInputFile& file, modRSH& rsh) {
     file.Require(size, "the texel data");
     rsh.TexelBytes.resize(static_cast<std::size_t>(size));
     file.ReadBytes(std::as_writable_bytes(std::span(rsh.TexelBytes)), "the texel data");
-}
-
-// Works on whole 32-bit words so that the compiler can vectorise it; byte order is fixed by
-// building the word from the bytes, not by the machine's endianness.
-void SwapFirstAndThirdBytes(std::span<std::byte> texels) {
-    for (std::size_t i = 0; i + 4 <= texels.size(); i += 4) {
-        std::uint32_t word;
-        std::memcpy(&word, texels.data() + i, 4);
-        if constexpr (std::endian::native == std::endian::little) {
-            word = (word & 0xFF00FF00u) | (word & 0x000000FFu) << 16 | (word & 0x00FF0000u) >> 16;
-        } else {
-            word = (word & 0x00FF00FFu) | (word & 0x0000FF00u) << 16 | (word & 0xFF000000u) >> 16;
-        }
-        std::memcpy(texels.data() + i, &word, 4);
-    }
 }
 
 // The file holds each texel as red, green, blue, alpha; memory keeps blue, green, red, alpha.

@@ -16,6 +16,7 @@ struct TextureFormat {
     std::int32_t imageType;
     TexelLayout layout;
     std::string_view fourCC;  // block-compressed formats only
+    std::int32_t headCode;    // the first value of a texture's DATAHEAD in the game's files; 0: none seen
 };
 
 inline constexpr std::int32_t kImageTypeUncompressed = 1;
@@ -25,11 +26,11 @@ inline constexpr std::int32_t kImageTypeDxt1 = 8;
 inline constexpr std::int32_t kImageTypeDxt5 = 11;
 
 inline constexpr std::array kTextureFormats = {
-    TextureFormat{kImageTypeDxt1, TexelLayout::BlockCompressed, "DXT1"},
-    TextureFormat{kImageTypeDxt3, TexelLayout::BlockCompressed, "DXT3"},
-    TextureFormat{kImageTypeDxt3Game, TexelLayout::BlockCompressed, "DXT3"},
-    TextureFormat{kImageTypeDxt5, TexelLayout::BlockCompressed, "DXT5"},
-    TextureFormat{kImageTypeUncompressed, TexelLayout::Uncompressed, ""},
+    TextureFormat{kImageTypeDxt1, TexelLayout::BlockCompressed, "DXT1", 5},
+    TextureFormat{kImageTypeDxt3, TexelLayout::BlockCompressed, "DXT3", 6},
+    TextureFormat{kImageTypeDxt3Game, TexelLayout::BlockCompressed, "DXT3", 6},
+    TextureFormat{kImageTypeDxt5, TexelLayout::BlockCompressed, "DXT5", 7},
+    TextureFormat{kImageTypeUncompressed, TexelLayout::Uncompressed, "", 0},
 };
 
 // The format of an image type, or nullptr when the tool does not handle it.

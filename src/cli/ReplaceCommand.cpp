@@ -1,0 +1,62 @@
+// pelliton-rsh replace: edited pictures back into an RSH file, every other byte kept.
+#include <map>
+
+#include "cli/RshFile.h"
+#include "cli/RshToolCommands.h"
+#include "cli/TextureReplacement.h"
+#include "cli/TreeText.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
+#include "export/AtomicFile.h"
+
+namespace pelliton {
+
+namespace {
+
+std::string TextureNames(const std::vector<TreeTexture>& textures) {
+    std::string names;
+    for (const TreeTexture& texture : textures) names += (names.empty() ? "" : ", ") + EscapeControls(texture.name);
+    return names.empty() ? "(none)" : names;
+}
+
+const TreeTexture& MatchTexture(const RshFile& file, const std::string& rshPath, const std::string& image) {
+    const std::string stem = PathToUtf8(PathFromUtf8(image).stem());
+    for (const TreeTexture& texture : file.textures) {
+        if (texture.name == stem) return texture;
+    }
+    throw PellitonError(image + ": " + rshPath + " has no texture named \"" + stem +
+                        "\"; its textures are: " + TextureNames(file.textures));
+}
+
+}  // namespace
+
+void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::string>& images, const std::string& outPath,
+                        std::ostream& out) {
+    const RshFile file(rshPath);
+    std::vector<TextureReplacement> replacements;
+    std::map<const TreeTexture*, std::string> imageOf;
+    replacements.reserve(images.size());
+    for (const std::string& image : images) {
+        const TreeTexture& texture = MatchTexture(file, rshPath, image);
+        if (const auto [earlier, added] = imageOf.emplace(&texture, image); !added) {
+            throw PellitonError(image + ": texture " + texture.name + " is already replaced by " + earlier->second);
+        }
+        replacements.emplace_back(texture, file.bytes, image);
+    }
+
+    std::vector<BodyReplacement> bodies;
+    for (const TextureReplacement& replacement : replacements) {
+        const auto some = replacement.Bodies();
+        bodies.insert(bodies.end(), some.begin(), some.end());
+    }
+    const EditedFile edited = EditChunkTree(file.tree, file.bytes, bodies);
+    WriteFileAtomically(PathFromUtf8(outPath), [&edited](OutputFile& output) {
+        for (const auto piece : edited.pieces) output.Write(std::as_bytes(piece));
+    });
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        out << outPath << ": texture " << EscapeControls(replacements[i].Name()) << " from " << images[i] << ": "
+            << DescribeTexture(replacements[i].Attributes()) << '\n';
+    }
+}
+
+}  // namespace pelliton

@@ -1,0 +1,149 @@
+#include "cli/TextureReplacement.h"
+
+#include <algorithm>
+#include <cctype>
+#include <initializer_list>
+
+#include "common/DdsFormat.h"
+#include "common/PellitonError.h"
+#include "common/Utf8Path.h"
+#include "picture/DdsImage.h"
+#include "picture/DxtEncoder.h"
+#include "picture/MipChain.h"
+#include "picture/PictureFile.h"
+#include "rsh/RshInputFile.h"
+#include "rsh/TexelOrder.h"
+
+namespace pelliton {
+
+namespace {
+
+enum class ImageKind { Dds, Tga, Png };
+
+ImageKind KindOf(const std::string& image) {
+    std::string extension = PathToUtf8(PathFromUtf8(image).extension());
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == ".dds") return ImageKind::Dds;
+    if (extension == ".tga") return ImageKind::Tga;
+    if (extension == ".png") return ImageKind::Png;
+    throw PellitonError(image + ": not a DDS, TGA or PNG file by its name (.dds, .tga or .png)");
+}
+
+// A copy of body whose first values are replaced; any bytes after them stay as they were.
+std::vector<std::uint8_t> WithLongs(std::span<const std::uint8_t> body, std::initializer_list<std::int32_t> values) {
+    std::vector<std::uint8_t> bytes(body.begin(), body.end());
+    std::size_t at = 0;
+    for (const std::int32_t value : values) {
+        const auto bits = static_cast<std::uint32_t>(value);
+        for (int shift = 0; shift < 32; shift += 8) bytes[at++] = static_cast<std::uint8_t>(bits >> shift);
+    }
+    return bytes;
+}
+
+// The image type a DDS format is stored as; DXT3 has two, and a texture keeps the one it has.
+std::int32_t ImageTypeOf(std::uint32_t fourCC, std::int32_t currentType) {
+    if (fourCC == dds::kDxt1) return kImageTypeDxt1;
+    if (fourCC == dds::kDxt5) return kImageTypeDxt5;
+    return currentType == kImageTypeDxt3 ? kImageTypeDxt3 : kImageTypeDxt3Game;
+}
+
+// Uncompressed texels as the file stores them: red, green, blue, alpha, the bottom row first.
+void AppendStoredRows(const RgbaPicture& picture, std::vector<std::uint8_t>& out) {
+    const auto rowBytes = static_cast<std::size_t>(picture.width) * 4;
+    for (auto row = static_cast<std::size_t>(picture.height); row-- > 0;) {
+        const auto begin = picture.rgba.begin() + static_cast<std::ptrdiff_t>(row * rowBytes);
+        out.insert(out.end(), begin, begin + static_cast<std::ptrdiff_t>(rowBytes));
+    }
+}
+
+}  // namespace
+
+TextureReplacement::TextureReplacement(const TreeTexture& texture, std::span<const std::uint8_t> rshFile,
+                                       const std::string& image)
+    : texture_(&texture), attributes_(texture.attributes) {
+    if (!texture.problem.empty()) {
+        throw PellitonError("texture " + texture.name + " cannot be replaced: " + texture.problem);
+    }
+    const ImageKind kind = KindOf(image);
+    imageFile_ = ReadWholeFile(image);
+    if (kind == ImageKind::Dds) {
+        TakeDds(texture, rshFile, image);
+    } else {
+        EncodePicture(texture, image, kind == ImageKind::Png);
+    }
+    attrBody_ = WithLongs(ChunkBody(rshFile, *texture.attr),
+                          {attributes_.ImageType, attributes_.Width, attributes_.Height, attributes_.MipLevels});
+}
+
+void TextureReplacement::TakeDds(const TreeTexture& texture, std::span<const std::uint8_t> rshFile,
+                                 const std::string& image) {
+    const DdsImage dds = ReadDdsImage(imageFile_, image);
+    texels_ = dds.texels;
+    attributes_.ImageType = ImageTypeOf(dds.fourCC, texture.attributes.ImageType);
+    attributes_.Width = dds.width;
+    attributes_.Height = dds.height;
+    attributes_.MipLevels = dds.mipLevels;
+    if (texture.head != nullptr) {
+        headBody_ = WithLongs(ChunkBody(rshFile, *texture.head), {FindTextureFormat(attributes_.ImageType)->headCode});
+    }
+}
+
+void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::string& image, bool isPng) {
+    const TextureFormat* format = FindTextureFormat(texture.attributes.ImageType);
+    if (format == nullptr) {
+        throw PellitonError(image + ": texture " + texture.name + " has image type " +
+                            std::to_string(texture.attributes.ImageType) +
+                            ", an unknown texture format; only a DDS image can replace it");
+    }
+    std::span<const std::uint8_t> trailingBytes;
+    RgbaPicture picture;
+    if (isPng) {
+        picture = DecodePng(imageFile_, image);
+    } else {
+        TgaPicture tga = DecodeTga(imageFile_, image);
+        picture = std::move(tga.picture);
+        trailingBytes = tga.trailingBytes;
+    }
+    attributes_.Width = picture.width;
+    attributes_.Height = picture.height;
+
+    if (format->layout == TexelLayout::BlockCompressed) {
+        attributes_.MipLevels = FullMipLevels(picture.width, picture.height);
+        const std::uint32_t fourCC = dds::FourCC(format->fourCC);
+        encoded_.reserve(dds::MipChainBytes(fourCC, picture.width, picture.height, attributes_.MipLevels));
+        for (const RgbaPicture& level : MakeMipChain(picture, attributes_.MipLevels)) {
+            const std::vector<std::uint8_t> blocks = EncodeDxt(level, fourCC);
+            encoded_.insert(encoded_.end(), blocks.begin(), blocks.end());
+        }
+    } else {
+        const int levels = std::max(1, texture.attributes.MipLevels);
+        if (levels > FullMipLevels(picture.width, picture.height)) {
+            throw PellitonError(image + ": texture " + texture.name + " has " + std::to_string(levels) +
+                                " MIP levels, more than a picture of " + std::to_string(picture.width) + " x " +
+                                std::to_string(picture.height) + " has");
+        }
+        const std::vector<RgbaPicture> chain = MakeMipChain(picture, levels);
+        std::size_t lowerBytes = 0;
+        for (std::size_t level = 1; level < chain.size(); ++level) lowerBytes += chain[level].rgba.size();
+        AppendStoredRows(chain.front(), encoded_);
+        if (levels > 1 && trailingBytes.size() == lowerBytes) {
+            // A TGA we exported carries the texture's lower levels after its picture: they go back
+            // as they were, not made anew.
+            const std::size_t start = encoded_.size();
+            encoded_.insert(encoded_.end(), trailingBytes.begin(), trailingBytes.end());
+            SwapFirstAndThirdBytes(std::as_writable_bytes(std::span(encoded_).subspan(start)));
+        } else {
+            for (std::size_t level = 1; level < chain.size(); ++level) AppendStoredRows(chain[level], encoded_);
+        }
+    }
+    texels_ = encoded_;
+}
+
+std::vector<BodyReplacement> TextureReplacement::Bodies() const {
+    std::vector<BodyReplacement> bodies = {{texture_->data, texels_}, {texture_->attr, attrBody_}};
+    if (!headBody_.empty()) bodies.push_back({texture_->head, headBody_});
+    return bodies;
+}
+
+}  // namespace pelliton

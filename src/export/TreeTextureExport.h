@@ -1,0 +1,21 @@
+// Exports a texture of a chunk tree exactly as the window exports a loaded texture of its image type.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+
+#include "export/ExportWriter.h"
+#include "rsh/TreeTextures.h"
+
+namespace pelliton {
+
+// Writes texture (of the tree read from file) into folder as its name plus ".DDS" (block-compressed
+// types) or ".TGA" (uncompressed) and returns the written file's path. Throws PellitonError: a
+// texture with a problem or an image type without an export, a name no file may take, texels the
+// window's reading would take from beyond the data chunk, a header field that overflows, or a
+// failed write (the target is then as it was).
+std::filesystem::path ExportTreeTexture(const TreeTexture& texture, std::span<const std::uint8_t> file,
+                                        const std::filesystem::path& folder, const ExportWriter& write);
+
+}  // namespace pelliton

@@ -1,0 +1,97 @@
+#include "rsh/ChunkTreeEdit.h"
+
+#include <algorithm>
+#include <limits>
+#include <map>
+#include <string>
+
+#include "common/PellitonError.h"
+#include "rsh/Latin1.h"
+
+namespace pelliton {
+
+namespace {
+
+constexpr std::size_t kSizeFieldOffset = 12;  // after type, id and version
+constexpr std::size_t kSizeFieldBytes = 4;
+
+// One range of the original file that the edited file holds other bytes for.
+struct Patch {
+    std::size_t offset;
+    std::size_t length;                   // bytes of the original it stands for
+    std::span<const std::uint8_t> bytes;  // a new body; a size field's bytes are stored later
+    bool isSizeField = false;
+    std::int32_t newSize = 0;
+};
+
+class Editor {
+public:
+    explicit Editor(std::span<const BodyReplacement> replacements) {
+        for (const BodyReplacement& replacement : replacements) bodies_[replacement.chunk] = replacement.body;
+    }
+
+    // The change of the chunk's size that the replacements below it make.
+    std::int64_t Edit(const Chunk& chunk) {
+        std::int64_t delta = 0;
+        if (chunk.IsFolder()) {
+            for (const Chunk& child : chunk.children) delta += Edit(child);
+        } else if (const auto body = bodies_.find(&chunk); body != bodies_.end()) {
+            patches_.push_back({chunk.BodyOffset(), static_cast<std::size_t>(chunk.size), body->second});
+            delta = static_cast<std::int64_t>(body->second.size()) - chunk.size;
+        }
+        if (delta != 0) {
+            const std::int64_t newSize = chunk.size + delta;
+            if (newSize > std::numeric_limits<std::int32_t>::max()) {
+                throw PellitonError(Latin1ToUtf8(chunk.Tag()) + " at byte " + std::to_string(chunk.offset) +
+                                    " would hold " + std::to_string(newSize) + " bytes, more than a chunk can");
+            }
+            patches_.push_back({chunk.offset + kSizeFieldOffset, kSizeFieldBytes, {}, true, static_cast<std::int32_t>(newSize)});
+        }
+        return delta;
+    }
+
+    std::vector<Patch>& Patches() { return patches_; }
+
+private:
+    std::map<const Chunk*, std::span<const std::uint8_t>> bodies_;
+    std::vector<Patch> patches_;
+};
+
+}  // namespace
+
+std::uint64_t EditedFile::Size() const {
+    std::uint64_t size = 0;
+    for (const auto& piece : pieces) size += piece.size();
+    return size;
+}
+
+EditedFile EditChunkTree(const ChunkTree& tree, std::span<const std::uint8_t> file,
+                         std::span<const BodyReplacement> replacements) {
+    Editor editor(replacements);
+    for (const Chunk& chunk : tree.chunks) editor.Edit(chunk);
+    std::vector<Patch>& patches = editor.Patches();
+    std::sort(patches.begin(), patches.end(), [](const Patch& a, const Patch& b) { return a.offset < b.offset; });
+
+    EditedFile edited;
+    const auto sizeFields = std::count_if(patches.begin(), patches.end(), [](const Patch& p) { return p.isSizeField; });
+    edited.sizeFields.resize(kSizeFieldBytes * static_cast<std::size_t>(sizeFields));  // never reallocated below
+    std::size_t stored = 0;
+    std::size_t copied = 0;  // the original up to here is in the pieces
+    for (Patch& patch : patches) {
+        if (patch.isSizeField) {
+            const auto bits = static_cast<std::uint32_t>(patch.newSize);
+            const std::span field(edited.sizeFields.data() + stored, kSizeFieldBytes);
+            for (std::size_t i = 0; i < kSizeFieldBytes; ++i) field[i] = static_cast<std::uint8_t>(bits >> (8 * i));
+            stored += kSizeFieldBytes;
+            patch.bytes = field;
+        }
+        edited.pieces.push_back(file.subspan(copied, patch.offset - copied));
+        edited.pieces.push_back(patch.bytes);
+        copied = patch.offset + patch.length;
+    }
+    edited.pieces.push_back(file.subspan(copied));
+    std::erase_if(edited.pieces, [](std::span<const std::uint8_t> piece) { return piece.empty(); });
+    return edited;
+}
+
+}  // namespace pelliton
