@@ -1,0 +1,76 @@
+// New bodies for chunks of a tree: the sizes around them follow, every other byte stays.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/PellitonError.h"
+#include "rsh/ChunkTreeEdit.h"
+#include "rsh/TreeTextures.h"
+#include "rshwrite/ChunkTreeWriter.h"
+
+namespace pelliton {
+namespace {
+
+std::vector<std::uint8_t> Joined(const EditedFile& edited) {
+    std::vector<std::uint8_t> bytes;
+    for (const auto piece : edited.pieces) bytes.insert(bytes.end(), piece.begin(), piece.end());
+    EXPECT_EQ(edited.Size(), bytes.size());
+    return bytes;
+}
+
+std::vector<std::uint8_t> TwoTextureFile(std::vector<std::uint8_t> firstTexels, std::vector<std::uint8_t> lastTexels) {
+    return GameTextureFile("Art/x/tank", {GameTextureFolder("Art/x/tank", kImageTypeDxt1, 4, 4, 1, std::move(firstTexels)),
+                                          GameTextureFolder("Art/x/tank_spec", kImageTypeDxt5, 4, 4, 1,
+                                                            std::move(lastTexels))});
+}
+
+// Each case gives the first texture's data chunk a body of another length: the edited file must
+// be exactly the file a writer makes of the new content, sizes and all.
+TEST(ChunkTreeEdit, ABodyOfAnyLengthGivesTheFileWrittenWithIt) {
+    const std::vector<std::uint8_t> last(16, 0xEE);
+    const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), last);
+    const ChunkTree tree = ReadChunkTree(original);
+    const TreeTexture first = FindTextures(tree, original)[0];
+    for (const std::size_t length : {std::size_t{8}, std::size_t{0}, std::size_t{3}, std::size_t{4096}}) {
+        const std::vector<std::uint8_t> body(length, 0x77);
+        const BodyReplacement replacement{first.data, body};
+        const auto edited = Joined(EditChunkTree(tree, original, std::span(&replacement, 1)));
+        EXPECT_EQ(edited, TwoTextureFile(body, last)) << "length " << length;
+        const ChunkTree reread = ReadChunkTree(edited);  // still a whole tree
+        EXPECT_EQ(reread.chunks[0].EndOffset(), edited.size());
+    }
+}
+
+TEST(ChunkTreeEdit, SeveralBodiesInSeveralFoldersAtOnce) {
+    const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), std::vector<std::uint8_t>(16, 0x22));
+    const ChunkTree tree = ReadChunkTree(original);
+    const auto textures = FindTextures(tree, original);
+    const std::vector<std::uint8_t> longer(40, 0x33);
+    const std::vector<std::uint8_t> shorter(1, 0x44);
+    const std::vector<BodyReplacement> replacements = {{textures[1].data, shorter}, {textures[0].data, longer}};
+    EXPECT_EQ(Joined(EditChunkTree(tree, original, replacements)), TwoTextureFile(longer, shorter));
+}
+
+TEST(ChunkTreeEdit, NoReplacementGivesTheFileUnchanged) {
+    const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), std::vector<std::uint8_t>(16, 0x22));
+    EXPECT_EQ(Joined(EditChunkTree(ReadChunkTree(original), original, {})), original);
+}
+
+TEST(ChunkTreeEdit, ASizeBeyondThe32BitRangeIsAnError) {
+    const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), std::vector<std::uint8_t>(16, 0x22));
+    const ChunkTree tree = ReadChunkTree(original);
+    const TreeTexture first = FindTextures(tree, original)[0];
+    // A span that claims a huge body; its bytes are never read, since the sizes are refused first.
+    const std::span<const std::uint8_t> huge(original.data(), std::size_t{0x7FFFFFFF} - 10);
+    const BodyReplacement replacement{first.data, huge};
+    try {
+        EditChunkTree(tree, original, std::span(&replacement, 1));
+        FAIL() << "no error";
+    } catch (const PellitonError& error) {
+        EXPECT_NE(std::string(error.what()).find("more than a chunk can"), std::string::npos) << error.what();
+    }
+}
+
+}  // namespace
+}  // namespace pelliton
