@@ -118,9 +118,8 @@ RgbaPicture DecodePng(std::span<const std::uint8_t> file, std::string_view name)
     const std::uint64_t inflated = InflatedBytes(header);
     if (inflated > kDeflateMostRatio * file.size()) {
         throw FileError(name, "its " + std::to_string(header.width) + " x " + std::to_string(header.height) +
-                                  " pixels need " + std::to_string(inflated) +
-                                  " bytes of image data, more than its " + std::to_string(file.size()) +
-                                  " bytes can inflate to");
+                                  " pixels need " + std::to_string(inflated) + " bytes of image data, more than its " +
+                                  std::to_string(file.size()) + " bytes can inflate to");
     }
     if (file.size() > static_cast<std::size_t>(INT_MAX)) {
         throw FileError(name, "the file is " + std::to_string(file.size()) + " bytes, more than a PNG decoder reads");
