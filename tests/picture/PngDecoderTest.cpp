@@ -45,6 +45,8 @@ TEST(PngDecoder, RefusesBeforeAnyLargeAllocation) {
     notIhdr[12] = 'X';
     Bytes cutInIhdr = notIhdr;
     cutInIhdr.resize(20);
+    Bytes longIdat = PngFile(1, 1, 8, kRgba, {0, 1, 2, 3, 4});
+    longIdat[33] = 0x7F;  // the IDAT chunk, after signature and IHDR, declares about 2 GB
     const std::array cases = {
         MalformedFile{"a TGA file", Bytes(40), "not a PNG file"},
         MalformedFile{"cut in IHDR", cutInIhdr, "ends inside its PNG header"},
@@ -55,6 +57,7 @@ TEST(PngDecoder, RefusesBeforeAnyLargeAllocation) {
         // 16384 rows of 1 + 65536 bytes inflate to 1073758208 bytes; no 70-byte file can hold them.
         MalformedFile{"huge", PngFile(16384, 16384, 8, kRgba, {}),
                       "need 1073758208 bytes of image data, more than its"},
+        MalformedFile{"chunk beyond the file", longIdat, "chunk at byte 33 declares 2130706448 bytes, more than"},
         MalformedFile{"short image data", PngFile(2, 2, 8, kRgba, {0, 1, 2}), "its PNG data cannot be decoded: "},
     };
     testing::ExpectEachRefusedSmall(
