@@ -24,7 +24,8 @@ int SquishFormat(std::uint32_t fourCC) {
 }  // namespace
 
 std::vector<std::uint8_t> EncodeDxt(const RgbaPicture& picture, std::uint32_t fourCC) {
-    assert(picture.rgba.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4);
+    assert(picture.rgba.size() ==
+           static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4);
     // The flags are an unnamed enum: combined as int.
     const int flags = SquishFormat(fourCC) | static_cast<int>(squish::kColourIterativeClusterFit);
     const std::size_t levelBytes = dds::LevelBytes(fourCC, picture.width, picture.height);

@@ -19,7 +19,8 @@ RgbaPicture HalfSize(const RgbaPicture& above) {
     level.rgba.resize(static_cast<std::size_t>(level.width) * static_cast<std::size_t>(level.height) * 4);
     const auto texel = [&above](int x, int y) {
         return &above.rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(above.width) +
-                            static_cast<std::size_t>(x)) * 4];
+                            static_cast<std::size_t>(x)) *
+                           4];
     };
     std::uint8_t* out = level.rgba.data();
     for (int y = 0; y < level.height; ++y) {
@@ -52,7 +53,8 @@ int FullMipLevels(int width, int height) {
 }
 
 std::vector<RgbaPicture> MakeMipChain(const RgbaPicture& picture, int levels) {
-    assert(picture.rgba.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4);
+    assert(picture.rgba.size() ==
+           static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4);
     const int fullLevels = FullMipLevels(picture.width, picture.height);
     if (levels < 1 || levels > fullLevels) {
         throw PellitonError("a " + std::to_string(picture.width) + " x " + std::to_string(picture.height) +

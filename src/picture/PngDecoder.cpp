@@ -80,6 +80,26 @@ PngHeader ReadPngHeader(std::span<const std::uint8_t> file, std::string_view nam
     return {BigEndian32(file.subspan(16)), BigEndian32(file.subspan(20)), file[24], file[25]};
 }
 
+// stb sizes its buffer for a chunk from the length the chunk declares before it reads the chunk, so
+// every chunk up to IEND must lie inside the file: a length is never trusted beyond the file.
+void RequireChunksInsideFile(std::span<const std::uint8_t> file, std::string_view name) {
+    constexpr std::uint32_t kIendType = 0x49454E44;  // "IEND"
+    constexpr std::size_t kChunkFrame = 12;          // length, type and CRC around the data
+    std::size_t at = kPngSignature.size();
+    while (at < file.size()) {
+        if (file.size() - at < kChunkFrame) {
+            throw FileError(name, "the file ends inside the PNG chunk at byte " + std::to_string(at));
+        }
+        const std::uint32_t length = BigEndian32(file.subspan(at));
+        if (length > file.size() - at - kChunkFrame) {
+            throw FileError(name, "the PNG chunk at byte " + std::to_string(at) + " declares " +
+                                      std::to_string(length) + " bytes, more than the file holds after it");
+        }
+        if (BigEndian32(file.subspan(at + 4)) == kIendType) return;
+        at += kChunkFrame + length;
+    }
+}
+
 // Samples per pixel of each colour type; 0 for a type PNG does not have.
 int SamplesPerPixel(std::uint8_t colourType) {
     switch (colourType) {
@@ -109,6 +129,7 @@ using StbPixels = std::unique_ptr<stbi_uc, StbFreeDeleter>;
 
 RgbaPicture DecodePng(std::span<const std::uint8_t> file, std::string_view name) {
     const PngHeader header = ReadPngHeader(file, name);
+    RequireChunksInsideFile(file, name);
     RequireSensibleSides(header.width, header.height, name);
     if (SamplesPerPixel(header.colourType) == 0) {
         throw FileError(name, "its PNG colour type " + std::to_string(header.colourType) + " does not exist");
@@ -118,9 +139,8 @@ RgbaPicture DecodePng(std::span<const std::uint8_t> file, std::string_view name)
     const std::uint64_t inflated = InflatedBytes(header);
     if (inflated > kDeflateMostRatio * file.size()) {
         throw FileError(name, "its " + std::to_string(header.width) + " x " + std::to_string(header.height) +
-                                  " pixels need " + std::to_string(inflated) +
-                                  " bytes of image data, more than its " + std::to_string(file.size()) +
-                                  " bytes can inflate to");
+                                  " pixels need " + std::to_string(inflated) + " bytes of image data, more than its " +
+                                  std::to_string(file.size()) + " bytes can inflate to");
     }
     if (file.size() > static_cast<std::size_t>(INT_MAX)) {
         throw FileError(name, "the file is " + std::to_string(file.size()) + " bytes, more than a PNG decoder reads");

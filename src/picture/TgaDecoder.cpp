@@ -12,14 +12,14 @@ namespace pelliton {
 namespace {
 
 constexpr std::uint8_t kTrueColourRunLength = 10;
-constexpr std::uint8_t kRunPacket = 0x80;      // packet header bit 7: one pixel repeated
+constexpr std::uint8_t kRunPacket = 0x80;        // packet header bit 7: one pixel repeated
 constexpr std::uint8_t kPacketCountBits = 0x7F;  // packet header bits 0-6: pixels - 1
 constexpr std::uint64_t kLargestPacket = 128;
 
 // Puts stored pixels, in the order the file stores them, where they belong in a picture whose rows
 // run top down and columns left to right, whatever origin the image descriptor declares.
 class UprightPixels {
-public:
+   public:
     UprightPixels(int width, int height, int bytesPerPixel, std::uint8_t descriptor)
         : topToBottom_((descriptor & tga::kTopToBottom) != 0),
           rightToLeft_((descriptor & tga::kRightToLeft) != 0),
@@ -35,7 +35,8 @@ public:
         const int row = topToBottom_ ? storedRow_ : picture_.height - 1 - storedRow_;
         const int column = rightToLeft_ ? picture_.width - 1 - storedColumn_ : storedColumn_;
         std::uint8_t* rgba = &picture_.rgba[(static_cast<std::size_t>(row) * static_cast<std::size_t>(picture_.width) +
-                                             static_cast<std::size_t>(column)) * 4];
+                                             static_cast<std::size_t>(column)) *
+                                            4];
         rgba[0] = bgra[2];
         rgba[1] = bgra[1];
         rgba[2] = bgra[0];
@@ -48,7 +49,7 @@ public:
 
     RgbaPicture Take() { return std::move(picture_); }
 
-private:
+   private:
     RgbaPicture picture_;
     bool topToBottom_;
     bool rightToLeft_;
@@ -100,8 +101,8 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
                                   "; only 2 (true-colour) and 10 (run-length true-colour) are read");
     }
     if (header.PixelDepth != tga::kDepthRgb && header.PixelDepth != tga::kDepthRgba) {
-        throw FileError(name, "its pixels have " + std::to_string(header.PixelDepth) +
-                                  " bits; only 24 and 32 are read");
+        throw FileError(name,
+                        "its pixels have " + std::to_string(header.PixelDepth) + " bits; only 24 and 32 are read");
     }
     // The sides are unsigned 16-bit values, though the header struct holds them signed.
     const int width = static_cast<std::uint16_t>(header.ImageWidth);
@@ -120,9 +121,8 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
     if (header.ImageType == tga::kTrueColour) {
         const std::size_t pixelBytes = pixelCount * bytesPerPixel;
         if (data.size() < pixelBytes) {
-            throw FileError(name, "it holds " + std::to_string(data.size()) + " bytes of pixels, but " + size +
-                                      " at " + std::to_string(header.PixelDepth) + " bits needs " +
-                                      std::to_string(pixelBytes));
+            throw FileError(name, "it holds " + std::to_string(data.size()) + " bytes of pixels, but " + size + " at " +
+                                      std::to_string(header.PixelDepth) + " bits needs " + std::to_string(pixelBytes));
         }
         UprightPixels pixels(width, height, static_cast<int>(bytesPerPixel), header.ImageDescriptor);
         for (std::size_t at = 0; at < pixelBytes; at += bytesPerPixel) pixels.Put(&data[at]);

@@ -1,0 +1,54 @@
+// The picture readers on any bytes, each given the same input: TGA, PNG and DDS. A decoded picture
+// also goes through the MIP chain, as the replace command sends it.
+#include "common/DdsFormat.h"
+#include "common/PellitonError.h"
+#include "fuzz/FuzzTarget.h"
+#include "picture/DdsImage.h"
+#include "picture/MipChain.h"
+#include "picture/PictureFile.h"
+
+namespace pelliton::fuzz {
+
+namespace {
+
+bool Inside(std::span<const std::uint8_t> part, std::span<const std::uint8_t> whole) {
+    return part.empty() || (part.data() >= whole.data() && part.data() + part.size() <= whole.data() + whole.size());
+}
+
+void ExpectSoundPicture(const RgbaPicture& picture) {
+    Expect(picture.width >= 1 && picture.width <= kMaxPictureSide && picture.height >= 1 &&
+               picture.height <= kMaxPictureSide,
+           "a decoded picture's sides are 1 to kMaxPictureSide");
+    Expect(
+        picture.rgba.size() == static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4,
+        "a decoded picture holds width * height * 4 bytes");
+    const auto chain = MakeMipChain(picture, FullMipLevels(picture.width, picture.height));
+    Expect(chain.back().width == 1 && chain.back().height == 1, "a full MIP chain ends in one texel");
+}
+
+}  // namespace
+
+void FuzzOneInput(std::span<const std::uint8_t> input) {
+    try {
+        const TgaPicture tga = DecodeTga(input, "input");
+        ExpectSoundPicture(tga.picture);
+        Expect(Inside(tga.trailingBytes, input), "a TGA file's trailing bytes lie inside the file");
+    } catch (const PellitonError&) {
+        // the one way a reader may refuse a file
+    }
+    try {
+        ExpectSoundPicture(DecodePng(input, "input"));
+    } catch (const PellitonError&) {
+    }
+    try {
+        const DdsImage dds = ReadDdsImage(input, "input");
+        Expect(Inside(dds.texels, input), "the DDS texels lie inside the file");
+        Expect(dds.texels.size() == dds::MipChainBytes(dds.fourCC, dds.width, dds.height, dds.mipLevels),
+               "the DDS texels are exactly their MIP chain");
+        Expect(dds.mipLevels >= 1 && dds.mipLevels <= FullMipLevels(dds.width, dds.height),
+               "a DDS file has 1 to the full count of MIP levels");
+    } catch (const PellitonError&) {
+    }
+}
+
+}  // namespace pelliton::fuzz

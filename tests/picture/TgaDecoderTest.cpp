@@ -1,0 +1,142 @@
+// Hand-made TGA files: every origin at both depths, run-length packets, the ID field, what follows
+// the pixels, and each malformation refused before any large allocation.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "common/TgaFormat.h"
+#include "picture/PictureFile.h"
+#include "picture/Refusal.h"
+#include "support/HeaderBytes.h"
+
+namespace pelliton {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using testing::MalformedFile;
+constexpr std::uint8_t kRunLength = 10;
+
+Bytes TgaFile(std::uint8_t imageType, std::uint8_t depth, std::uint8_t descriptor, int width, int height,
+              const Bytes& pixels, const Bytes& id = {}) {
+    tga::FileHeader header;
+    header.IdLength = static_cast<std::uint8_t>(id.size());
+    header.ImageType = imageType;
+    header.ImageWidth = static_cast<std::int16_t>(width);
+    header.ImageHeight = static_cast<std::int16_t>(height);
+    header.PixelDepth = depth;
+    header.ImageDescriptor = descriptor;
+    Bytes file = testing::HeaderBytes(header);
+    file.insert(file.end(), id.begin(), id.end());
+    file.insert(file.end(), pixels.begin(), pixels.end());
+    return file;
+}
+
+// Pixel i of a 3 x 2 picture (rows top down: 0 1 2 / 3 4 5) as stored: blue, green, red, alpha.
+Bytes StoredPixel(int i, std::uint8_t depth) {
+    const auto value = [i](int offset) { return static_cast<std::uint8_t>(10 * i + offset); };
+    Bytes bgra = {value(1), value(2), value(3), value(4)};
+    bgra.resize(depth / 8U);
+    return bgra;
+}
+
+Bytes ExpectedRgba(std::uint8_t depth) {
+    Bytes rgba;
+    for (int i = 0; i < 6; ++i) {
+        const auto value = [i](int offset) { return static_cast<std::uint8_t>(10 * i + offset); };
+        rgba.insert(rgba.end(), {value(3), value(2), value(1), depth == 32 ? value(4) : std::uint8_t{255}});
+    }
+    return rgba;
+}
+
+struct Origin {
+    const char* label;
+    std::uint8_t descriptor;
+    std::array<int, 6> storedOrder;  // the picture's pixels in the order the file stores them
+};
+
+TEST(TgaDecoder, EveryOriginAndDepthGivesTheSameTopDownPicture) {
+    const std::array origins = {Origin{"bottom-left", 0x00, {3, 4, 5, 0, 1, 2}},
+                                Origin{"top-left", tga::kTopToBottom, {0, 1, 2, 3, 4, 5}},
+                                Origin{"bottom-right", tga::kRightToLeft, {5, 4, 3, 2, 1, 0}},
+                                Origin{"top-right", tga::kTopToBottom | tga::kRightToLeft, {2, 1, 0, 5, 4, 3}}};
+    for (const Origin& origin : origins) {
+        for (const std::uint8_t depth : {tga::kDepthRgb, tga::kDepthRgba}) {
+            SCOPED_TRACE(std::string(origin.label) + ", " + std::to_string(depth) + " bits");
+            Bytes pixels;
+            for (const int i : origin.storedOrder) {
+                const Bytes pixel = StoredPixel(i, depth);
+                pixels.insert(pixels.end(), pixel.begin(), pixel.end());
+            }
+            // Our exports declare no attribute bits (descriptor 0), yet the fourth byte is alpha.
+            const TgaPicture decoded =
+                DecodeTga(TgaFile(tga::kTrueColour, depth, origin.descriptor, 3, 2, pixels), "p.tga");
+            EXPECT_EQ(decoded.picture.width, 3);
+            EXPECT_EQ(decoded.picture.height, 2);
+            EXPECT_EQ(decoded.picture.rgba, ExpectedRgba(depth));
+        }
+    }
+}
+
+TEST(TgaDecoder, SkipsTheIdFieldAndReturnsWhatFollowsThePixels) {
+    const Bytes trailing = {9, 8, 7, 6, 5};
+    Bytes pixels = StoredPixel(0, 32);
+    pixels.insert(pixels.end(), trailing.begin(), trailing.end());
+    const Bytes file = TgaFile(tga::kTrueColour, 32, 0, 1, 1, pixels, {'a', 'b', 'c'});
+    const TgaPicture decoded = DecodeTga(file, "id.tga");
+    EXPECT_EQ(decoded.picture.rgba, (Bytes{3, 2, 1, 4}));
+    EXPECT_EQ(Bytes(decoded.trailingBytes.begin(), decoded.trailingBytes.end()), trailing);
+    EXPECT_EQ(decoded.trailingBytes.data(), file.data() + 18 + 3 + 4) << "a span into the file, not a copy";
+}
+
+TEST(TgaDecoder, RunLengthRunsAndRawPacketsMayCrossRows) {
+    const Bytes a = StoredPixel(0, 32), b = StoredPixel(1, 32), c = StoredPixel(2, 32);
+    // Bottom row first: a run of four a, then a raw packet of b and c.
+    Bytes packets = {0x83};
+    packets.insert(packets.end(), a.begin(), a.end());
+    packets.push_back(0x01);
+    for (const Bytes* pixel : {&b, &c}) packets.insert(packets.end(), pixel->begin(), pixel->end());
+    packets.insert(packets.end(), {1, 2, 3});  // bytes after the last packet are no trailing pixels
+    const TgaPicture decoded = DecodeTga(TgaFile(kRunLength, 32, 0, 3, 2, packets), "rle.tga");
+    const Bytes expected = {3, 2, 1, 4, 13, 12, 11, 14, 23, 22, 21, 24, 3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4};
+    EXPECT_EQ(decoded.picture.rgba, expected);
+    EXPECT_TRUE(decoded.trailingBytes.empty());
+}
+
+// The first length bytes of file.
+Bytes Cut(Bytes file, std::size_t length) {
+    file.resize(length);
+    return file;
+}
+
+TEST(TgaDecoder, RefusesEachMalformationBeforeAnyLargeAllocation) {
+    Bytes colourMapped = TgaFile(tga::kTrueColour, 32, 0, 1, 1, Bytes(4));
+    colourMapped[1] = 1;
+    const std::array cases = {
+        MalformedFile{"short header", Bytes(17), "17 bytes, shorter than the 18-byte TGA header"},
+        MalformedFile{"colour map", colourMapped, "colour map (type 1)"},
+        MalformedFile{"16 bits", TgaFile(tga::kTrueColour, 16, 0, 1, 1, Bytes(2)), "pixels have 16 bits"},
+        MalformedFile{"grey", TgaFile(3, 32, 0, 1, 1, Bytes(4)), "image type is 3"},
+        MalformedFile{"zero width", TgaFile(tga::kTrueColour, 32, 0, 0, 2, {}), "size 0 x 2 is outside"},
+        MalformedFile{"too wide", TgaFile(tga::kTrueColour, 32, 0, 65535, 1, {}), "size 65535 x 1 is outside"},
+        MalformedFile{"short ID", Cut(TgaFile(tga::kTrueColour, 32, 0, 1, 1, {}, Bytes(200)), 28),
+                      "the file ends inside its 200-byte ID field"},
+        MalformedFile{"short pixels", TgaFile(tga::kTrueColour, 32, 0, 3, 2, Bytes(23)),
+                      "holds 23 bytes of pixels, but 3 x 2 at 32 bits needs 24"},
+        MalformedFile{"huge uncompressed", TgaFile(tga::kTrueColour, 24, 0, 16384, 16384, Bytes(30)),
+                      "holds 30 bytes of pixels, but 16384 x 16384 at 24 bits needs 805306368"},
+        MalformedFile{"huge run-length", TgaFile(kRunLength, 32, 0, 16384, 16384, Bytes(30)),
+                      "30 bytes of run-length pixels make at most 768 pixels, but 16384 x 16384 needs 268435456"},
+        MalformedFile{"packet past the picture", TgaFile(kRunLength, 32, 0, 2, 2, {0x84, 1, 2, 3, 4}),
+                      "packet at byte 18 holds 5 pixels, but only 4 remain"},
+        MalformedFile{"packet past the file", TgaFile(kRunLength, 32, 0, 2, 2, {0x81, 1, 2, 3, 4, 0x01, 1, 2, 3, 4, 5}),
+                      "the file ends inside the run-length packet at byte 23"},
+        MalformedFile{"packets end early", TgaFile(kRunLength, 32, 0, 2, 2, {0x81, 1, 2, 3, 4}),
+                      "the run-length pixels end after 2 of its 4 pixels"},
+    };
+    testing::ExpectEachRefusedSmall(
+        cases, [](const Bytes& file, const std::string& name) { DecodeTga(file, name); }, "bad.tga", 4096u);
+}
+
+}  // namespace
+}  // namespace pelliton
