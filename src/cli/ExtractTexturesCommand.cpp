@@ -13,7 +13,7 @@ ExtractReport ExtractRshTextures(const std::string& path, const std::filesystem:
     ExtractReport report;
     for (const TreeTexture& texture : file.textures) {
         try {
-            report.written.push_back(ExportTreeTexture(texture, file.bytes, folder, write));
+            report.written.push_back(ExportTreeTexture(texture, file.source, folder, write));
         } catch (const PellitonError& error) {
             report.skipped.push_back("texture " + EscapeControls(texture.name) + ": " + error.what());
         }

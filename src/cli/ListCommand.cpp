@@ -18,7 +18,7 @@ void ListChunks(const std::vector<Chunk>& chunks, int depth, std::ostream& out) 
 
 void ListRshFile(const std::string& path, std::ostream& out) {
     const RshFile file(path);
-    out << path << ": " << file.bytes.size() << " bytes, \"" << PrintableText(file.tree.header.Signature) << "\" "
+    out << path << ": " << file.source.Size() << " bytes, \"" << PrintableText(file.tree.header.Signature) << "\" "
         << file.tree.header.HeaderLong1 << ' ' << file.tree.header.HeaderLong2 << '\n';
     ListChunks(file.tree.chunks, 1, out);
     for (const TreeTexture& texture : file.textures) {

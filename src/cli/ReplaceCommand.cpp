@@ -41,7 +41,7 @@ void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::strin
         if (const auto [earlier, added] = imageOf.emplace(&texture, image); !added) {
             throw PellitonError(image + ": texture " + texture.name + " is already replaced by " + earlier->second);
         }
-        replacements.emplace_back(texture, file.bytes, image);
+        replacements.emplace_back(texture, file.source, image);
     }
 
     std::vector<BodyReplacement> bodies;
@@ -49,9 +49,9 @@ void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::strin
         const auto some = replacement.Bodies();
         bodies.insert(bodies.end(), some.begin(), some.end());
     }
-    const EditedFile edited = EditChunkTree(file.tree, file.bytes, bodies);
+    const EditedFile edited = EditChunkTree(file.tree, file.source, bodies);
     WriteFileAtomically(PathFromUtf8(outPath), [&edited](OutputFile& output) {
-        for (const auto piece : edited.pieces) output.Write(std::as_bytes(piece));
+        for (const ByteRange& piece : edited.pieces) output.Write(piece);
     });
     for (std::size_t i = 0; i < images.size(); ++i) {
         out << outPath << ": texture " << EscapeControls(replacements[i].Name()) << " from " << images[i] << ": "

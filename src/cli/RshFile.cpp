@@ -1,17 +1,16 @@
 #include "cli/RshFile.h"
 
 #include "common/PellitonError.h"
-#include "rsh/RshInputFile.h"
 
 namespace pelliton {
 
-RshFile::RshFile(const std::string& path) : bytes(ReadWholeFile(path)) {
+RshFile::RshFile(const std::string& path) : source(path) {
     try {
-        tree = ReadChunkTree(bytes);
+        tree = ReadChunkTree(source);
+        textures = FindTextures(tree, source);
     } catch (const PellitonError& error) {
         throw PellitonError(path + ": " + error.what());
     }
-    textures = FindTextures(tree, bytes);
 }
 
 }  // namespace pelliton

@@ -1,17 +1,18 @@
-// An RSH file read whole, with its chunk tree and textures: what every pelliton-rsh command starts from.
+// An RSH file opened for pelliton-rsh: its chunk tree and textures, the file itself read only where
+// a command needs it.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "common/UninitialisedAllocator.h"
+#include "cli/FileSource.h"
 #include "rsh/ChunkTree.h"
 #include "rsh/TreeTextures.h"
 
 namespace pelliton {
 
 struct RshFile {
-    UninitialisedBytes bytes;
+    FileSource source;
     ChunkTree tree;
     std::vector<TreeTexture> textures;  // point into tree
 

@@ -59,33 +59,33 @@ void AppendStoredRows(const RgbaPicture& picture, std::vector<std::uint8_t>& out
 
 }  // namespace
 
-TextureReplacement::TextureReplacement(const TreeTexture& texture, std::span<const std::uint8_t> rshFile,
+TextureReplacement::TextureReplacement(const TreeTexture& texture, const ByteSource& rshFile,
                                        const std::string& image)
     : texture_(&texture), attributes_(texture.attributes) {
     if (!texture.problem.empty()) {
         throw PellitonError("texture " + texture.name + " cannot be replaced: " + texture.problem);
     }
     const ImageKind kind = KindOf(image);
-    imageFile_ = ReadWholeFile(image);
     if (kind == ImageKind::Dds) {
         TakeDds(texture, rshFile, image);
     } else {
         EncodePicture(texture, image, kind == ImageKind::Png);
     }
-    attrBody_ = WithLongs(ChunkBody(rshFile, *texture.attr),
+    attrBody_ = WithLongs(ReadChunkBody(rshFile, *texture.attr),
                           {attributes_.ImageType, attributes_.Width, attributes_.Height, attributes_.MipLevels});
 }
 
-void TextureReplacement::TakeDds(const TreeTexture& texture, std::span<const std::uint8_t> rshFile,
-                                 const std::string& image) {
-    const DdsImage dds = ReadDdsImage(imageFile_, image);
-    texels_ = dds.texels;
+void TextureReplacement::TakeDds(const TreeTexture& texture, const ByteSource& rshFile, const std::string& image) {
+    ddsFile_ = std::make_unique<FileSource>(image);
+    const DdsImage dds = ReadDdsImage(*ddsFile_, image);
+    texels_ = ByteRange::Of(*ddsFile_, dds.texelOffset, dds.texelBytes);
     attributes_.ImageType = ImageTypeOf(dds.fourCC, texture.attributes.ImageType);
     attributes_.Width = dds.width;
     attributes_.Height = dds.height;
     attributes_.MipLevels = dds.mipLevels;
     if (texture.head != nullptr) {
-        headBody_ = WithLongs(ChunkBody(rshFile, *texture.head), {FindTextureFormat(attributes_.ImageType)->headCode});
+        headBody_ =
+            WithLongs(ReadChunkBody(rshFile, *texture.head), {FindTextureFormat(attributes_.ImageType)->headCode});
     }
 }
 
@@ -96,12 +96,13 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
                             std::to_string(texture.attributes.ImageType) +
                             ", an unknown texture format; only a DDS image can replace it");
     }
+    const UninitialisedBytes imageFile = ReadWholeFile(image);
     std::span<const std::uint8_t> trailingBytes;
     RgbaPicture picture;
     if (isPng) {
-        picture = DecodePng(imageFile_, image);
+        picture = DecodePng(imageFile, image);
     } else {
-        TgaPicture tga = DecodeTga(imageFile_, image);
+        TgaPicture tga = DecodeTga(imageFile, image);
         picture = std::move(tga.picture);
         trailingBytes = tga.trailingBytes;
     }
@@ -137,12 +138,13 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
             for (std::size_t level = 1; level < chain.size(); ++level) AppendStoredRows(chain[level], encoded_);
         }
     }
-    texels_ = encoded_;
+    texels_ = ByteRange::InMemory(encoded_);
 }
 
 std::vector<BodyReplacement> TextureReplacement::Bodies() const {
-    std::vector<BodyReplacement> bodies = {{texture_->data, texels_}, {texture_->attr, attrBody_}};
-    if (!headBody_.empty()) bodies.push_back({texture_->head, headBody_});
+    std::vector<BodyReplacement> bodies = {{texture_->data, texels_},
+                                           {texture_->attr, ByteRange::InMemory(attrBody_)}};
+    if (!headBody_.empty()) bodies.push_back({texture_->head, ByteRange::InMemory(headBody_)});
     return bodies;
 }
 

@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "common/UninitialisedAllocator.h"
+#include "cli/FileSource.h"
 #include "rsh/ChunkTreeEdit.h"
 #include "rsh/TreeTextures.h"
 
@@ -20,7 +21,7 @@ public:
     // - a TGA or PNG picture encoded to the texture's current format: DXT blocks with a full MIP
     //   chain, or uncompressed texels with the MIP count the texture had.
     // rshFile is the file the texture was read from. Throws PellitonError naming the problem.
-    TextureReplacement(const TreeTexture& texture, std::span<const std::uint8_t> rshFile, const std::string& image);
+    TextureReplacement(const TreeTexture& texture, const ByteSource& rshFile, const std::string& image);
     TextureReplacement(const TextureReplacement&) = delete;
     TextureReplacement& operator=(const TextureReplacement&) = delete;
     TextureReplacement(TextureReplacement&&) = default;
@@ -32,14 +33,14 @@ public:
     const std::string& Name() const { return texture_->name; }
 
 private:
-    void TakeDds(const TreeTexture& texture, std::span<const std::uint8_t> rshFile, const std::string& image);
+    void TakeDds(const TreeTexture& texture, const ByteSource& rshFile, const std::string& image);
     void EncodePicture(const TreeTexture& texture, const std::string& image, bool isPng);
 
     const TreeTexture* texture_;
     RshAttrChunk attributes_;
-    UninitialisedBytes imageFile_;
+    std::unique_ptr<FileSource> ddsFile_;  // its texels are copied from it when the file is written
     std::vector<std::uint8_t> encoded_;
-    std::span<const std::uint8_t> texels_;  // in imageFile_ or encoded_
+    ByteRange texels_;  // in ddsFile_ or encoded_
     std::vector<std::uint8_t> attrBody_;
     std::vector<std::uint8_t> headBody_;  // empty when the texture has no DATAHEAD
 };

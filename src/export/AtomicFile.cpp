@@ -1,15 +1,20 @@
 #include "export/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 #include <random>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 
+#ifdef __linux__
+#include <unistd.h>
+#endif
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -114,6 +119,49 @@ void OutputFile::Write(std::span<const std::byte> bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
         throw PellitonError("writing " + PathToUtf8(target_) + " failed: " + std::strerror(errno));
     }
+}
+
+void OutputFile::Write(const ByteRange& content) {
+    if (content.source == nullptr) {
+        Write(std::as_bytes(content.bytes));
+        return;
+    }
+    std::uint64_t offset = content.offset;
+    std::uint64_t length = content.length;
+    CopyByKernel(*content.source, offset, length);
+    // What the kernel could not copy goes through a buffer of a size that stays in the cache.
+    constexpr std::uint64_t kSliceBytes = 1 << 20;
+    std::vector<std::uint8_t> slice(static_cast<std::size_t>(std::min(length, kSliceBytes)));
+    while (length > 0) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(length, slice.size()));
+        content.source->ReadAt(offset, std::span(slice).first(count));
+        Write(std::as_bytes(std::span(slice).first(count)));
+        offset += count;
+        length -= count;
+    }
+}
+
+// Leaves offset and length at what remains; the rest is copied in user space.
+void OutputFile::CopyByKernel([[maybe_unused]] const ByteSource& source, [[maybe_unused]] std::uint64_t& offset,
+                              [[maybe_unused]] std::uint64_t& length) {
+#ifdef __linux__
+    if (source.Descriptor() < 0 || length == 0) return;
+    if (std::fflush(file_) != 0) {
+        throw PellitonError("writing " + PathToUtf8(target_) + " failed: " + std::strerror(errno));
+    }
+    while (length > 0) {
+        auto from = static_cast<off64_t>(offset);
+        const ssize_t copied = copy_file_range(source.Descriptor(), &from, fileno(file_), nullptr,
+                                               static_cast<std::size_t>(std::min<std::uint64_t>(length, 1u << 30)), 0);
+        if (copied <= 0) break;  // not supported here, or the source is shorter now: the reads will say
+        offset += static_cast<std::uint64_t>(copied);
+        length -= static_cast<std::uint64_t>(copied);
+    }
+    // The stream keeps writing where the kernel stopped.
+    if (std::fseek(file_, 0, SEEK_END) != 0) {
+        throw PellitonError("writing " + PathToUtf8(target_) + " failed: " + std::strerror(errno));
+    }
+#endif
 }
 
 void WriteFileAtomically(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent) {

@@ -8,6 +8,8 @@
 #include <functional>
 #include <span>
 
+#include "common/ByteSource.h"
+
 namespace pelliton {
 
 // The temporary file that the content goes to first.
@@ -15,8 +17,12 @@ class OutputFile {
 public:
     OutputFile(std::FILE* file, const std::filesystem::path& target) : file_(file), target_(target) {}
     void Write(std::span<const std::byte> bytes);  // throws PellitonError
+    // Bytes in memory are written; a range of a source is copied, by the kernel where it can.
+    void Write(const ByteRange& content);
 
 private:
+    void CopyByKernel(const ByteSource& source, std::uint64_t& offset, std::uint64_t& length);
+
     std::FILE* file_;
     const std::filesystem::path& target_;
 };

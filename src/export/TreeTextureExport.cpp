@@ -1,6 +1,5 @@
 #include "export/TreeTextureExport.h"
 
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -31,28 +30,32 @@ std::filesystem::path Target(const std::filesystem::path& folder, const std::str
     return folder / PathFromUtf8(name + std::string(extension));
 }
 
-std::filesystem::path ExportDds(const TreeTexture& texture, const TextureFormat& format,
-                                std::span<const std::uint8_t> texels, const std::filesystem::path& folder,
-                                const ExportWriter& write) {
+std::filesystem::path ExportDds(const TreeTexture& texture, const TextureFormat& format, const ByteSource& file,
+                                const std::filesystem::path& folder, const ExportWriter& write) {
+    if (texture.data->size == 0) throw PellitonError("its DATADATA holds no texel data");
     const dds::FileHeader header = MakeDdsHeader(format, texture.attributes, texture.data->size);
     const auto target = Target(folder, texture.name, ".DDS");
-    WriteExport(write, target, std::as_bytes(std::span(&header, 1)), std::as_bytes(texels));
+    write(target, [&](OutputFile& out) {
+        out.Write(std::as_bytes(std::span(&header, 1)));
+        out.Write(ChunkBodyRange(file, *texture.data));
+    });
     return target;
 }
 
 // The window reads a quarter of the data chunk's size, rounded half to even, in whole texels.
-std::filesystem::path ExportTga(const TreeTexture& texture, std::span<const std::uint8_t> texels,
-                                const std::filesystem::path& folder, const ExportWriter& write) {
+std::filesystem::path ExportTga(const TreeTexture& texture, const ByteSource& file, const std::filesystem::path& folder,
+                                const ExportWriter& write) {
     const std::int64_t count = UncompressedTexelCount(texture.data->size);
-    if (count < 1 || count * 4 > static_cast<std::int64_t>(texels.size())) {
-        throw PellitonError("its DATADATA of " + std::to_string(texels.size()) + " bytes does not hold " +
+    if (count < 1 || count * 4 > texture.data->size) {
+        throw PellitonError("its DATADATA of " + std::to_string(texture.data->size) + " bytes does not hold " +
                             std::to_string(count) + " whole texels");
     }
     const tga::FileHeader header = MakeTgaHeader(texture.attributes);
     const auto target = Target(folder, texture.name, ".TGA");
     RshPixelArray pixels(static_cast<std::size_t>(count));
+    file.ReadAt(texture.data->BodyOffset(),
+                std::span(reinterpret_cast<std::uint8_t*>(pixels.data()), pixels.size() * sizeof(RshPixel)));
     const auto pixelBytes = std::as_writable_bytes(std::span(pixels));
-    std::memcpy(pixelBytes.data(), texels.data(), pixelBytes.size());
     SwapFirstAndThirdBytes(pixelBytes);
     WriteExport(write, target, std::as_bytes(std::span(&header, 1)), pixelBytes);
     return target;
@@ -60,7 +63,7 @@ std::filesystem::path ExportTga(const TreeTexture& texture, std::span<const std:
 
 }  // namespace
 
-std::filesystem::path ExportTreeTexture(const TreeTexture& texture, std::span<const std::uint8_t> file,
+std::filesystem::path ExportTreeTexture(const TreeTexture& texture, const ByteSource& file,
                                         const std::filesystem::path& folder, const ExportWriter& write) {
     if (!texture.problem.empty()) throw PellitonError(texture.problem);
     const TextureFormat* format = FindTextureFormat(texture.attributes.ImageType);
@@ -68,12 +71,8 @@ std::filesystem::path ExportTreeTexture(const TreeTexture& texture, std::span<co
         throw PellitonError("image type " + std::to_string(texture.attributes.ImageType) +
                             " is an unknown texture format");
     }
-    const auto texels = ChunkBody(file, *texture.data);
-    if (format->layout == TexelLayout::BlockCompressed) {
-        if (texels.empty()) throw PellitonError("its DATADATA holds no texel data");
-        return ExportDds(texture, *format, texels, folder, write);
-    }
-    return ExportTga(texture, texels, folder, write);
+    if (format->layout == TexelLayout::BlockCompressed) return ExportDds(texture, *format, file, folder, write);
+    return ExportTga(texture, file, folder, write);
 }
 
 }  // namespace pelliton

@@ -10,12 +10,12 @@
 
 namespace pelliton {
 
-// Writes texture (of the tree read from file) into folder as its name plus ".DDS" (block-compressed
+// Writes texture (of the tree read from file; block-compressed texels pass through unread) into folder as its name plus ".DDS" (block-compressed
 // types) or ".TGA" (uncompressed) and returns the written file's path. Throws PellitonError: a
 // texture with a problem or an image type without an export, a name no file may take, texels the
 // window's reading would take from beyond the data chunk, a header field that overflows, or a
 // failed write (the target is then as it was).
-std::filesystem::path ExportTreeTexture(const TreeTexture& texture, std::span<const std::uint8_t> file,
+std::filesystem::path ExportTreeTexture(const TreeTexture& texture, const ByteSource& file,
                                         const std::filesystem::path& folder, const ExportWriter& write);
 
 }  // namespace pelliton

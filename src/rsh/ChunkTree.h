@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/ByteSource.h"
 #include "rsh/modRSH.h"
 
 namespace pelliton {
@@ -14,6 +15,8 @@ namespace pelliton {
 inline constexpr std::size_t kFileHeaderBytes = 24;
 inline constexpr std::size_t kChunkHeaderBytes = 20;  // type, id, version, size, name length
 inline constexpr int kMaxFolderDepth = 16;            // real files nest four deep
+inline constexpr std::size_t kMaxNameBytes = 65536;   // real names are game paths
+inline constexpr std::uint64_t kMaxTreeFileBytes = std::uint64_t{1} << 31;  // chunk sizes are 32-bit
 
 struct Chunk {
     std::string type;  // "FOLD": the body is child chunks; anything else: the body is data
@@ -36,13 +39,16 @@ struct ChunkTree {
 };
 
 // Reads a file that starts with the RSH signature and holds chunks up to its last byte, each
-// folder exactly filled by its children. Throws PellitonError naming the chunk, its offset and
-// what does not fit, before any allocation or loop the file cannot justify.
-ChunkTree ReadChunkTree(std::span<const std::uint8_t> file);
+// folder exactly filled by its children. Only headers and names are read, not the bodies. Throws
+// PellitonError naming the chunk, its offset and what does not fit, before any allocation or loop
+// the file cannot justify.
+ChunkTree ReadChunkTree(const ByteSource& file);
+inline ChunkTree ReadChunkTree(std::span<const std::uint8_t> file) { return ReadChunkTree(MemorySource(file)); }
 
-// The body of a chunk of tree read from file.
-inline std::span<const std::uint8_t> ChunkBody(std::span<const std::uint8_t> file, const Chunk& chunk) {
-    return file.subspan(chunk.BodyOffset(), static_cast<std::size_t>(chunk.size));
+// The body of a chunk of the tree read from file: where it lies, or its bytes, read.
+inline ByteRange ChunkBodyRange(const ByteSource& file, const Chunk& chunk) {
+    return ByteRange::Of(file, chunk.BodyOffset(), static_cast<std::uint64_t>(chunk.size));
 }
+std::vector<std::uint8_t> ReadChunkBody(const ByteSource& file, const Chunk& chunk);
 
 }  // namespace pelliton

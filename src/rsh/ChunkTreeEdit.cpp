@@ -19,7 +19,7 @@ constexpr std::size_t kSizeFieldBytes = 4;
 struct Patch {
     std::size_t offset;
     std::size_t length;                   // bytes of the original it stands for
-    std::span<const std::uint8_t> bytes;  // a new body; a size field's bytes are stored later
+    ByteRange bytes;  // a new body; a size field's bytes are stored later
     bool isSizeField = false;
     std::int32_t newSize = 0;
 };
@@ -27,7 +27,7 @@ struct Patch {
 class Editor {
 public:
     explicit Editor(std::span<const BodyReplacement> replacements) {
-        for (const BodyReplacement& replacement : replacements) bodies_[replacement.chunk] = replacement.body;
+        for (const BodyReplacement& replacement : replacements) bodies_.emplace(replacement.chunk, replacement.body);
     }
 
     // The change of the chunk's size that the replacements below it make.
@@ -37,7 +37,7 @@ public:
             for (const Chunk& child : chunk.children) delta += Edit(child);
         } else if (const auto body = bodies_.find(&chunk); body != bodies_.end()) {
             patches_.push_back({chunk.BodyOffset(), static_cast<std::size_t>(chunk.size), body->second});
-            delta = static_cast<std::int64_t>(body->second.size()) - chunk.size;
+            delta = static_cast<std::int64_t>(body->second.Size()) - chunk.size;
         }
         if (delta != 0) {
             const std::int64_t newSize = chunk.size + delta;
@@ -53,7 +53,7 @@ public:
     std::vector<Patch>& Patches() { return patches_; }
 
 private:
-    std::map<const Chunk*, std::span<const std::uint8_t>> bodies_;
+    std::map<const Chunk*, ByteRange> bodies_;
     std::vector<Patch> patches_;
 };
 
@@ -61,12 +61,11 @@ private:
 
 std::uint64_t EditedFile::Size() const {
     std::uint64_t size = 0;
-    for (const auto& piece : pieces) size += piece.size();
+    for (const ByteRange& piece : pieces) size += piece.Size();
     return size;
 }
 
-EditedFile EditChunkTree(const ChunkTree& tree, std::span<const std::uint8_t> file,
-                         std::span<const BodyReplacement> replacements) {
+EditedFile EditChunkTree(const ChunkTree& tree, const ByteSource& file, std::span<const BodyReplacement> replacements) {
     Editor editor(replacements);
     for (const Chunk& chunk : tree.chunks) editor.Edit(chunk);
     std::vector<Patch>& patches = editor.Patches();
@@ -83,14 +82,14 @@ EditedFile EditChunkTree(const ChunkTree& tree, std::span<const std::uint8_t> fi
             const std::span field(edited.sizeFields.data() + stored, kSizeFieldBytes);
             for (std::size_t i = 0; i < kSizeFieldBytes; ++i) field[i] = static_cast<std::uint8_t>(bits >> (8 * i));
             stored += kSizeFieldBytes;
-            patch.bytes = field;
+            patch.bytes = ByteRange::InMemory(field);
         }
-        edited.pieces.push_back(file.subspan(copied, patch.offset - copied));
+        edited.pieces.push_back(ByteRange::Of(file, copied, patch.offset - copied));
         edited.pieces.push_back(patch.bytes);
         copied = patch.offset + patch.length;
     }
-    edited.pieces.push_back(file.subspan(copied));
-    std::erase_if(edited.pieces, [](std::span<const std::uint8_t> piece) { return piece.empty(); });
+    edited.pieces.push_back(ByteRange::Of(file, copied, file.Size() - copied));
+    std::erase_if(edited.pieces, [](const ByteRange& piece) { return piece.Size() == 0; });
     return edited;
 }
 

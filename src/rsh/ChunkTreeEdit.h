@@ -12,13 +12,13 @@ namespace pelliton {
 
 struct BodyReplacement {
     const Chunk* chunk;  // a chunk of the tree, not a folder
-    std::span<const std::uint8_t> body;
+    ByteRange body;
 };
 
-// The edited file as pieces in order: spans of the original file and of new bytes, so that it is
-// written without a copy of the whole file being made first.
+// The edited file as pieces in order: ranges of the original file, new bytes and ranges of other
+// files, so that it is written without the whole file being read or copied first.
 struct EditedFile {
-    std::vector<std::span<const std::uint8_t>> pieces;
+    std::vector<ByteRange> pieces;
     std::vector<std::uint8_t> sizeFields;  // the changed size fields the pieces point into
 
     std::uint64_t Size() const;
@@ -26,7 +26,6 @@ struct EditedFile {
 
 // Throws PellitonError when a chunk's new size leaves the 32-bit range. The replacements and file
 // must outlive the result.
-EditedFile EditChunkTree(const ChunkTree& tree, std::span<const std::uint8_t> file,
-                         std::span<const BodyReplacement> replacements);
+EditedFile EditChunkTree(const ChunkTree& tree, const ByteSource& file, std::span<const BodyReplacement> replacements);
 
 }  // namespace pelliton

@@ -1,6 +1,7 @@
 #include "rsh/TreeTextures.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 #include "common/LittleEndianReader.h"
@@ -22,7 +23,7 @@ std::string LastNameComponent(std::string name) {
     return Latin1ToUtf8(separator == std::string::npos ? name : name.substr(separator + 1));
 }
 
-TreeTexture ReadTexture(const Chunk& folder, std::span<const std::uint8_t> file) {
+TreeTexture ReadTexture(const Chunk& folder, const ByteSource& file) {
     TreeTexture texture;
     texture.name = LastNameComponent(folder.name);
     texture.folder = &folder;
@@ -48,7 +49,9 @@ TreeTexture ReadTexture(const Chunk& folder, std::span<const std::uint8_t> file)
                           std::to_string(kHeadBodyBytes);
         return texture;
     }
-    LittleEndianReader values(ChunkBody(file, *texture.attr).first(kAttrBodyBytes));
+    std::array<std::uint8_t, kAttrBodyBytes> attr;
+    file.ReadAt(texture.attr->BodyOffset(), attr);
+    LittleEndianReader values(attr);
     texture.attributes.ImageType = static_cast<std::int32_t>(values.UInt32());
     texture.attributes.Width = static_cast<std::int32_t>(values.UInt32());
     texture.attributes.Height = static_cast<std::int32_t>(values.UInt32());
@@ -56,7 +59,7 @@ TreeTexture ReadTexture(const Chunk& folder, std::span<const std::uint8_t> file)
     return texture;
 }
 
-void CollectTextures(const std::vector<Chunk>& chunks, std::span<const std::uint8_t> file,
+void CollectTextures(const std::vector<Chunk>& chunks, const ByteSource& file,
                      std::vector<TreeTexture>& textures) {
     for (const Chunk& chunk : chunks) {
         if (chunk.Tag() == "FOLDTXTR") {
@@ -69,7 +72,7 @@ void CollectTextures(const std::vector<Chunk>& chunks, std::span<const std::uint
 
 }  // namespace
 
-std::vector<TreeTexture> FindTextures(const ChunkTree& tree, std::span<const std::uint8_t> file) {
+std::vector<TreeTexture> FindTextures(const ChunkTree& tree, const ByteSource& file) {
     std::vector<TreeTexture> textures;
     CollectTextures(tree.chunks, file, textures);
     return textures;

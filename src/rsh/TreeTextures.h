@@ -26,6 +26,9 @@ struct TreeTexture {
 };
 
 // Every FOLDTXTR of the tree, in file order, wherever it lies. The pointers point into tree.
-std::vector<TreeTexture> FindTextures(const ChunkTree& tree, std::span<const std::uint8_t> file);
+std::vector<TreeTexture> FindTextures(const ChunkTree& tree, const ByteSource& file);
+inline std::vector<TreeTexture> FindTextures(const ChunkTree& tree, std::span<const std::uint8_t> file) {
+    return FindTextures(tree, MemorySource(file));
+}
 
 }  // namespace pelliton

@@ -42,8 +42,8 @@ void FuzzOneInput(std::span<const std::uint8_t> input) {
     }
     try {
         const DdsImage dds = ReadDdsImage(input, "input");
-        Expect(Inside(dds.texels, input), "the DDS texels lie inside the file");
-        Expect(dds.texels.size() == dds::MipChainBytes(dds.fourCC, dds.width, dds.height, dds.mipLevels),
+        Expect(dds.texelOffset + dds.texelBytes == input.size(), "the DDS texels fill the file after its header");
+        Expect(dds.texelBytes == dds::MipChainBytes(dds.fourCC, dds.width, dds.height, dds.mipLevels),
                "the DDS texels are exactly their MIP chain");
         Expect(dds.mipLevels >= 1 && dds.mipLevels <= FullMipLevels(dds.width, dds.height),
                "a DDS file has 1 to the full count of MIP levels");

@@ -8,16 +8,17 @@
 #include "rsh/ChunkTreeEdit.h"
 #include "rsh/TreeTextures.h"
 #include "rshwrite/ChunkTreeWriter.h"
+#include "support/EditedBytes.h"
 
 namespace pelliton {
 namespace {
 
 std::vector<std::uint8_t> Joined(const EditedFile& edited) {
-    std::vector<std::uint8_t> bytes;
-    for (const auto piece : edited.pieces) bytes.insert(bytes.end(), piece.begin(), piece.end());
+    std::vector<std::uint8_t> bytes = testing::EditedBytes(edited);
     EXPECT_EQ(edited.Size(), bytes.size());
     return bytes;
 }
+
 
 std::vector<std::uint8_t> TwoTextureFile(std::vector<std::uint8_t> firstTexels, std::vector<std::uint8_t> lastTexels) {
     return GameTextureFile("Art/x/tank", {GameTextureFolder("Art/x/tank", kImageTypeDxt1, 4, 4, 1, std::move(firstTexels)),
@@ -30,12 +31,13 @@ std::vector<std::uint8_t> TwoTextureFile(std::vector<std::uint8_t> firstTexels, 
 TEST(ChunkTreeEdit, ABodyOfAnyLengthGivesTheFileWrittenWithIt) {
     const std::vector<std::uint8_t> last(16, 0xEE);
     const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), last);
-    const ChunkTree tree = ReadChunkTree(original);
-    const TreeTexture first = FindTextures(tree, original)[0];
+    const MemorySource file(original);
+    const ChunkTree tree = ReadChunkTree(file);
+    const TreeTexture first = FindTextures(tree, file)[0];
     for (const std::size_t length : {std::size_t{8}, std::size_t{0}, std::size_t{3}, std::size_t{4096}}) {
         const std::vector<std::uint8_t> body(length, 0x77);
-        const BodyReplacement replacement{first.data, body};
-        const auto edited = Joined(EditChunkTree(tree, original, std::span(&replacement, 1)));
+        const BodyReplacement replacement{first.data, ByteRange::InMemory(body)};
+        const auto edited = Joined(EditChunkTree(tree, file, std::span(&replacement, 1)));
         EXPECT_EQ(edited, TwoTextureFile(body, last)) << "length " << length;
         const ChunkTree reread = ReadChunkTree(edited);  // still a whole tree
         EXPECT_EQ(reread.chunks[0].EndOffset(), edited.size());
@@ -44,28 +46,31 @@ TEST(ChunkTreeEdit, ABodyOfAnyLengthGivesTheFileWrittenWithIt) {
 
 TEST(ChunkTreeEdit, SeveralBodiesInSeveralFoldersAtOnce) {
     const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), std::vector<std::uint8_t>(16, 0x22));
-    const ChunkTree tree = ReadChunkTree(original);
-    const auto textures = FindTextures(tree, original);
+    const MemorySource file(original);
+    const ChunkTree tree = ReadChunkTree(file);
+    const auto textures = FindTextures(tree, file);
     const std::vector<std::uint8_t> longer(40, 0x33);
     const std::vector<std::uint8_t> shorter(1, 0x44);
-    const std::vector<BodyReplacement> replacements = {{textures[1].data, shorter}, {textures[0].data, longer}};
-    EXPECT_EQ(Joined(EditChunkTree(tree, original, replacements)), TwoTextureFile(longer, shorter));
+    const std::vector<BodyReplacement> replacements = {{textures[1].data, ByteRange::InMemory(shorter)},
+                                                       {textures[0].data, ByteRange::InMemory(longer)}};
+    EXPECT_EQ(Joined(EditChunkTree(tree, file, replacements)), TwoTextureFile(longer, shorter));
 }
 
 TEST(ChunkTreeEdit, NoReplacementGivesTheFileUnchanged) {
     const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), std::vector<std::uint8_t>(16, 0x22));
-    EXPECT_EQ(Joined(EditChunkTree(ReadChunkTree(original), original, {})), original);
+    const MemorySource file(original);
+    EXPECT_EQ(Joined(EditChunkTree(ReadChunkTree(file), file, {})), original);
 }
 
 TEST(ChunkTreeEdit, ASizeBeyondThe32BitRangeIsAnError) {
     const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), std::vector<std::uint8_t>(16, 0x22));
-    const ChunkTree tree = ReadChunkTree(original);
-    const TreeTexture first = FindTextures(tree, original)[0];
-    // A span that claims a huge body; its bytes are never read, since the sizes are refused first.
-    const std::span<const std::uint8_t> huge(original.data(), std::size_t{0x7FFFFFFF} - 10);
-    const BodyReplacement replacement{first.data, huge};
+    const MemorySource file(original);
+    const ChunkTree tree = ReadChunkTree(file);
+    const TreeTexture first = FindTextures(tree, file)[0];
+    // A range of a source that claims a huge body; it is never read, since the sizes are refused first.
+    const BodyReplacement replacement{first.data, ByteRange::Of(file, 0, 0x7FFFFFFF - 10)};
     try {
-        EditChunkTree(tree, original, std::span(&replacement, 1));
+        EditChunkTree(tree, file, std::span(&replacement, 1));
         FAIL() << "no error";
     } catch (const PellitonError& error) {
         EXPECT_NE(std::string(error.what()).find("more than a chunk can"), std::string::npos) << error.what();

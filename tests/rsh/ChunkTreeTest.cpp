@@ -66,8 +66,7 @@ TEST(ChunkTree, ReadsTheGamesLayoutWithEveryChunkInPlace) {
     const Chunk& data = shared.children[0].children[1].children[1];
     EXPECT_EQ(data.Tag(), "DATADATA");
     EXPECT_EQ(data.version, 2);
-    EXPECT_EQ(ChunkBody(bytes, data).size(), 24u);
-    EXPECT_EQ(ChunkBody(bytes, data)[0], 1);
+    EXPECT_EQ(ReadChunkBody(MemorySource(bytes), data), std::vector<std::uint8_t>(24, 1));
 }
 
 TEST(ChunkTree, FindsEveryTextureWithItsNameAndAttributes) {
