@@ -18,9 +18,9 @@ RgbaPicture HalfSize(const RgbaPicture& above) {
     RgbaPicture level{std::max(1, above.width / 2), std::max(1, above.height / 2), {}};
     level.rgba.resize(static_cast<std::size_t>(level.width) * static_cast<std::size_t>(level.height) * 4);
     const auto texel = [&above](int x, int y) {
-        return &above.rgba[(static_cast<std::size_t>(y) * static_cast<std::size_t>(above.width) +
-                            static_cast<std::size_t>(x)) *
-                           4];
+        const std::size_t at =
+            static_cast<std::size_t>(y) * static_cast<std::size_t>(above.width) + static_cast<std::size_t>(x);
+        return &above.rgba[at * 4];
     };
     std::uint8_t* out = level.rgba.data();
     for (int y = 0; y < level.height; ++y) {

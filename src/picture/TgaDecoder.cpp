@@ -1,7 +1,7 @@
 // Decodes true-colour TGA files, uncompressed or run-length, into top-down RGBA pictures. Every
 // size the header declares is checked against the file before the picture is allocated.
-#include <algorithm>
 #include <string>
+#include <utility>
 
 #include "common/TgaFormat.h"
 #include "picture/FileChecks.h"
@@ -19,11 +19,11 @@ constexpr std::uint64_t kLargestPacket = 128;
 // Puts stored pixels, in the order the file stores them, where they belong in a picture whose rows
 // run top down and columns left to right, whatever origin the image descriptor declares.
 class UprightPixels {
-   public:
-    UprightPixels(int width, int height, int bytesPerPixel, std::uint8_t descriptor)
+public:
+    UprightPixels(int width, int height, std::size_t bytesPerPixel, std::uint8_t descriptor)
         : topToBottom_((descriptor & tga::kTopToBottom) != 0),
           rightToLeft_((descriptor & tga::kRightToLeft) != 0),
-          bytesPerPixel_(static_cast<std::size_t>(bytesPerPixel)) {
+          bytesPerPixel_(bytesPerPixel) {
         picture_.width = width;
         picture_.height = height;
         picture_.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
@@ -34,9 +34,9 @@ class UprightPixels {
     void Put(const std::uint8_t* bgra) {
         const int row = topToBottom_ ? storedRow_ : picture_.height - 1 - storedRow_;
         const int column = rightToLeft_ ? picture_.width - 1 - storedColumn_ : storedColumn_;
-        std::uint8_t* rgba = &picture_.rgba[(static_cast<std::size_t>(row) * static_cast<std::size_t>(picture_.width) +
-                                             static_cast<std::size_t>(column)) *
-                                            4];
+        const std::size_t texel =
+            static_cast<std::size_t>(row) * static_cast<std::size_t>(picture_.width) + static_cast<std::size_t>(column);
+        std::uint8_t* rgba = &picture_.rgba[texel * 4];
         rgba[0] = bgra[2];
         rgba[1] = bgra[1];
         rgba[2] = bgra[0];
@@ -49,7 +49,7 @@ class UprightPixels {
 
     RgbaPicture Take() { return std::move(picture_); }
 
-   private:
+private:
     RgbaPicture picture_;
     bool topToBottom_;
     bool rightToLeft_;
@@ -124,7 +124,7 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
             throw FileError(name, "it holds " + std::to_string(data.size()) + " bytes of pixels, but " + size + " at " +
                                       std::to_string(header.PixelDepth) + " bits needs " + std::to_string(pixelBytes));
         }
-        UprightPixels pixels(width, height, static_cast<int>(bytesPerPixel), header.ImageDescriptor);
+        UprightPixels pixels(width, height, bytesPerPixel, header.ImageDescriptor);
         for (std::size_t at = 0; at < pixelBytes; at += bytesPerPixel) pixels.Put(&data[at]);
         return {pixels.Take(), data.subspan(pixelBytes)};
     }
@@ -136,7 +136,7 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
                                   std::to_string(mostPixels) + " pixels, but " + size + " needs " +
                                   std::to_string(pixelCount));
     }
-    UprightPixels pixels(width, height, static_cast<int>(bytesPerPixel), header.ImageDescriptor);
+    UprightPixels pixels(width, height, bytesPerPixel, header.ImageDescriptor);
     UnpackRunLength(data, pixelsAt, pixelCount, bytesPerPixel, pixels, name);
     return {pixels.Take(), {}};
 }
