@@ -1,4 +1,5 @@
 // pelliton-rsh replace: edited pictures back into an RSH file, every other byte kept.
+#include <algorithm>
 #include <map>
 
 #include "cli/RshFile.h"
@@ -21,11 +22,17 @@ std::string TextureNames(const std::vector<TreeTexture>& textures) {
 
 const TreeTexture& MatchTexture(const RshFile& file, const std::string& rshPath, const std::string& image) {
     const std::string stem = PathToUtf8(PathFromUtf8(image).stem());
-    for (const TreeTexture& texture : file.textures) {
-        if (texture.name == stem) return texture;
+    const auto named = [&stem](const TreeTexture& texture) { return texture.name == stem; };
+    const auto match = std::find_if(file.textures.begin(), file.textures.end(), named);
+    if (match == file.textures.end()) {
+        throw PellitonError(image + ": " + rshPath + " has no texture named \"" + stem +
+                            "\"; its textures are: " + TextureNames(file.textures));
     }
-    throw PellitonError(image + ": " + rshPath + " has no texture named \"" + stem +
-                        "\"; its textures are: " + TextureNames(file.textures));
+    // Which of two textures of one name a modder meant cannot be known.
+    if (std::find_if(match + 1, file.textures.end(), named) != file.textures.end()) {
+        throw PellitonError(image + ": " + rshPath + " has more than one texture named \"" + stem + "\"");
+    }
+    return *match;
 }
 
 }  // namespace

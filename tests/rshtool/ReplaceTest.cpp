@@ -221,6 +221,18 @@ TEST(RshToolReplace, EveryRefusalWritesNothing) {
     }
 }
 
+TEST(RshToolReplace, ATextureNameThatTwoTexturesShareIsRefused) {
+    const TempDir dir;
+    const auto original = GameFile({BlockTexture("a", kImageTypeDxt1, "DXT1", 4, 4, 1, 1),
+                                    BlockTexture("a", kImageTypeDxt1, "DXT1", 4, 4, 1, 2)});
+    const std::string file = dir.Write("a.rsh", original);
+    const std::string dds = dir.Write("a.dds", testing::DdsFileBytes("DXT1", 4, 4, 1, std::vector<std::uint8_t>(8)));
+    const auto run = RunTool({"replace", file, dds});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "pelliton-rsh: " + dds + ": " + file + " has more than one texture named \"a\"\n");
+    EXPECT_EQ(ReadFileBytes(file), original);
+}
+
 TEST(RshToolReplace, TwoImagesForOneTextureAreRefused) {
     const TempDir dir;
     const auto original = GameFile({BlockTexture("a", kImageTypeDxt1, "DXT1", 4, 4, 1, 1)});
