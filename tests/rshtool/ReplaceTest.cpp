@@ -131,6 +131,9 @@ TEST(RshToolReplace, AnUncompressedTextureTakesThePictureExactly) {
         const std::string image = dir.Write("sky.tga", testing::TgaFileBytes(3, 2, picture, topFirst));
         ASSERT_EQ(RunTool({"replace", file, image}).status, 0);
         EXPECT_EQ(ReadFileBytes(file), GameFile({{"sky", kImageTypeUncompressed, 3, 2, 1, stored}}));
+        // And the TGA that extract writes of it is the picture again, to an independent reader.
+        ASSERT_EQ(RunTool({"extract", "-C", dir.path().string(), file}).status, 0);
+        EXPECT_EQ(testing::DecodeWithImageMagick(dir.path() / "sky.TGA", dir), picture);
     }
 }
 

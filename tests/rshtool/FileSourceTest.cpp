@@ -1,0 +1,70 @@
+// Files read where they are needed, and copied to an output by the kernel: what arrives, and what a
+// file shortened by another program meanwhile does.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "cli/FileSource.h"
+#include "common/PellitonError.h"
+#include "export/AtomicFile.h"
+#include "rshtool/RshToolFixtures.h"
+#include "support/TempDir.h"
+
+namespace pelliton {
+namespace {
+
+using testing::TempDir;
+
+TEST(FileSource, ReadsAnyRangeAndCopiesOneWholeThroughTheKernel) {
+    const TempDir dir;
+    const auto bytes = testing::PatternBytes(3 << 20, 1);  // more than one slice of the user-space copy
+    const FileSource source(dir.Write("in.bin", bytes));
+    EXPECT_EQ(source.Size(), bytes.size());
+    std::vector<std::uint8_t> middle(5);
+    source.ReadAt(1000, middle);
+    EXPECT_EQ(middle, std::vector<std::uint8_t>(bytes.begin() + 1000, bytes.begin() + 1005));
+
+    const std::vector<std::uint8_t> head = {9, 8, 7};
+    const auto target = dir.path() / "out.bin";
+    WriteFileAtomically(target, [&](OutputFile& out) {
+        out.Write(ByteRange::InMemory(head));
+        out.Write(ByteRange::Of(source, 17, bytes.size() - 17));
+        out.Write(ByteRange::InMemory(head));
+    });
+    std::vector<std::uint8_t> expected = head;
+    expected.insert(expected.end(), bytes.begin() + 17, bytes.end());
+    expected.insert(expected.end(), head.begin(), head.end());
+    EXPECT_EQ(testing::ReadFileBytes(target), expected);
+}
+
+TEST(FileSource, AFileShortenedMeanwhileIsAnErrorAndTheTargetStaysAsItWas) {
+    const TempDir dir;
+    const std::string path = dir.Write("in.bin", testing::PatternBytes(1 << 20, 2));
+    const FileSource source(path);
+    std::filesystem::resize_file(path, 1000);  // another program cuts the file
+
+    std::vector<std::uint8_t> tail(10);
+    EXPECT_THROW(source.ReadAt(2000, tail), PellitonError);
+    const auto target = dir.path() / "out.bin";
+    const std::vector<std::uint8_t> before = {1, 2, 3};
+    dir.Write("out.bin", before);
+    try {
+        WriteFileAtomically(target, [&](OutputFile& out) { out.Write(ByteRange::Of(source, 0, source.Size())); });
+        FAIL() << "a short source was copied without an error";
+    } catch (const PellitonError& error) {
+        EXPECT_NE(std::string(error.what()).find("shorter than when it was opened"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(testing::ReadFileBytes(target), before);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2);
+}
+
+TEST(FileSource, OnlyRegularFilesOpen) {
+    const TempDir dir;
+    EXPECT_THROW(FileSource(dir.path().string()), PellitonError);
+    EXPECT_THROW(FileSource((dir.path() / "missing").string()), PellitonError);
+}
+
+}  // namespace
+}  // namespace pelliton
