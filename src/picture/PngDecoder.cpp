@@ -81,10 +81,14 @@ PngHeader ReadPngHeader(std::span<const std::uint8_t> file, std::string_view nam
 }
 
 // stb sizes its buffer for a chunk from the length the chunk declares before it reads the chunk, so
-// every chunk up to IEND must lie inside the file: a length is never trusted beyond the file.
+// every chunk up to IEND must lie inside the file: a length is never trusted beyond the file. An
+// empty first IDAT would have stb copy nothing into a buffer it has not made yet; no encoder
+// writes one.
 void RequireChunksInsideFile(std::span<const std::uint8_t> file, std::string_view name) {
     constexpr std::uint32_t kIendType = 0x49454E44;  // "IEND"
+    constexpr std::uint32_t kIdatType = 0x49444154;  // "IDAT"
     constexpr std::size_t kChunkFrame = 12;          // length, type and CRC around the data
+    bool imageDataSeen = false;
     std::size_t at = kPngSignature.size();
     while (at < file.size()) {
         if (file.size() - at < kChunkFrame) {
@@ -95,7 +99,12 @@ void RequireChunksInsideFile(std::span<const std::uint8_t> file, std::string_vie
             throw FileError(name, "the PNG chunk at byte " + std::to_string(at) + " declares " +
                                       std::to_string(length) + " bytes, more than the file holds after it");
         }
-        if (BigEndian32(file.subspan(at + 4)) == kIendType) return;
+        const std::uint32_t type = BigEndian32(file.subspan(at + 4));
+        if (type == kIendType) return;
+        if (type == kIdatType && !imageDataSeen && length == 0) {
+            throw FileError(name, "its first PNG image data chunk (IDAT), at byte " + std::to_string(at) + ", is empty");
+        }
+        imageDataSeen = imageDataSeen || type == kIdatType;
         at += kChunkFrame + length;
     }
 }

@@ -47,6 +47,10 @@ TEST(PngDecoder, RefusesBeforeAnyLargeAllocation) {
     cutInIhdr.resize(20);
     Bytes longIdat = PngFile(1, 1, 8, kRgba, {0, 1, 2, 3, 4});
     longIdat[33] = 0x7F;  // the IDAT chunk, after signature and IHDR, declares about 2 GB
+    Bytes emptyIdatFirst = PngFile(1, 1, 8, kRgba, {0, 1, 2, 3, 4});
+    Bytes emptyIdat;
+    testing::AppendChunk(emptyIdat, "IDAT", {});
+    emptyIdatFirst.insert(emptyIdatFirst.begin() + 33, emptyIdat.begin(), emptyIdat.end());
     const std::array cases = {
         MalformedFile{"a TGA file", Bytes(40), "not a PNG file"},
         MalformedFile{"cut in IHDR", cutInIhdr, "ends inside its PNG header"},
@@ -58,6 +62,7 @@ TEST(PngDecoder, RefusesBeforeAnyLargeAllocation) {
         MalformedFile{"huge", PngFile(16384, 16384, 8, kRgba, {}),
                       "need 1073758208 bytes of image data, more than its"},
         MalformedFile{"chunk beyond the file", longIdat, "chunk at byte 33 declares 2130706448 bytes, more than"},
+        MalformedFile{"empty first IDAT", emptyIdatFirst, "first PNG image data chunk (IDAT), at byte 33, is empty"},
         MalformedFile{"short image data", PngFile(2, 2, 8, kRgba, {0, 1, 2}), "its PNG data cannot be decoded: "},
     };
     testing::ExpectEachRefusedSmall(
