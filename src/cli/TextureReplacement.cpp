@@ -63,7 +63,7 @@ TextureReplacement::TextureReplacement(const TreeTexture& texture, const ByteSou
                                        const std::string& image)
     : texture_(&texture), attributes_(texture.attributes) {
     if (!texture.problem.empty()) {
-        throw PellitonError("texture " + texture.name + " cannot be replaced: " + texture.problem);
+        throw PellitonError(image + ": texture " + texture.name + " cannot be replaced: " + texture.problem);
     }
     const ImageKind kind = KindOf(image);
     if (kind == ImageKind::Dds) {

@@ -236,6 +236,17 @@ TEST(RshToolReplace, ATextureNameThatTwoTexturesShareIsRefused) {
     EXPECT_EQ(ReadFileBytes(file), original);
 }
 
+TEST(RshToolReplace, ATextureWithoutItsImageChunksIsRefused) {
+    const TempDir dir;
+    const auto original = WriteChunkTreeBytes({FoldChunk("SHRF", 1, "s", {FoldChunk("TXTR", 1, "Art/broken", {})})});
+    const std::string file = dir.Write("s.rsh", original);
+    const std::string dds = dir.Write("broken.dds", testing::DdsFileBytes("DXT1", 4, 4, 1, std::vector<std::uint8_t>(8)));
+    const auto run = RunTool({"replace", file, dds});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "pelliton-rsh: " + dds + ": texture broken cannot be replaced: it has no FOLDIMAG\n");
+    EXPECT_EQ(ReadFileBytes(file), original);
+}
+
 TEST(RshToolReplace, TwoImagesForOneTextureAreRefused) {
     const TempDir dir;
     const auto original = GameFile({BlockTexture("a", kImageTypeDxt1, "DXT1", 4, 4, 1, 1)});
