@@ -11,6 +11,7 @@
 #include "bench/BenchFiles.h"
 #include "cli/RshToolCommands.h"
 #include "common/DdsFormat.h"
+#include "export/DdsHeader.h"
 #include "rsh/RshInputFile.h"
 #include "rshwrite/RshWriter.h"
 
@@ -39,16 +40,12 @@ std::string SampleDds4096() {
         // The DDS the texture itself exports, so that the replaced file equals the source.
         const UninitialisedBytes rsh = ReadWholeFile(source);
         const std::size_t chain = dds::MipChainBytes(dds::kDxt5, 4096, 4096, 13);
-        dds::FileHeader header;
-        header.dwMagic = dds::kMagic;
-        header.dwSize = dds::kHeaderSize;
-        header.dwFlags = dds::DDSD_CAPS | dds::DDSD_HEIGHT | dds::DDSD_WIDTH | dds::DDSD_PIXELFORMAT |
-                         dds::DDSD_MIPMAPCOUNT | dds::DDSD_LINEARSIZE;
-        header.dwWidth = header.dwHeight = 4096;
-        header.dwMipMapCount = 13;
-        header.ddspf.dwSize = dds::kPixelFormatSize;
-        header.ddspf.dwFlags = dds::DDPF_FOURCC;
-        header.ddspf.dwFourCC = dds::kDxt5;
+        RshAttrChunk attr;
+        attr.ImageType = kImageTypeDxt5;
+        attr.Width = attr.Height = 4096;
+        attr.MipLevels = 13;
+        const dds::FileHeader header =
+            MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, static_cast<std::int32_t>(chain));
         const auto* headerBytes = reinterpret_cast<const std::uint8_t*>(&header);
         std::vector<std::uint8_t> bytes(headerBytes, headerBytes + sizeof header);
         bytes.insert(bytes.end(), rsh.end() - static_cast<std::ptrdiff_t>(chain), rsh.end());

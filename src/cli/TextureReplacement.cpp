@@ -57,6 +57,39 @@ void AppendStoredRows(const RgbaPicture& picture, std::vector<std::uint8_t>& out
     }
 }
 
+// DXT blocks of the picture's full MIP chain, largest level first.
+std::vector<std::uint8_t> EncodeBlockChain(const RgbaPicture& picture, std::uint32_t fourCC, int levels) {
+    std::vector<std::uint8_t> encoded;
+    encoded.reserve(dds::MipChainBytes(fourCC, picture.width, picture.height, levels));
+    for (const RgbaPicture& level : MakeMipChain(picture, levels)) {
+        const std::vector<std::uint8_t> blocks = EncodeDxt(level, fourCC);
+        encoded.insert(encoded.end(), blocks.begin(), blocks.end());
+    }
+    return encoded;
+}
+
+// Uncompressed texels of the picture and its lower levels. A TGA we exported carries the lower
+// levels after its picture, in its own byte order: they go back as they were, not made anew.
+std::vector<std::uint8_t> StoreUncompressedChain(const RgbaPicture& picture, int levels,
+                                                 std::span<const std::uint8_t> trailingBytes) {
+    std::vector<std::uint8_t> stored;
+    AppendStoredRows(picture, stored);
+    std::size_t lowerBytes = 0;
+    for (int level = 1; level < levels; ++level) {
+        lowerBytes += static_cast<std::size_t>(std::max(1, picture.width >> level)) *
+                      static_cast<std::size_t>(std::max(1, picture.height >> level)) * 4;
+    }
+    if (levels > 1 && trailingBytes.size() == lowerBytes) {
+        const std::size_t start = stored.size();
+        stored.insert(stored.end(), trailingBytes.begin(), trailingBytes.end());
+        SwapFirstAndThirdBytes(std::as_writable_bytes(std::span(stored).subspan(start)));
+        return stored;
+    }
+    const std::vector<RgbaPicture> chain = MakeMipChain(picture, levels);
+    for (std::size_t level = 1; level < chain.size(); ++level) AppendStoredRows(chain[level], stored);
+    return stored;
+}
+
 }  // namespace
 
 TextureReplacement::TextureReplacement(const TreeTexture& texture, const ByteSource& rshFile,
@@ -111,12 +144,7 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
 
     if (format->layout == TexelLayout::BlockCompressed) {
         attributes_.MipLevels = FullMipLevels(picture.width, picture.height);
-        const std::uint32_t fourCC = dds::FourCC(format->fourCC);
-        encoded_.reserve(dds::MipChainBytes(fourCC, picture.width, picture.height, attributes_.MipLevels));
-        for (const RgbaPicture& level : MakeMipChain(picture, attributes_.MipLevels)) {
-            const std::vector<std::uint8_t> blocks = EncodeDxt(level, fourCC);
-            encoded_.insert(encoded_.end(), blocks.begin(), blocks.end());
-        }
+        encoded_ = EncodeBlockChain(picture, dds::FourCC(format->fourCC), attributes_.MipLevels);
     } else {
         const int levels = std::max(1, texture.attributes.MipLevels);
         if (levels > FullMipLevels(picture.width, picture.height)) {
@@ -124,19 +152,7 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
                                 " MIP levels, more than a picture of " + std::to_string(picture.width) + " x " +
                                 std::to_string(picture.height) + " has");
         }
-        const std::vector<RgbaPicture> chain = MakeMipChain(picture, levels);
-        std::size_t lowerBytes = 0;
-        for (std::size_t level = 1; level < chain.size(); ++level) lowerBytes += chain[level].rgba.size();
-        AppendStoredRows(chain.front(), encoded_);
-        if (levels > 1 && trailingBytes.size() == lowerBytes) {
-            // A TGA we exported carries the texture's lower levels after its picture: they go back
-            // as they were, not made anew.
-            const std::size_t start = encoded_.size();
-            encoded_.insert(encoded_.end(), trailingBytes.begin(), trailingBytes.end());
-            SwapFirstAndThirdBytes(std::as_writable_bytes(std::span(encoded_).subspan(start)));
-        } else {
-            for (std::size_t level = 1; level < chain.size(); ++level) AppendStoredRows(chain[level], encoded_);
-        }
+        encoded_ = StoreUncompressedChain(picture, levels, trailingBytes);
     }
     texels_ = ByteRange::InMemory(encoded_);
 }

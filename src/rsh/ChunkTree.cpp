@@ -36,12 +36,11 @@ std::vector<Chunk> ReadChunks(const ByteSource& file, std::size_t begin, std::si
         }
         std::array<std::uint8_t, kChunkHeaderBytes> header;
         file.ReadAt(at, header);
-        LittleEndianReader fields(header);
         Chunk chunk;
         chunk.offset = at;
         chunk.type = Text(std::span(header).first(kTagLength));
         chunk.id = Text(std::span(header).subspan(kTagLength, kTagLength));
-        for (std::size_t i = 0; i < 2 * kTagLength; ++i) fields.UInt8();
+        LittleEndianReader fields{std::span(header).subspan(2 * kTagLength)};
         chunk.version = static_cast<std::int32_t>(fields.UInt32());
         chunk.size = static_cast<std::int32_t>(fields.UInt32());
         const auto nameLength = static_cast<std::int32_t>(fields.UInt32());
