@@ -1,5 +1,5 @@
 // An allocator that leaves elements uninitialised on resize, so that a large buffer is written once,
-// by the read that fills it, and not zeroed first.
+// by the read that fills it, and not zeroed first. Large buffers get large pages.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +8,8 @@
 #include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "common/LargePages.h"
 
 namespace pelliton {
 
@@ -19,6 +21,19 @@ public:
         using other = UninitialisedAllocator<U>;
     };
     using std::allocator<T>::allocator;
+
+    T* allocate(std::size_t count) {
+        if (count > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
+        if (count * sizeof(T) < kLargePageBytes) return std::allocator<T>::allocate(count);
+        return static_cast<T*>(AllocateLargePages(count * sizeof(T)));
+    }
+    void deallocate(T* memory, std::size_t count) noexcept {
+        if (count * sizeof(T) < kLargePageBytes) {
+            std::allocator<T>::deallocate(memory, count);
+        } else {
+            FreeLargePages(memory, count * sizeof(T));
+        }
+    }
 
     template <typename U>
     void construct(U* place) noexcept {

@@ -52,6 +52,18 @@ void LogNamedChunk(DebugLog& log, const RshNamedChunk& chunk) {
     log.AddDebugLine(Latin1ToUtf8(chunk.ChunkName));
 }
 
+// Fills a texel array that was just sized; a failed read empties it, so that no uninitialised
+// texels are left behind.
+template <typename TexelArray>
+void ReadOrClear(RshInputFile& file, TexelArray& texels) {
+    try {
+        file.ReadBytes(std::as_writable_bytes(std::span(texels)), "the texel data");
+    } catch (...) {
+        texels.clear();
+        throw;
+    }
+}
+
 void ReadCompressedTexels(RshInputFile& file, modRSH& rsh) {
     const std::int32_t size = rsh.DataChunk.ChunkSize;
     if (size <= 0) {
@@ -59,7 +71,7 @@ void ReadCompressedTexels(RshInputFile& file, modRSH& rsh) {
     }
     file.Require(size, "the texel data");
     rsh.TexelBytes.resize(static_cast<std::size_t>(size));
-    file.ReadBytes(std::as_writable_bytes(std::span(rsh.TexelBytes)), "the texel data");
+    ReadOrClear(file, rsh.TexelBytes);
 }
 
 // The file holds each texel as red, green, blue, alpha; memory keeps blue, green, red, alpha.
@@ -71,14 +83,8 @@ void ReadUncompressedTexels(RshInputFile& file, modRSH& rsh) {
     }
     file.Require(count * 4, "the texel data (" + std::to_string(count) + " texels)");
     rsh.TexelPixels.resize(static_cast<std::size_t>(count));
-    const auto bytes = std::as_writable_bytes(std::span(rsh.TexelPixels));
-    try {
-        file.ReadBytes(bytes, "the texel data");
-    } catch (...) {
-        rsh.TexelPixels.clear();  // never leave uninitialised texels behind
-        throw;
-    }
-    SwapFirstAndThirdBytes(bytes);
+    ReadOrClear(file, rsh.TexelPixels);
+    SwapFirstAndThirdBytes(std::as_writable_bytes(std::span(rsh.TexelPixels)));
 }
 
 // An image type the tool does not handle reads nothing and leaves both arrays alone.

@@ -71,7 +71,7 @@ struct modRSH {
     RshNamedChunk NamedChunk3;
     RshAttrChunk AttrChunk;
     RshDataChunk DataChunk;
-    std::vector<std::uint8_t> TexelBytes;  // block-compressed types
+    UninitialisedBytes TexelBytes;  // block-compressed types
     RshPixelArray TexelPixels;             // uncompressed type; element 0 is texel 1
 };
 

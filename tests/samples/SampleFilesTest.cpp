@@ -26,6 +26,7 @@
 namespace pelliton {
 namespace {
 
+
 const std::filesystem::path kSamplesDir = PELLITON_SAMPLES_DIR;
 
 // The records take 168 bytes, plus the two 6-byte names the writer gives every file.
@@ -126,7 +127,7 @@ TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
         const TextureFormat* format = FindTextureFormat(sample.imageType);
         if (format == nullptr || format->layout != TexelLayout::BlockCompressed) continue;
         SCOPED_TRACE(sample.name);
-        const std::vector<std::uint8_t> data = LoadSample(sample).TexelBytes;
+        const UninitialisedBytes data = LoadSample(sample).TexelBytes;
         const auto blockBytes = dds::BlockBytes(dds::FourCC(format->fourCC));
         RgbaImage source = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
         std::size_t offset = 0;
@@ -193,7 +194,7 @@ TEST(SampleFiles, GameDxt3SampleExportsAsDxt3AndPreviewsUpright) {
     EXPECT_EQ(WordAt(dds, 8), 0xA1007u);   // with MIP count and linear size
     EXPECT_EQ(WordAt(dds, 20), 1552u);     // the data's size, as for type 4
     EXPECT_EQ(WordAt(dds, 28), 8u);
-    EXPECT_EQ(std::vector(dds.begin() + 128, dds.end()), LoadSample(sample).TexelBytes);
+    EXPECT_EQ(testing::ByteVector(LoadSample(sample).TexelBytes), std::vector(dds.begin() + 128, dds.end()));
 
     ASSERT_EQ(pane.frames.size(), 1u);
     const d3d8::Frame& frame = pane.frames[0];

@@ -8,10 +8,10 @@
 namespace pelliton::testing {
 
 modRSH BlockTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height,
-                           std::vector<std::uint8_t> texelBytes, std::int32_t mipLevels) {
+                           const std::vector<std::uint8_t>& texelBytes, std::int32_t mipLevels) {
     modRSH rsh =
         MakeTextureRecords(imageType, width, height, mipLevels, static_cast<std::int32_t>(texelBytes.size()));
-    rsh.TexelBytes = std::move(texelBytes);
+    rsh.TexelBytes.assign(texelBytes.begin(), texelBytes.end());
     return rsh;
 }
 

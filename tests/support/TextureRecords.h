@@ -13,7 +13,7 @@ namespace pelliton::testing {
 
 // A block-compressed texture; texelBytes hold every level, largest first.
 modRSH BlockTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height,
-                           std::vector<std::uint8_t> texelBytes, std::int32_t mipLevels = 1);
+                           const std::vector<std::uint8_t>& texelBytes, std::int32_t mipLevels = 1);
 
 // An uncompressed texture of 0xAARRGGBB texels in stored order (bottom row first).
 modRSH PixelTextureRecords(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& stored);
@@ -27,6 +27,9 @@ struct ReadRecords {
     std::vector<std::string> log;
     std::int64_t unread = 0;  // bytes of the file left after the records
 };
+
+// The loaded texel bytes as a plain vector, to compare with expected bytes.
+inline std::vector<std::uint8_t> ByteVector(const UninitialisedBytes& bytes) { return {bytes.begin(), bytes.end()}; }
 
 // Reads the file's records; throws PellitonError where the reader does.
 ReadRecords ReadRecordsFile(const std::string& path);
