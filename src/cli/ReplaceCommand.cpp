@@ -57,7 +57,8 @@ void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::strin
         bodies.insert(bodies.end(), some.begin(), some.end());
     }
     const EditedFile edited = EditChunkTree(file.tree, file.source, bodies);
-    WriteFileAtomically(PathFromUtf8(outPath), [&edited](OutputFile& output) {
+    // The edited file may be the only copy of the modder's work.
+    WriteOnlyCopyAtomically(PathFromUtf8(outPath), [&edited](OutputFile& output) {
         for (const ByteRange& piece : edited.pieces) output.Write(piece);
     });
     for (std::size_t i = 0; i < images.size(); ++i) {

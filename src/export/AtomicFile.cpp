@@ -13,6 +13,9 @@
 #include "common/Utf8Path.h"
 
 #ifdef __linux__
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 #ifdef _WIN32
@@ -25,6 +28,9 @@
 namespace pelliton {
 
 namespace {
+
+// How the finished file takes the target's place.
+enum class Replacement { Swap, Rename };
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -53,8 +59,24 @@ std::FILE* CreateNewFile(const std::filesystem::path& path) {
 #endif
 }
 
+#ifdef __linux__
+// Swaps the finished file with an existing regular target and removes the old content. False when
+// the target is not such a file or the file system cannot swap: then a rename does the work.
+bool SwapWithTarget(const std::filesystem::path& finished, const std::filesystem::path& target) {
+    struct stat status {};
+    if (lstat(target.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+    if (renameat2(AT_FDCWD, finished.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) != 0) return false;
+    unlink(finished.c_str());  // the old content; the target is already in place
+    return true;
+}
+#endif
+
 // Puts the finished file in the target's place; throws, naming the reason, when it cannot.
-void ReplaceTarget(const std::filesystem::path& finished, const std::filesystem::path& target) {
+void ReplaceTarget(const std::filesystem::path& finished, const std::filesystem::path& target,
+                   [[maybe_unused]] Replacement replacement) {
+#ifdef __linux__
+    if (replacement == Replacement::Swap && SwapWithTarget(finished, target)) return;
+#endif
 #ifdef _WIN32
     if (MoveFileExW(finished.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
     const DWORD error = GetLastError();
@@ -99,11 +121,11 @@ public:
 
     std::FILE* get() const { return handle_.get(); }
 
-    void MoveOver(const std::filesystem::path& target) {
+    void MoveOver(const std::filesystem::path& target, Replacement replacement) {
         if (std::fclose(handle_.release()) != 0) {
             throw PellitonError("writing " + PathToUtf8(target) + " failed: " + std::strerror(errno));
         }
-        ReplaceTarget(path_, target);
+        ReplaceTarget(path_, target, replacement);
         moved_ = true;
     }
 
@@ -164,14 +186,28 @@ void OutputFile::CopyByKernel([[maybe_unused]] const ByteSource& source, [[maybe
 #endif
 }
 
-void WriteFileAtomically(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent) {
+namespace {
+
+void WriteThenReplace(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent,
+                      Replacement replacement) {
     TemporaryFile temporary(target);
     OutputFile output(temporary.get(), target);
     writeContent(output);
     if (std::fflush(temporary.get()) != 0) {
         throw PellitonError("writing " + PathToUtf8(target) + " failed: " + std::strerror(errno));
     }
-    temporary.MoveOver(target);
+    temporary.MoveOver(target, replacement);
+}
+
+}  // namespace
+
+void WriteFileAtomically(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent) {
+    WriteThenReplace(target, writeContent, Replacement::Swap);
+}
+
+void WriteOnlyCopyAtomically(const std::filesystem::path& target,
+                             const std::function<void(OutputFile&)>& writeContent) {
+    WriteThenReplace(target, writeContent, Replacement::Rename);
 }
 
 }  // namespace pelliton

@@ -122,8 +122,15 @@ std::optional<std::string> PreviewDevice::Draw(const std::filesystem::path& imag
     Check(device.SetStreamSource(0, PreviewVB, kVertexStride), "SetStreamSource");
     Check(device.SetVertexShader(kPreviewVertexFormat), "SetVertexShader");
     // The vertices come from memory; the buffer above is created, filled and bound, but not read.
-    Check(device.DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, QuadVertices_.data(), kVertexStride), "DrawPrimitiveUP");
+    const HRESULT drawn = device.DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, QuadVertices_.data(), kVertexStride);
+    PreviewTexture->ReleaseFile();
     Check(device.EndScene(), "EndScene");
+    if (const auto& failure = PreviewTexture->ReadFailure(); FAILED(drawn) && failure) {
+        // Another program shortened the file while it was drawn: as if it could not be loaded.
+        Check(ClearedDevice().Present(nullptr, nullptr, nullptr, nullptr), "Present");
+        return failure;
+    }
+    Check(drawn, "DrawPrimitiveUP");
     Check(device.Present(nullptr, nullptr, nullptr, nullptr), "Present");
     return std::nullopt;
 }

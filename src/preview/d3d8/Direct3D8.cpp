@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <new>
 
+#include "common/PellitonError.h"
+
 namespace pelliton::d3d8 {
 
 namespace {
@@ -175,8 +177,12 @@ HRESULT Direct3DDevice8::DrawPrimitiveUP(DWORD primitiveType, UINT primitiveCoun
     const D3DMATRIX worldViewProjection = Multiply(Multiply(world_, view_), projection_);
     const auto* bytes = static_cast<const std::byte*>(vertexData);
     const auto corner = [&](std::size_t index) { return TransformVertex(bytes + index * stride, worldViewProjection); };
-    for (std::size_t i = 0; i < primitiveCount; ++i) {
-        DrawTriangle({corner(i), corner(i + 1), corner(i + 2)}, *texture_, target_);
+    try {
+        for (std::size_t i = 0; i < primitiveCount; ++i) {
+            DrawTriangle({corner(i), corner(i + 1), corner(i + 2)}, *texture_, target_);
+        }
+    } catch (const PellitonError&) {
+        return D3DXERR_INVALIDDATA;  // the texture's file no longer holds a row; the texture says why
     }
     // As the runtime does, drawing from memory leaves stream 0 unbound.
     stream0_.reset();

@@ -1,8 +1,9 @@
-// The texture loader: opens the file, tells DDS (by its magic) from TGA (everything else), reads
-// level 0 into a texture, and keeps exceptions inside. Every size a header declares is checked
-// against the file before anything is allocated from it.
+// The texture loader: opens the file, tells DDS (by its magic) from TGA (everything else), makes a
+// texture that reads the rows of level 0 as they are sampled, and keeps exceptions inside. Every
+// size a header declares is checked against the file before anything is allocated from it.
 #include "preview/d3d8/TextureFile.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <new>
@@ -100,9 +101,9 @@ std::string DescribePixelFormat(const dds::PixelFormat& format) {
     return "\"" + code + "\"";
 }
 
-std::shared_ptr<Direct3DTexture8> ReadDdsTexture(ImageFile& file) {
+std::shared_ptr<Direct3DTexture8> ReadDdsTexture(const std::shared_ptr<ImageFile>& file) {
     dds::FileHeader header;
-    if (!file.ReadHeader(header)) {
+    if (!file->ReadHeader(header)) {
         throw InvalidTexture("the file ends inside its " + std::to_string(sizeof header) + "-byte DDS header");
     }
     if (header.dwMagic != dds::kMagic) throw InvalidTexture("it does not start with the DDS magic");
@@ -120,49 +121,59 @@ std::shared_ptr<Direct3DTexture8> ReadDdsTexture(ImageFile& file) {
 
     const int width = header.dwWidth;
     const int height = header.dwHeight;
-    const std::size_t levelBytes = dds::LevelBytes(header.ddspf.dwFourCC, width, height);
-    const auto endsEarly = [&] {
+    const DWORD format = header.ddspf.dwFourCC;
+    const std::size_t levelBytes = dds::LevelBytes(format, width, height);
+    const auto endsEarly = [=] {
         return InvalidTexture("the file ends before the " + std::to_string(levelBytes) + " bytes of its " +
                               std::to_string(width) + " x " + std::to_string(height) + " texels");
     };
-    if (levelBytes > file.Size() - sizeof header) throw endsEarly();
-    UninitialisedBytes blocks(levelBytes);
-    if (!file.ReadAt(sizeof header, blocks)) throw endsEarly();
-    return MakeBlockTexture(width, height, header.ddspf.dwFourCC, std::move(blocks));
+    if (levelBytes > file->Size() - sizeof header) throw endsEarly();
+
+    // DXT3 and DXT5 blocks put their alpha half first; DXT1 blocks are all colour.
+    const std::size_t blockBytes = dds::BlockBytes(format);
+    const std::size_t storedRowBytes = RowBytes(dds::BlocksAlong(width), blockBytes);
+    std::vector<std::uint8_t> stored(blockBytes == kColourBlockBytes ? 0 : storedRowBytes);
+    auto readColours = [=](int row, std::span<std::uint8_t> colours) mutable {
+        const std::uint64_t at = sizeof header + static_cast<std::uint64_t>(row) * storedRowBytes;
+        if (stored.empty()) {
+            if (!file->ReadAt(at, colours)) throw endsEarly();
+            return;
+        }
+        if (!file->ReadAt(at, stored)) throw endsEarly();
+        for (std::size_t block = 0; block * kColourBlockBytes < colours.size(); ++block) {
+            std::memcpy(&colours[block * kColourBlockBytes], &stored[block * blockBytes + kColourBlockBytes],
+                        kColourBlockBytes);
+        }
+    };
+    const std::size_t colourRowBytes = RowBytes(dds::BlocksAlong(width), kColourBlockBytes);
+    return MakeBlockTexture(width, height, format,
+                            TexelRows(dds::BlocksAlong(height), colourRowBytes, std::move(readColours)));
 }
 
 // ---- TGA ----------------------------------------------------------------------------------------
 // Pixels stored blue, green, red(, alpha), rows in the order the image descriptor declares; the
 // texture always gets the top row first and the left column first.
 
-// Stored pixels to 0xAARRGGBB texels, rows top to bottom and columns left to right.
-std::vector<D3DCOLOR> UprightTexels(std::span<const std::uint8_t> pixels, std::size_t width, std::size_t height,
-                                    std::size_t bytesPerPixel, std::uint8_t descriptor) {
-    const bool topToBottom = (descriptor & tga::kTopToBottom) != 0;
-    const bool rightToLeft = (descriptor & tga::kRightToLeft) != 0;
-    const std::size_t rowBytes = width * bytesPerPixel;
-    std::vector<D3DCOLOR> texels;
-    texels.reserve(width * height);
-    for (std::size_t row = 0; row < height; ++row) {
-        const std::size_t storedRow = topToBottom ? row : height - 1 - row;
-        const auto rowPixels = pixels.subspan(storedRow * rowBytes, rowBytes);
-        for (std::size_t column = 0; column < width; ++column) {
-            const std::size_t storedColumn = rightToLeft ? width - 1 - column : column;
-            const auto bgra = rowPixels.subspan(storedColumn * bytesPerPixel, bytesPerPixel);
-            const D3DCOLOR alpha = bytesPerPixel == tga::kDepthRgba / 8 ? bgra[3] : 0xFFU;
-            texels.push_back(alpha << 24 | D3DCOLOR{bgra[2]} << 16 | D3DCOLOR{bgra[1]} << 8 | bgra[0]);
-        }
+// One stored row of pixels to 0xAARRGGBB texels, left column first.
+void UprightRow(std::span<const std::uint8_t> pixels, std::size_t bytesPerPixel, bool rightToLeft,
+                std::span<std::uint8_t> texels) {
+    const std::size_t width = pixels.size() / bytesPerPixel;
+    for (std::size_t column = 0; column < width; ++column) {
+        const std::size_t storedColumn = rightToLeft ? width - 1 - column : column;
+        const auto bgra = pixels.subspan(storedColumn * bytesPerPixel, bytesPerPixel);
+        const D3DCOLOR alpha = bytesPerPixel == tga::kDepthRgba / 8 ? bgra[3] : 0xFFU;
+        const D3DCOLOR texel = alpha << 24 | D3DCOLOR{bgra[2]} << 16 | D3DCOLOR{bgra[1]} << 8 | bgra[0];
+        std::memcpy(&texels[column * sizeof texel], &texel, sizeof texel);
     }
-    return texels;
 }
 
-std::shared_ptr<Direct3DTexture8> ReadTgaTexture(ImageFile& file) {
+std::shared_ptr<Direct3DTexture8> ReadTgaTexture(const std::shared_ptr<ImageFile>& file) {
     // Without a magic of its own, a file that is no TGA we read is most likely no image we know.
     const auto unknownKind = [] {
         return InvalidTexture("it is neither a DDS file nor an uncompressed 24- or 32-bit TGA file");
     };
     tga::FileHeader header;
-    if (!file.ReadHeader(header)) throw unknownKind();
+    if (!file->ReadHeader(header)) throw unknownKind();
     // A colour map would only need skipping, but nothing we read or write has one.
     if (header.ImageType != tga::kTrueColour || header.ColourMapType != tga::kNoColourMap) throw unknownKind();
     if (header.PixelDepth != tga::kDepthRgb && header.PixelDepth != tga::kDepthRgba) throw unknownKind();
@@ -174,17 +185,24 @@ std::shared_ptr<Direct3DTexture8> ReadTgaTexture(ImageFile& file) {
     const std::size_t bytesPerPixel = header.PixelDepth / 8U;
     const std::uint64_t pixelsAt = sizeof header + header.IdLength;  // the ID field is skipped
     const std::size_t pixelBytes = std::size_t{width} * height * bytesPerPixel;
-    const auto endsEarly = [&] {
+    const auto endsEarly = [=] {
         return InvalidTexture("the file ends before the " + std::to_string(pixelBytes) + " bytes of its " +
                               std::to_string(width) + " x " + std::to_string(height) + " pixels");
     };
-    if (pixelsAt > file.Size() || pixelBytes > file.Size() - pixelsAt) throw endsEarly();
+    if (pixelsAt > file->Size() || pixelBytes > file->Size() - pixelsAt) throw endsEarly();
 
-    UninitialisedBytes pixels(pixelBytes);
-    if (!file.ReadAt(pixelsAt, pixels)) throw endsEarly();
+    // Rows are stored in the order the image descriptor declares; the texture has the top row first.
+    const bool topToBottom = (header.ImageDescriptor & tga::kTopToBottom) != 0;
+    const bool rightToLeft = (header.ImageDescriptor & tga::kRightToLeft) != 0;
+    std::vector<std::uint8_t> stored(RowBytes(width, bytesPerPixel));
+    auto readTexels = [=](int row, std::span<std::uint8_t> texels) mutable {
+        const std::uint64_t storedRow = topToBottom ? row : height - 1 - row;
+        if (!file->ReadAt(pixelsAt + storedRow * stored.size(), stored)) throw endsEarly();
+        UprightRow(stored, bytesPerPixel, rightToLeft, texels);
+    };
     const DWORD format = header.PixelDepth == tga::kDepthRgba ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
     return MakeArgbTexture(width, height, format,
-                           UprightTexels(pixels, width, height, bytesPerPixel, header.ImageDescriptor));
+                           TexelRows(height, RowBytes(width, sizeof(D3DCOLOR)), std::move(readTexels)));
 }
 
 }  // namespace
@@ -196,10 +214,10 @@ HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTex
         return code;
     };
     try {
-        ImageFile file(PathFromUtf8(utf8Path));
+        const auto file = std::make_shared<ImageFile>(PathFromUtf8(utf8Path));
         // TGA has no magic of its own, so it is what remains.
         std::uint32_t magic = 0;
-        out = file.ReadHeader(magic) && magic == dds::kMagic ? ReadDdsTexture(file) : ReadTgaTexture(file);
+        out = file->ReadHeader(magic) && magic == dds::kMagic ? ReadDdsTexture(file) : ReadTgaTexture(file);
         return D3D_OK;
     } catch (const TextureLoadError& error) {
         return failure(error.code, error.what());

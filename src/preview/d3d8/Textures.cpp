@@ -1,5 +1,6 @@
 // The two kinds of texture: 32-bit texels as loaded, and DXT blocks as stored, decoded per texel.
 #include <cassert>
+#include <cstring>
 
 #include "preview/d3d8/Direct3DTexture8.h"
 
@@ -9,18 +10,19 @@ namespace {
 
 class ArgbTexture final : public Direct3DTexture8 {
 public:
-    ArgbTexture(int width, int height, DWORD format, std::vector<D3DCOLOR> texels)
-        : Direct3DTexture8(width, height, format), texels_(std::move(texels)) {
-        assert(texels_.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    }
+    ArgbTexture(int width, int height, DWORD format, TexelRows rows)
+        : Direct3DTexture8(width, height, format), rows_(std::move(rows)) {}
 
     std::uint32_t TexelColour(int x, int y) const override {
-        return texels_[static_cast<std::size_t>(y) * static_cast<std::size_t>(Width()) + static_cast<std::size_t>(x)] &
-               kColourBits;
+        D3DCOLOR texel;
+        std::memcpy(&texel, rows_.Row(y) + static_cast<std::size_t>(x) * sizeof texel, sizeof texel);
+        return texel & kColourBits;
     }
+    void ReleaseFile() override { rows_.ReleaseFile(); }
+    const std::optional<std::string>& ReadFailure() const override { return rows_.ReadFailure(); }
 
 private:
-    std::vector<D3DCOLOR> texels_;
+    TexelRows rows_;
 };
 
 // 5 and 6 bits widen to 8 by repeating their top bits: 0 stays 0 and the maximum becomes 255.
@@ -53,19 +55,14 @@ std::uint32_t ColourBlockTexel(const std::uint8_t* block, int x, int y, bool thr
     return index == 2 ? Blend(end0, 2, end1, 1) : Blend(end0, 1, end1, 2);
 }
 
+// Keeps, per row of blocks, only the colour halves: the device never shows alpha.
 class BlockTexture final : public Direct3DTexture8 {
 public:
-    BlockTexture(int width, int height, DWORD format, UninitialisedBytes blocks)
-        : Direct3DTexture8(width, height, format),
-          bytesPerBlock_(dds::BlockBytes(format)),
-          colourOffset_(format == D3DFMT_DXT1 ? 0 : 8),  // DXT3 and DXT5: the alpha half comes first
-          blocksAcross_(dds::BlocksAlong(width)),
-          blocks_(std::move(blocks)) {
-        assert(bytesPerBlock_ != 0 && blocks_.size() == dds::LevelBytes(format, width, height));
-    }
+    BlockTexture(int width, int height, DWORD format, TexelRows colourRows)
+        : Direct3DTexture8(width, height, format), rows_(std::move(colourRows)) {}
 
     std::uint32_t TexelColour(int x, int y) const override {
-        return ColourBlockTexel(ColourBlockOf(x, y), x % 4, y % 4, colourOffset_ == 0);
+        return ColourBlockTexel(ColourBlockOf(x, y), x % 4, y % 4, Format() == D3DFMT_DXT1);
     }
 
     void TexelColours(std::span<const TexelCoordinate> at, std::span<std::uint32_t> out) const override {
@@ -75,28 +72,34 @@ public:
             out[i] = TexelColour(at[i].x, at[i].y);
         }
     }
+    void ReleaseFile() override { rows_.ReleaseFile(); }
+    const std::optional<std::string>& ReadFailure() const override { return rows_.ReadFailure(); }
 
 private:
     const std::uint8_t* ColourBlockOf(int x, int y) const {
         assert(x >= 0 && x < Width() && y >= 0 && y < Height());
-        const std::size_t block = static_cast<std::size_t>(y / 4) * blocksAcross_ + static_cast<std::size_t>(x / 4);
-        return blocks_.data() + block * bytesPerBlock_ + colourOffset_;
+        return rows_.Row(y / 4) + static_cast<std::size_t>(x / 4) * kColourBlockBytes;
     }
 
-    std::size_t bytesPerBlock_;
-    std::size_t colourOffset_;
-    std::size_t blocksAcross_;
-    UninitialisedBytes blocks_;
+    TexelRows rows_;
 };
 
 }  // namespace
 
 std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, std::vector<D3DCOLOR> texels) {
-    return std::make_shared<ArgbTexture>(width, height, format, std::move(texels));
+    assert(texels.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    const auto bytes = std::as_bytes(std::span(texels));
+    UninitialisedBytes rows(bytes.size());
+    std::memcpy(rows.data(), bytes.data(), bytes.size());
+    return MakeArgbTexture(width, height, format, TexelRows(height, RowBytes(width, sizeof(D3DCOLOR)), std::move(rows)));
 }
 
-std::shared_ptr<Direct3DTexture8> MakeBlockTexture(int width, int height, DWORD format, UninitialisedBytes blocks) {
-    return std::make_shared<BlockTexture>(width, height, format, std::move(blocks));
+std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, TexelRows rows) {
+    return std::make_shared<ArgbTexture>(width, height, format, std::move(rows));
+}
+
+std::shared_ptr<Direct3DTexture8> MakeBlockTexture(int width, int height, DWORD format, TexelRows colourRows) {
+    return std::make_shared<BlockTexture>(width, height, format, std::move(colourRows));
 }
 
 }  // namespace pelliton::d3d8
