@@ -2,17 +2,50 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <vector>
 
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
 
+#include <zlib.h>
+
+namespace pelliton {
+
+namespace {
+
+// zlib's fastest level with run-length matching compresses a frame several times faster than stb's
+// own deflate, and as well: a preview's background and its magnified texels come in runs.
+unsigned char* Deflate(unsigned char* data, int length, int* compressedLength, int /*quality*/) {
+    z_stream stream{};
+    if (deflateInit2(&stream, 1, Z_DEFLATED, MAX_WBITS, 8, Z_RLE) != Z_OK) return nullptr;
+    const uLong bound = deflateBound(&stream, static_cast<uLong>(length));
+    auto* compressed = static_cast<unsigned char*>(std::malloc(bound));  // stb frees it
+    stream.next_in = data;
+    stream.avail_in = static_cast<uInt>(length);
+    stream.next_out = compressed;
+    stream.avail_out = static_cast<uInt>(bound);
+    const bool done = compressed != nullptr && deflate(&stream, Z_FINISH) == Z_STREAM_END;
+    deflateEnd(&stream);
+    if (!done) {
+        std::free(compressed);
+        return nullptr;
+    }
+    *compressedLength = static_cast<int>(stream.total_out);
+    return compressed;
+}
+
+}  // namespace
+
+}  // namespace pelliton
+
 // One PNG encoder on every platform, so that the same frame gives the same file on each. The
 // encoder writes to memory; the file itself is written as exports are.
 #define STBI_WRITE_NO_STDIO
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBIW_ZLIB_COMPRESS pelliton::Deflate
 #include <stb_image_write.h>
 
 namespace pelliton {
@@ -37,6 +70,8 @@ void WritePngFile(const std::filesystem::path& path, const d3d8::Frame& frame) {
         rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
         rgb.push_back(static_cast<std::uint8_t>(pixel));
     }
+    // Each row as the difference from the row above: a magnified texture repeats its rows.
+    stbi_write_force_png_filter = 2;
     std::vector<std::byte> encoded;
     if (stbi_write_png_to_func(AppendBytes, &encoded, frame.width, frame.height, kChannels, rgb.data(),
                                frame.width * kChannels) == 0) {
