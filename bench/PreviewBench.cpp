@@ -17,7 +17,7 @@ class NullPane : public d3d8::DeviceWindow {
 public:
     int ClientWidth() const override { return kPreviewPaneClientSize; }
     int ClientHeight() const override { return kPreviewPaneClientSize; }
-    void ShowFrame(const d3d8::Frame& frame) override { benchmark::DoNotOptimize(frame.pixels.data()); }
+    void ShowFrame(const d3d8::FrameView& frame) override { benchmark::DoNotOptimize(frame.pixels.data()); }
 };
 
 std::filesystem::path OutputFolder() {

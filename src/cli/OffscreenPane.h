@@ -12,7 +12,7 @@ class OffscreenPane : public d3d8::DeviceWindow {
 public:
     int ClientWidth() const override { return kPreviewPaneClientSize; }
     int ClientHeight() const override { return kPreviewPaneClientSize; }
-    void ShowFrame(const d3d8::Frame& frame) override { frame_ = frame; }
+    void ShowFrame(const d3d8::FrameView& frame) override { frame_.emplace(frame); }
 
     const std::optional<d3d8::Frame>& PresentedFrame() const { return frame_; }
 

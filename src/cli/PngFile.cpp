@@ -1,83 +1,116 @@
 #include "cli/PngFile.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
+#include <new>
+#include <span>
+#include <string_view>
+#include <utility>
 #include <vector>
+
+#include <zlib.h>
 
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
 
-#include <zlib.h>
-
+// One encoder on every platform, zlib of the same version on each, so that the same frame gives the
+// same file on each. The file is put together in memory and written as exports are.
 namespace pelliton {
 
 namespace {
 
-// zlib's fastest level with run-length matching compresses a frame several times faster than stb's
-// own deflate, and as well: a preview's background and its magnified texels come in runs.
-unsigned char* Deflate(unsigned char* data, int length, int* compressedLength, int /*quality*/) {
-    z_stream stream{};
-    if (deflateInit2(&stream, 1, Z_DEFLATED, MAX_WBITS, 8, Z_RLE) != Z_OK) return nullptr;
-    const uLong bound = deflateBound(&stream, static_cast<uLong>(length));
-    auto* compressed = static_cast<unsigned char*>(std::malloc(bound));  // stb frees it
-    stream.next_in = data;
-    stream.avail_in = static_cast<uInt>(length);
-    stream.next_out = compressed;
-    stream.avail_out = static_cast<uInt>(bound);
-    const bool done = compressed != nullptr && deflate(&stream, Z_FINISH) == Z_STREAM_END;
-    deflateEnd(&stream);
-    if (!done) {
-        std::free(compressed);
-        return nullptr;
-    }
-    *compressedLength = static_cast<int>(stream.total_out);
-    return compressed;
+constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::uint8_t kUpFilter = 2;  // each byte less the one above it
+constexpr int kRgbBytes = 3;
+
+void AppendBigEndian(std::vector<std::uint8_t>& png, std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-}  // namespace
+// Length, type, data, and the checksum of type and data.
+void AppendChunk(std::vector<std::uint8_t>& png, std::string_view type, std::span<const std::uint8_t> data) {
+    AppendBigEndian(png, static_cast<std::uint32_t>(data.size()));
+    const std::size_t typeAt = png.size();
+    png.insert(png.end(), type.begin(), type.end());
+    png.insert(png.end(), data.begin(), data.end());
+    const auto checked = std::span(png).subspan(typeAt);
+    AppendBigEndian(png, static_cast<std::uint32_t>(crc32(0, checked.data(), static_cast<uInt>(checked.size()))));
+}
 
-}  // namespace pelliton
+// Deflates what it is given as it comes, into one buffer.
+class Deflater {
+public:
+    // zlib's fastest level with run-length matching: several times faster than a full search, and
+    // about as small for a preview, whose background and magnified texels come in runs.
+    Deflater() {
+        if (deflateInit2(&stream_, 1, Z_DEFLATED, MAX_WBITS, 8, Z_RLE) != Z_OK) throw std::bad_alloc();
+    }
+    ~Deflater() { deflateEnd(&stream_); }
+    Deflater(const Deflater&) = delete;
+    Deflater& operator=(const Deflater&) = delete;
 
-// One PNG encoder on every platform, so that the same frame gives the same file on each. The
-// encoder writes to memory; the file itself is written as exports are.
-#define STBI_WRITE_NO_STDIO
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STBIW_ZLIB_COMPRESS pelliton::Deflate
-#include <stb_image_write.h>
+    void Add(std::span<std::uint8_t> bytes, int flush) {
+        stream_.next_in = bytes.data();
+        stream_.avail_in = static_cast<uInt>(bytes.size());
+        int result = Z_OK;
+        do {
+            if (compressed_.size() == stream_.total_out) compressed_.resize(compressed_.size() + (256 << 10));
+            stream_.next_out = compressed_.data() + stream_.total_out;
+            stream_.avail_out = static_cast<uInt>(compressed_.size() - stream_.total_out);
+            result = deflate(&stream_, flush);
+        } while (stream_.avail_out == 0 || (flush == Z_FINISH && result == Z_OK));
+        if (result != Z_OK && result != Z_STREAM_END) throw std::bad_alloc();  // only memory can fail here
+    }
+    std::vector<std::uint8_t> Take() {
+        compressed_.resize(stream_.total_out);
+        return std::move(compressed_);
+    }
 
-namespace pelliton {
+private:
+    z_stream stream_{};
+    std::vector<std::uint8_t> compressed_;
+};
 
-namespace {
-
-void AppendBytes(void* context, void* data, int size) {
-    const auto* bytes = static_cast<const std::byte*>(data);
-    auto& encoded = *static_cast<std::vector<std::byte>*>(context);
-    encoded.insert(encoded.end(), bytes, bytes + size);
+// Each row as red, green, blue bytes less the row above, after its filter byte.
+std::vector<std::uint8_t> DeflatedRows(const d3d8::Frame& frame) {
+    const auto width = static_cast<std::size_t>(frame.width);
+    std::vector<std::uint8_t> above(width * kRgbBytes, 0);
+    std::vector<std::uint8_t> line(1 + width * kRgbBytes);
+    line[0] = kUpFilter;
+    Deflater deflater;
+    for (int y = 0; y < frame.height; ++y) {
+        const auto row = std::span(frame.pixels).subspan(static_cast<std::size_t>(y) * width, width);
+        for (std::size_t x = 0; x < width; ++x) {
+            for (int channel = 0; channel < kRgbBytes; ++channel) {  // frame pixels are 0xXXRRGGBB
+                const auto value = static_cast<std::uint8_t>(row[x] >> (16 - 8 * channel));
+                const std::size_t at = x * kRgbBytes + static_cast<std::size_t>(channel);
+                line[1 + at] = static_cast<std::uint8_t>(value - above[at]);
+                above[at] = value;
+            }
+        }
+        deflater.Add(line, y + 1 == frame.height ? Z_FINISH : Z_NO_FLUSH);
+    }
+    return deflater.Take();
 }
 
 }  // namespace
 
 void WritePngFile(const std::filesystem::path& path, const d3d8::Frame& frame) {
-    // Frame pixels are 0xXXRRGGBB; the file takes red, green, blue bytes.
-    constexpr int kChannels = 3;
-    std::vector<std::uint8_t> rgb;
-    rgb.reserve(frame.pixels.size() * kChannels);
-    for (const std::uint32_t pixel : frame.pixels) {
-        rgb.push_back(static_cast<std::uint8_t>(pixel >> 16));
-        rgb.push_back(static_cast<std::uint8_t>(pixel >> 8));
-        rgb.push_back(static_cast<std::uint8_t>(pixel));
+    if (frame.width <= 0 || frame.height <= 0) {
+        throw PellitonError("cannot write " + PathToUtf8(path) + ": the frame has no pixels");
     }
-    // Each row as the difference from the row above: a magnified texture repeats its rows.
-    stbi_write_force_png_filter = 2;
-    std::vector<std::byte> encoded;
-    if (stbi_write_png_to_func(AppendBytes, &encoded, frame.width, frame.height, kChannels, rgb.data(),
-                               frame.width * kChannels) == 0) {
-        throw PellitonError("cannot write " + PathToUtf8(path) + ": the frame could not be encoded as PNG");
-    }
-    WriteFileAtomically(path, [&encoded](OutputFile& file) { file.Write(encoded); });
+    std::vector<std::uint8_t> header;
+    AppendBigEndian(header, static_cast<std::uint32_t>(frame.width));
+    AppendBigEndian(header, static_cast<std::uint32_t>(frame.height));
+    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits a channel, RGB, deflate, rows filtered, no interlace
+
+    std::vector<std::uint8_t> png(kSignature.begin(), kSignature.end());
+    AppendChunk(png, "IHDR", header);
+    AppendChunk(png, "IDAT", DeflatedRows(frame));
+    AppendChunk(png, "IEND", {});
+    WriteFileAtomically(path, [&png](OutputFile& file) { file.Write(std::as_bytes(std::span(png))); });
 }
 
 }  // namespace pelliton

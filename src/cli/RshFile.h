@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/FileSource.h"
+#include "common/FileSource.h"
 #include "rsh/ChunkTree.h"
 #include "rsh/TreeTextures.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cli/FileSource.h"
+#include "common/FileSource.h"
 #include "rsh/ChunkTreeEdit.h"
 #include "rsh/TreeTextures.h"
 

@@ -22,15 +22,16 @@ namespace pelliton {
 
 namespace {
 
-constexpr std::size_t kSmallPageBytes = 4096;
-
 std::size_t RoundUp(std::size_t value, std::size_t step) { return (value + step - 1) / step * step; }
 
 }  // namespace
 
-// A mapping one large page longer than needed is trimmed to the part that starts on a boundary.
+// Whole large pages, so that the end of the buffer is not left to small ones. A mapping one large
+// page longer than needed is trimmed to the part that starts on a boundary.
+std::size_t MappedLength(std::size_t bytes) { return RoundUp(bytes, kLargePageBytes); }
+
 void* AllocateLargePages(std::size_t bytes) {
-    const std::size_t length = RoundUp(bytes, kSmallPageBytes);
+    const std::size_t length = MappedLength(bytes);
     if (length < bytes || length > SIZE_MAX - kLargePageBytes) throw std::bad_alloc();
     const std::size_t reserved = length + kLargePageBytes;
     void* mapped = mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -45,7 +46,7 @@ void* AllocateLargePages(std::size_t bytes) {
     return memory;
 }
 
-void FreeLargePages(void* memory, std::size_t bytes) noexcept { munmap(memory, RoundUp(bytes, kSmallPageBytes)); }
+void FreeLargePages(void* memory, std::size_t bytes) noexcept { munmap(memory, MappedLength(bytes)); }
 
 #else
 

@@ -25,7 +25,7 @@ int PreviewPane::ClientWidth() const { return contentsRect().width(); }
 int PreviewPane::ClientHeight() const { return contentsRect().height(); }
 
 // Frames hold 0xXXRRGGBB pixels, the layout of QImage::Format_RGB32.
-void PreviewPane::ShowFrame(const d3d8::Frame& frame) {
+void PreviewPane::ShowFrame(const d3d8::FrameView& frame) {
     QImage image(frame.width, frame.height, QImage::Format_RGB32);
     for (int y = 0; y < frame.height; ++y) {
         std::memcpy(image.scanLine(y), frame.pixels.data() + static_cast<std::size_t>(y) * frame.width,

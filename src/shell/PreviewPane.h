@@ -16,7 +16,7 @@ public:
 
     int ClientWidth() const override;
     int ClientHeight() const override;
-    void ShowFrame(const d3d8::Frame& frame) override;
+    void ShowFrame(const d3d8::FrameView& frame) override;
 
     // What the pane shows inside its border: the last presented frame, or nothing yet.
     const QImage& PresentedFrame() const { return frame_; }

@@ -14,7 +14,7 @@ public:
 
     int ClientWidth() const override { return pane_.ClientWidth(); }
     int ClientHeight() const override { return pane_.ClientHeight(); }
-    void ShowFrame(const d3d8::Frame& frame) override { pane_.ShowPixels(frame.width, frame.height, frame.pixels); }
+    void ShowFrame(const d3d8::FrameView& frame) override { pane_.ShowPixels(frame.width, frame.height, frame.pixels); }
 
 private:
     PaneSurface& pane_;

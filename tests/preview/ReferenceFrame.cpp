@@ -86,7 +86,7 @@ FrameComparison CompareWithReference(const d3d8::Frame& actual, const Picture& p
     const double reach = kReachInPixels * texelsPerPixel;
 
     FrameComparison result;
-    result.expected = {actual.width, actual.height, std::vector<std::uint32_t>(actual.pixels.size())};
+    result.expected = actual;  // every pixel is set below
     for (int py = 0; py < actual.height; ++py) {
         for (int px = 0; px < actual.width; ++px) {
             const auto [tx, ty] = toTexel.At(px, py);

@@ -12,6 +12,7 @@
 #include "common/DdsFormat.h"
 #include "rsh/TextureFormats.h"
 #include "rshwrite/ChunkTreeWriter.h"
+#include "support/PatternBytes.h"
 
 namespace pelliton::testing {
 
@@ -39,13 +40,6 @@ struct TextureSpec {
     std::int32_t mipLevels;
     std::vector<std::uint8_t> texels;
 };
-
-// Bytes that differ from texel to texel and from seed to seed, so that a misplaced byte shows.
-inline std::vector<std::uint8_t> PatternBytes(std::size_t count, std::uint8_t seed) {
-    std::vector<std::uint8_t> bytes(count);
-    for (std::size_t i = 0; i < count; ++i) bytes[i] = static_cast<std::uint8_t>(seed + i * 7 + (i >> 8));
-    return bytes;
-}
 
 // A block-compressed texture with the whole MIP chain its sides call for.
 inline TextureSpec BlockTexture(const std::string& name, std::int32_t imageType, std::string_view fourCC, int width,

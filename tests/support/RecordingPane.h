@@ -13,7 +13,7 @@ public:
 
     int ClientWidth() const override { return width_; }
     int ClientHeight() const override { return height_; }
-    void ShowFrame(const d3d8::Frame& frame) override { frames.push_back(frame); }
+    void ShowFrame(const d3d8::FrameView& frame) override { frames.emplace_back(frame); }
 
     std::vector<d3d8::Frame> frames;
 

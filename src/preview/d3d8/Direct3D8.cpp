@@ -192,7 +192,7 @@ HRESULT Direct3DDevice8::DrawPrimitiveUP(DWORD primitiveType, UINT primitiveCoun
 HRESULT Direct3DDevice8::Present(const D3DRECT* sourceRect, const D3DRECT* destRect, DeviceWindow* overrideWindow,
                                  const void* dirtyRegion) {
     if (sourceRect || destRect || overrideWindow || dirtyRegion || inScene_ || !window_) return D3DERR_INVALIDCALL;
-    window_->ShowFrame(Frame{target_.width, target_.height, target_.colour});
+    window_->ShowFrame(FrameView{target_.width, target_.height, target_.colour});
     return D3D_OK;
 }
 

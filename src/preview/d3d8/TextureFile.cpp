@@ -5,8 +5,8 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <new>
+#include <optional>
 #include <span>
 #include <string>
 #include <system_error>
@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "common/DdsFormat.h"
+#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/TgaFormat.h"
-#include "common/UninitialisedAllocator.h"
 #include "common/Utf8Path.h"
 
 namespace pelliton::d3d8 {
@@ -51,36 +51,38 @@ public:
     // Throws TextureLoadError (D3DERR_NOTAVAILABLE) when path is not a regular file that can be
     // opened for reading. file_size fails for missing files, directories and devices, so nothing
     // unbounded is opened.
-    explicit ImageFile(const std::filesystem::path& path) {
+    explicit ImageFile(const std::string& utf8Path) {
         std::error_code error;
-        size_ = std::filesystem::file_size(path, error);
+        [[maybe_unused]] const auto size = std::filesystem::file_size(PathFromUtf8(utf8Path), error);  // for its reason
         if (error) throw TextureLoadError(D3DERR_NOTAVAILABLE, error.message());
-        stream_.open(path, std::ios::binary);
-        if (!stream_) throw TextureLoadError(D3DERR_NOTAVAILABLE, "it cannot be opened for reading");
+        try {
+            source_.emplace(utf8Path);
+        } catch (const PellitonError&) {
+            throw TextureLoadError(D3DERR_NOTAVAILABLE, "it cannot be opened for reading");
+        }
     }
 
-    std::uint64_t Size() const { return size_; }
+    std::uint64_t Size() const { return source_->Size(); }
 
     // Fills bytes from offset on; false, and nothing promised about bytes, when the file ends first.
-    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) {
-        if (offset > size_ || bytes.size() > size_ - offset) return false;
-        stream_.clear();
-        stream_.seekg(static_cast<std::streamoff>(offset));
-        // The stream reads chars; the bytes are copied, not reinterpreted.
-        stream_.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return stream_.gcount() == static_cast<std::streamsize>(bytes.size());
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> bytes) const {
+        try {
+            source_->ReadAt(offset, bytes);
+            return true;
+        } catch (const PellitonError&) {
+            return false;
+        }
     }
 
     // Fills a file header, a plain struct of the stored bytes, from the start of the file.
     template <typename Header>
-    bool ReadHeader(Header& header) {
+    bool ReadHeader(Header& header) const {
         static_assert(std::is_trivially_copyable_v<Header>);
         return ReadAt(0, std::span(reinterpret_cast<std::uint8_t*>(&header), sizeof header));
     }
 
 private:
-    std::uint64_t size_ = 0;
-    std::ifstream stream_;
+    std::optional<FileSource> source_;
 };
 
 // ---- DDS ----------------------------------------------------------------------------------------
@@ -214,7 +216,7 @@ HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTex
         return code;
     };
     try {
-        const auto file = std::make_shared<ImageFile>(PathFromUtf8(utf8Path));
+        const auto file = std::make_shared<ImageFile>(utf8Path);
         // TGA has no magic of its own, so it is what remains.
         std::uint32_t magic = 0;
         out = file->ReadHeader(magic) && magic == dds::kMagic ? ReadDdsTexture(file) : ReadTgaTexture(file);

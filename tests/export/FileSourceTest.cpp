@@ -1,15 +1,15 @@
-// Files read where they are needed, and copied to an output by the kernel: what arrives, and what a
-// file shortened by another program meanwhile does.
+// Files read where they are needed, and copied to an output (by the kernel where it can): what
+// arrives, and what a file shortened by another program meanwhile does.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "cli/FileSource.h"
+#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "export/AtomicFile.h"
-#include "rshtool/RshToolFixtures.h"
+#include "support/PatternBytes.h"
 #include "support/TempDir.h"
 
 namespace pelliton {

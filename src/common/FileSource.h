@@ -1,5 +1,5 @@
-// An open file read only where it is needed: chunk headers and names, small bodies, and large
-// bodies copied straight to an output by the kernel.
+// An open file read only where it is needed: chunk headers and names, small bodies, rows of a
+// texture, and large bodies copied straight to an output by the kernel where the system can.
 #pragma once
 
 #include <cstdint>
@@ -25,7 +25,10 @@ public:
 
 private:
     std::string path_;
-    int descriptor_ = -1;
+    int descriptor_ = -1;  // where the kernel can copy from it
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#endif
     std::uint64_t size_ = 0;
 };
 
