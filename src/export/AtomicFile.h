@@ -19,6 +19,9 @@ public:
     void Write(std::span<const std::byte> bytes);  // throws PellitonError
     // Bytes in memory are written; a range of a source is copied, by the kernel where it can.
     void Write(const ByteRange& content);
+    // Tells the file system how long the file will be, so that it places the blocks at once rather
+    // than as each page arrives. Only advice: where it cannot, nothing changes.
+    void Reserve(std::uint64_t bytes);
 
 private:
     void CopyByKernel(const ByteSource& source, std::uint64_t& offset, std::uint64_t& length);

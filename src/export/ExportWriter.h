@@ -18,6 +18,7 @@ using ExportWriter = std::function<void(const std::filesystem::path& target,
 inline void WriteExport(const ExportWriter& write, const std::filesystem::path& target,
                         std::span<const std::byte> header, std::span<const std::byte> texels) {
     write(target, [&](OutputFile& out) {
+        out.Reserve(header.size() + texels.size());
         out.Write(header);
         out.Write(texels);
     });

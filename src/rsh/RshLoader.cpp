@@ -52,12 +52,19 @@ void LogNamedChunk(DebugLog& log, const RshNamedChunk& chunk) {
     log.AddDebugLine(Latin1ToUtf8(chunk.ChunkName));
 }
 
-// Fills a texel array that was just sized; a failed read empties it, so that no uninitialised
-// texels are left behind.
-template <typename TexelArray>
-void ReadOrClear(RshInputFile& file, TexelArray& texels) {
+// Fills a texel array that was just sized, a slice at a time, and hands each slice to treat while
+// it is still in the cache. A failed read empties the array, so that no uninitialised texels are
+// left behind.
+template <typename TexelArray, typename Treatment>
+void ReadOrClear(RshInputFile& file, TexelArray& texels, Treatment treat) {
+    constexpr std::size_t kSliceBytes = 256 << 10;
+    const auto bytes = std::as_writable_bytes(std::span(texels));
     try {
-        file.ReadBytes(std::as_writable_bytes(std::span(texels)), "the texel data");
+        for (std::size_t at = 0; at < bytes.size(); at += kSliceBytes) {
+            const auto slice = bytes.subspan(at, std::min(kSliceBytes, bytes.size() - at));
+            file.ReadBytes(slice, "the texel data");
+            treat(slice);
+        }
     } catch (...) {
         texels.clear();
         throw;
@@ -71,7 +78,7 @@ void ReadCompressedTexels(RshInputFile& file, modRSH& rsh) {
     }
     file.Require(size, "the texel data");
     rsh.TexelBytes.resize(static_cast<std::size_t>(size));
-    ReadOrClear(file, rsh.TexelBytes);
+    ReadOrClear(file, rsh.TexelBytes, [](std::span<std::byte>) {});
 }
 
 // The file holds each texel as red, green, blue, alpha; memory keeps blue, green, red, alpha.
@@ -83,8 +90,7 @@ void ReadUncompressedTexels(RshInputFile& file, modRSH& rsh) {
     }
     file.Require(count * 4, "the texel data (" + std::to_string(count) + " texels)");
     rsh.TexelPixels.resize(static_cast<std::size_t>(count));
-    ReadOrClear(file, rsh.TexelPixels);
-    SwapFirstAndThirdBytes(std::as_writable_bytes(std::span(rsh.TexelPixels)));
+    ReadOrClear(file, rsh.TexelPixels, SwapFirstAndThirdBytes);
 }
 
 // An image type the tool does not handle reads nothing and leaves both arrays alone.

@@ -55,9 +55,13 @@ private:
 // Bytes that a row of texels or of blocks takes.
 inline std::size_t RowBytes(int count, std::size_t bytesEach) { return static_cast<std::size_t>(count) * bytesEach; }
 
-// A texture of 32-bit texels 0xAARRGGBB, rows top to bottom; format is D3DFMT_A8R8G8B8 or D3DFMT_X8R8G8B8.
+// Pixels as a TGA file stores them: blue, green, red and, in pixels of kBgraBytes, alpha. Rows top
+// to bottom, columns right to left when rightToLeft; format is D3DFMT_A8R8G8B8 or D3DFMT_X8R8G8B8.
+inline constexpr std::size_t kBgraBytes = 4;
+std::shared_ptr<Direct3DTexture8> MakePixelTexture(int width, int height, DWORD format, std::size_t bytesPerPixel,
+                                                   bool rightToLeft, TexelRows rows);
+// The same from texels 0xAARRGGBB, rows top to bottom.
 std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, std::vector<D3DCOLOR> texels);
-std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, TexelRows rows);
 
 // The colour half of a DXT block: two 5:6:5 end points, then a byte of 2-bit indices per row.
 inline constexpr std::size_t kColourBlockBytes = 8;

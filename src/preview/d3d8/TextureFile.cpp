@@ -154,20 +154,7 @@ std::shared_ptr<Direct3DTexture8> ReadDdsTexture(const std::shared_ptr<ImageFile
 
 // ---- TGA ----------------------------------------------------------------------------------------
 // Pixels stored blue, green, red(, alpha), rows in the order the image descriptor declares; the
-// texture always gets the top row first and the left column first.
-
-// One stored row of pixels to 0xAARRGGBB texels, left column first.
-void UprightRow(std::span<const std::uint8_t> pixels, std::size_t bytesPerPixel, bool rightToLeft,
-                std::span<std::uint8_t> texels) {
-    const std::size_t width = pixels.size() / bytesPerPixel;
-    for (std::size_t column = 0; column < width; ++column) {
-        const std::size_t storedColumn = rightToLeft ? width - 1 - column : column;
-        const auto bgra = pixels.subspan(storedColumn * bytesPerPixel, bytesPerPixel);
-        const D3DCOLOR alpha = bytesPerPixel == tga::kDepthRgba / 8 ? bgra[3] : 0xFFU;
-        const D3DCOLOR texel = alpha << 24 | D3DCOLOR{bgra[2]} << 16 | D3DCOLOR{bgra[1]} << 8 | bgra[0];
-        std::memcpy(&texels[column * sizeof texel], &texel, sizeof texel);
-    }
-}
+// texture keeps the pixels as stored, its top row first.
 
 std::shared_ptr<Direct3DTexture8> ReadTgaTexture(const std::shared_ptr<ImageFile>& file) {
     // Without a magic of its own, a file that is no TGA we read is most likely no image we know.
@@ -195,16 +182,13 @@ std::shared_ptr<Direct3DTexture8> ReadTgaTexture(const std::shared_ptr<ImageFile
 
     // Rows are stored in the order the image descriptor declares; the texture has the top row first.
     const bool topToBottom = (header.ImageDescriptor & tga::kTopToBottom) != 0;
-    const bool rightToLeft = (header.ImageDescriptor & tga::kRightToLeft) != 0;
-    std::vector<std::uint8_t> stored(RowBytes(width, bytesPerPixel));
-    auto readTexels = [=](int row, std::span<std::uint8_t> texels) mutable {
+    auto readPixels = [=](int row, std::span<std::uint8_t> pixels) {
         const std::uint64_t storedRow = topToBottom ? row : height - 1 - row;
-        if (!file->ReadAt(pixelsAt + storedRow * stored.size(), stored)) throw endsEarly();
-        UprightRow(stored, bytesPerPixel, rightToLeft, texels);
+        if (!file->ReadAt(pixelsAt + storedRow * pixels.size(), pixels)) throw endsEarly();
     };
     const DWORD format = header.PixelDepth == tga::kDepthRgba ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
-    return MakeArgbTexture(width, height, format,
-                           TexelRows(height, RowBytes(width, sizeof(D3DCOLOR)), std::move(readTexels)));
+    return MakePixelTexture(width, height, format, bytesPerPixel, (header.ImageDescriptor & tga::kRightToLeft) != 0,
+                            TexelRows(height, RowBytes(width, bytesPerPixel), std::move(readPixels)));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The two kinds of texture: 32-bit texels as loaded, and DXT blocks as stored, decoded per texel.
+// The two kinds of texture: pixels and DXT blocks, both as stored and decoded per sampled texel.
 #include <cassert>
 #include <cstring>
 
@@ -8,20 +8,26 @@ namespace pelliton::d3d8 {
 
 namespace {
 
-class ArgbTexture final : public Direct3DTexture8 {
+// Pixels as a TGA file stores them, converted only when sampled.
+class PixelTexture final : public Direct3DTexture8 {
 public:
-    ArgbTexture(int width, int height, DWORD format, TexelRows rows)
-        : Direct3DTexture8(width, height, format), rows_(std::move(rows)) {}
+    PixelTexture(int width, int height, DWORD format, std::size_t bytesPerPixel, bool rightToLeft, TexelRows rows)
+        : Direct3DTexture8(width, height, format),
+          bytesPerPixel_(bytesPerPixel),
+          rightToLeft_(rightToLeft),
+          rows_(std::move(rows)) {}
 
     std::uint32_t TexelColour(int x, int y) const override {
-        D3DCOLOR texel;
-        std::memcpy(&texel, rows_.Row(y) + static_cast<std::size_t>(x) * sizeof texel, sizeof texel);
-        return texel & kColourBits;
+        const auto column = static_cast<std::size_t>(rightToLeft_ ? Width() - 1 - x : x);
+        const std::uint8_t* bgr = rows_.Row(y) + column * bytesPerPixel_;
+        return std::uint32_t{bgr[2]} << 16 | std::uint32_t{bgr[1]} << 8 | bgr[0];
     }
     void ReleaseFile() override { rows_.ReleaseFile(); }
     const std::optional<std::string>& ReadFailure() const override { return rows_.ReadFailure(); }
 
 private:
+    std::size_t bytesPerPixel_;
+    bool rightToLeft_;
     TexelRows rows_;
 };
 
@@ -31,15 +37,19 @@ constexpr std::uint32_t Widen565(std::uint32_t colour) {
     return ((red << 3) | (red >> 2)) << 16 | ((green << 2) | (green >> 4)) << 8 | ((blue << 3) | (blue >> 2));
 }
 
-// (weightA * a + weightB * b) / (weightA + weightB) per channel, rounded down.
-constexpr std::uint32_t Blend(std::uint32_t a, std::uint32_t weightA, std::uint32_t b, std::uint32_t weightB) {
-    std::uint32_t blended = 0;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const std::uint32_t channel = (weightA * ((a >> shift) & 0xFFU) + weightB * ((b >> shift) & 0xFFU));
-        blended |= channel / (weightA + weightB) << shift;
-    }
-    return blended;
-}
+// How an index mixes the end points, per channel: (weight0 * end0 + weight1 * end1) * scale >> shift,
+// which divides the sum by 1, 2 or 3 and rounds down (exactly, for sums up to 765). Looked up rather
+// than branched on: the indices of a drawn row jump from block to block.
+struct Mix {
+    std::uint32_t weight0, weight1, scale, shift;
+};
+constexpr std::uint32_t kThirdScale = 0xAAAB, kThirdShift = 17;
+constexpr Mix kMixes[2][4] = {
+    // four colours: end0, end1, (2 end0 + end1) / 3, (end0 + 2 end1) / 3
+    {{1, 0, 1, 0}, {0, 1, 1, 0}, {2, 1, kThirdScale, kThirdShift}, {1, 2, kThirdScale, kThirdShift}},
+    // three colours and black: end0, end1, (end0 + end1) / 2, 0
+    {{1, 0, 1, 0}, {0, 1, 1, 0}, {1, 1, 1, 1}, {0, 0, 1, 0}},
+};
 
 // Texel (x, y) of a colour block: two little-endian 5:6:5 end points, then one byte of 2-bit
 // indices per row, texel x at bits 2x. DXT1 alone switches to three colours and black when
@@ -49,10 +59,14 @@ std::uint32_t ColourBlockTexel(const std::uint8_t* block, int x, int y, bool thr
     const std::uint32_t colour0 = block[0] | block[1] << 8;
     const std::uint32_t colour1 = block[2] | block[3] << 8;
     const unsigned index = (block[4 + y] >> (2 * x)) & 0x3U;
+    const Mix& mix = kMixes[threeColourAllowed && colour0 <= colour1][index];
     const std::uint32_t end0 = Widen565(colour0), end1 = Widen565(colour1);
-    if (index < 2) return index == 0 ? end0 : end1;
-    if (threeColourAllowed && colour0 <= colour1) return index == 2 ? Blend(end0, 1, end1, 1) : 0;
-    return index == 2 ? Blend(end0, 2, end1, 1) : Blend(end0, 1, end1, 2);
+    std::uint32_t texel = 0;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const std::uint32_t sum = mix.weight0 * ((end0 >> shift) & 0xFFU) + mix.weight1 * ((end1 >> shift) & 0xFFU);
+        texel |= (sum * mix.scale >> mix.shift) << shift;
+    }
+    return texel;
 }
 
 // Keeps, per row of blocks, only the colour halves: the device never shows alpha.
@@ -88,14 +102,19 @@ private:
 
 std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, std::vector<D3DCOLOR> texels) {
     assert(texels.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
-    const auto bytes = std::as_bytes(std::span(texels));
-    UninitialisedBytes rows(bytes.size());
-    std::memcpy(rows.data(), bytes.data(), bytes.size());
-    return MakeArgbTexture(width, height, format, TexelRows(height, RowBytes(width, sizeof(D3DCOLOR)), std::move(rows)));
+    UninitialisedBytes pixels(texels.size() * kBgraBytes);
+    for (std::size_t i = 0; i < texels.size(); ++i) {
+        for (std::size_t byte = 0; byte < kBgraBytes; ++byte) {
+            pixels[i * kBgraBytes + byte] = static_cast<std::uint8_t>(texels[i] >> (8 * byte));
+        }
+    }
+    return MakePixelTexture(width, height, format, kBgraBytes, false,
+                            TexelRows(height, RowBytes(width, kBgraBytes), std::move(pixels)));
 }
 
-std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, TexelRows rows) {
-    return std::make_shared<ArgbTexture>(width, height, format, std::move(rows));
+std::shared_ptr<Direct3DTexture8> MakePixelTexture(int width, int height, DWORD format, std::size_t bytesPerPixel,
+                                                   bool rightToLeft, TexelRows rows) {
+    return std::make_shared<PixelTexture>(width, height, format, bytesPerPixel, rightToLeft, std::move(rows));
 }
 
 std::shared_ptr<Direct3DTexture8> MakeBlockTexture(int width, int height, DWORD format, TexelRows colourRows) {
