@@ -80,7 +80,7 @@ int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostrea
 
     // One session and one pane for the run, as the window keeps them for its life.
     PrintingView view(out);
-    OffscreenPane pane;
+    OffscreenPane pane(!previewFile.empty());
     RshSession session(view, pane, makeRuntime);
     session.SetOutputFolder(PathFromUtf8(outputFolder));
     ExportLedger ledger;

@@ -1,5 +1,5 @@
 // An allocator that leaves elements uninitialised on resize, so that a large buffer is written once,
-// by the read that fills it, and not zeroed first. Large buffers get large pages.
+// by the read that fills it, and not zeroed first. Large buffers are mapped by pages.
 #pragma once
 
 #include <cstdint>
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/LargePages.h"
+#include "common/MappedMemory.h"
 
 namespace pelliton {
 
@@ -24,14 +24,14 @@ public:
 
     T* allocate(std::size_t count) {
         if (count > SIZE_MAX / sizeof(T)) throw std::bad_array_new_length();
-        if (count * sizeof(T) < kLargePageBytes) return std::allocator<T>::allocate(count);
-        return static_cast<T*>(AllocateLargePages(count * sizeof(T)));
+        if (count * sizeof(T) < kMappedBytes) return std::allocator<T>::allocate(count);
+        return static_cast<T*>(AllocateMapped(count * sizeof(T)));
     }
     void deallocate(T* memory, std::size_t count) noexcept {
-        if (count * sizeof(T) < kLargePageBytes) {
+        if (count * sizeof(T) < kMappedBytes) {
             std::allocator<T>::deallocate(memory, count);
         } else {
-            FreeLargePages(memory, count * sizeof(T));
+            FreeMapped(memory, count * sizeof(T));
         }
     }
 

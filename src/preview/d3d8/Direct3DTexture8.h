@@ -36,8 +36,7 @@ public:
     // holds throws PellitonError, and ReadFailure keeps the reason.
     virtual std::uint32_t TexelColour(int x, int y) const = 0;
 
-    // TexelColour of many texels at once, into out (as long as at). A large texture overrides it so
-    // that its memory reads overlap instead of waiting for one another.
+    // TexelColour of many texels at once, into out (as long as at): one call for a drawn row.
     virtual void TexelColours(std::span<const TexelCoordinate> at, std::span<std::uint32_t> out) const {
         for (std::size_t i = 0; i < at.size(); ++i) out[i] = TexelColour(at[i].x, at[i].y);
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/UninitialisedAllocator.h"
 #include "preview/d3d8/D3D8Types.h"
 #include "preview/d3d8/Direct3DTexture8.h"
 
@@ -47,8 +48,8 @@ struct RenderTarget {
 
     int width;
     int height;
-    std::vector<std::uint32_t> colour;  // 0xFFRRGGBB, rows top to bottom
-    std::vector<std::uint16_t> depth;
+    std::vector<std::uint32_t, UninitialisedAllocator<std::uint32_t>> colour;  // 0xFFRRGGBB, rows top to bottom
+    std::vector<std::uint16_t, UninitialisedAllocator<std::uint16_t>> depth;
 };
 
 // Sampling rule: point sampling, texel = clamp(floor(u * width), 0, width - 1) and likewise

@@ -8,11 +8,23 @@ namespace pelliton::d3d8 {
 
 namespace {
 
+// A drawn row's texels sampled in one call, each without a call of its own.
+template <typename Texture>
+class RowSampled : public Direct3DTexture8 {
+public:
+    using Direct3DTexture8::Direct3DTexture8;
+
+    void TexelColours(std::span<const TexelCoordinate> at, std::span<std::uint32_t> out) const final {
+        const auto& texture = static_cast<const Texture&>(*this);
+        for (std::size_t i = 0; i < at.size(); ++i) out[i] = texture.TexelColour(at[i].x, at[i].y);
+    }
+};
+
 // Pixels as a TGA file stores them, converted only when sampled.
-class PixelTexture final : public Direct3DTexture8 {
+class PixelTexture final : public RowSampled<PixelTexture> {
 public:
     PixelTexture(int width, int height, DWORD format, std::size_t bytesPerPixel, bool rightToLeft, TexelRows rows)
-        : Direct3DTexture8(width, height, format),
+        : RowSampled(width, height, format),
           bytesPerPixel_(bytesPerPixel),
           rightToLeft_(rightToLeft),
           rows_(std::move(rows)) {}
@@ -70,22 +82,15 @@ std::uint32_t ColourBlockTexel(const std::uint8_t* block, int x, int y, bool thr
 }
 
 // Keeps, per row of blocks, only the colour halves: the device never shows alpha.
-class BlockTexture final : public Direct3DTexture8 {
+class BlockTexture final : public RowSampled<BlockTexture> {
 public:
     BlockTexture(int width, int height, DWORD format, TexelRows colourRows)
-        : Direct3DTexture8(width, height, format), rows_(std::move(colourRows)) {}
+        : RowSampled(width, height, format), rows_(std::move(colourRows)) {}
 
     std::uint32_t TexelColour(int x, int y) const override {
         return ColourBlockTexel(ColourBlockOf(x, y), x % 4, y % 4, Format() == D3DFMT_DXT1);
     }
 
-    void TexelColours(std::span<const TexelCoordinate> at, std::span<std::uint32_t> out) const override {
-        constexpr std::size_t kAhead = 16;  // blocks asked for ahead of their decoding
-        for (std::size_t i = 0; i < at.size(); ++i) {
-            if (i + kAhead < at.size()) __builtin_prefetch(ColourBlockOf(at[i + kAhead].x, at[i + kAhead].y));
-            out[i] = TexelColour(at[i].x, at[i].y);
-        }
-    }
     void ReleaseFile() override { rows_.ReleaseFile(); }
     const std::optional<std::string>& ReadFailure() const override { return rows_.ReadFailure(); }
 

@@ -1,4 +1,4 @@
-#include "common/LargePages.h"
+#include "common/MappedMemory.h"
 
 #include <cstdint>
 #include <new>
@@ -13,26 +13,32 @@
 
 #if defined(__linux__) && !defined(PELLITON_ADDRESS_SANITIZER)
 #include <sys/mman.h>
-#define PELLITON_MAPPED_LARGE_PAGES 1
+#define PELLITON_MAPPED_MEMORY 1
 #endif
 
 namespace pelliton {
 
-#ifdef PELLITON_MAPPED_LARGE_PAGES
+#ifdef PELLITON_MAPPED_MEMORY
 
 namespace {
 
+constexpr std::size_t kSmallPageBytes = 4096;
+
 std::size_t RoundUp(std::size_t value, std::size_t step) { return (value + step - 1) / step * step; }
 
-}  // namespace
+// Large-page buffers are whole large pages, so that their end is not left to small pages.
+std::size_t MappedLength(std::size_t bytes) {
+    return RoundUp(bytes, bytes < kLargePageBytes ? kSmallPageBytes : kLargePageBytes);
+}
 
-// Whole large pages, so that the end of the buffer is not left to small ones. A mapping one large
-// page longer than needed is trimmed to the part that starts on a boundary.
-std::size_t MappedLength(std::size_t bytes) { return RoundUp(bytes, kLargePageBytes); }
+void* MapPopulated(std::size_t length) {
+    void* mapped = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (mapped == MAP_FAILED) throw std::bad_alloc();
+    return mapped;
+}
 
-void* AllocateLargePages(std::size_t bytes) {
-    const std::size_t length = MappedLength(bytes);
-    if (length < bytes || length > SIZE_MAX - kLargePageBytes) throw std::bad_alloc();
+// A mapping one large page longer than needed is trimmed to the part that starts on a boundary.
+void* MapLargePages(std::size_t length) {
     const std::size_t reserved = length + kLargePageBytes;
     void* mapped = mmap(nullptr, reserved, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (mapped == MAP_FAILED) throw std::bad_alloc();
@@ -46,14 +52,22 @@ void* AllocateLargePages(std::size_t bytes) {
     return memory;
 }
 
-void FreeLargePages(void* memory, std::size_t bytes) noexcept { munmap(memory, MappedLength(bytes)); }
+}  // namespace
+
+void* AllocateMapped(std::size_t bytes) {
+    if (bytes > SIZE_MAX - 2 * kLargePageBytes) throw std::bad_alloc();
+    const std::size_t length = MappedLength(bytes);
+    return bytes < kLargePageBytes ? MapPopulated(length) : MapLargePages(length);
+}
+
+void FreeMapped(void* memory, std::size_t bytes) noexcept { munmap(memory, MappedLength(bytes)); }
 
 #else
 
 // Elsewhere, and under AddressSanitizer (which watches only the heap), the heap serves.
-void* AllocateLargePages(std::size_t bytes) { return ::operator new(bytes); }
+void* AllocateMapped(std::size_t bytes) { return ::operator new(bytes); }
 
-void FreeLargePages(void* memory, std::size_t /*bytes*/) noexcept { ::operator delete(memory); }
+void FreeMapped(void* memory, std::size_t /*bytes*/) noexcept { ::operator delete(memory); }
 
 #endif
 
