@@ -40,8 +40,10 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
 bench: configure
-	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-bench
+	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-bench pelliton-bench-window pelliton-bench-files pelliton-extract
 	@$(BUILD_DIR)/bench/pelliton-bench
+	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/pelliton-bench-window
+	@bench/compare-with-cp $(BUILD_DIR)
 
 # Makes the sample textures in samples/ anew.
 samples: configure
