@@ -41,7 +41,7 @@ struct ChunkFrame {
 ChunkFrame FrameChunk(std::string_view type, std::span<const std::uint8_t> data) {
     ChunkFrame chunk;
     AppendBigEndian(chunk.before, static_cast<std::uint32_t>(data.size()));
-    chunk.before.insert(chunk.before.end(), type.begin(), type.end());
+    for (const char letter : type) chunk.before.push_back(static_cast<std::uint8_t>(letter));
     uLong checksum = crc32(0, chunk.before.data() + 4, static_cast<uInt>(type.size()));
     if (!data.empty()) checksum = crc32(checksum, data.data(), static_cast<uInt>(data.size()));  // no data: zlib would start over
     AppendBigEndian(chunk.after, static_cast<std::uint32_t>(checksum));
