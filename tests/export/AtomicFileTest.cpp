@@ -1,9 +1,13 @@
 // Writing through a temporary file: the target appears whole or stays as it was.
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
+#include "support/PatternBytes.h"
 #include "support/TempDir.h"
 
 #ifdef _WIN32
@@ -22,17 +26,6 @@ std::size_t EntriesIn(const std::filesystem::path& folder) {
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-TEST(AtomicFile, ALongerExistingFileIsReplacedWhole) {
-    TempDir dir;
-    const auto target = dir.path() / "wall.DDS";
-    dir.Write("wall.DDS", std::vector<std::uint8_t>(500, 0xEE));
-    const std::vector<std::uint8_t> content = {1, 2, 3};
-
-    WriteFileAtomically(target, [&](OutputFile& out) { out.Write(Bytes(content)); });
-    EXPECT_EQ(ReadFileBytes(target), content);
-    EXPECT_EQ(EntriesIn(dir.path()), 1u);
-}
-
 TEST(AtomicFile, AFailureWhileWritingLeavesTheExistingFileAndNoTemporaryFile) {
     TempDir dir;
     const std::vector<std::uint8_t> good(64, 0x42);
@@ -49,20 +42,94 @@ TEST(AtomicFile, AFailureWhileWritingLeavesTheExistingFileAndNoTemporaryFile) {
     EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
-TEST(AtomicFile, ATargetThatIsAFolderIsAnErrorAndLeavesNothingBehind) {
+// Both ways of putting the finished file in place: swapping names with the target where the system
+// can, and a plain rename.
+struct Writer {
+    const char* name;
+    void (*write)(const std::filesystem::path&, const std::function<void(OutputFile&)>&);
+    friend void PrintTo(const Writer& w, std::ostream* os) { *os << w.name; }
+};
+
+class EitherWriter : public ::testing::TestWithParam<Writer> {
+protected:
+    void Write(const std::vector<std::uint8_t>& content) {
+        GetParam().write(target, [&](OutputFile& out) { out.Write(Bytes(content)); });
+    }
+
     TempDir dir;
-    const auto target = dir.path() / "wall.DDS";
+    const std::filesystem::path target = dir.path() / "wall.DDS";
+};
+
+TEST_P(EitherWriter, ALongerExistingFileIsReplacedWhole) {
+    dir.Write("wall.DDS", std::vector<std::uint8_t>(500, 0xEE));
+    Write({1, 2, 3});
+    EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+TEST_P(EitherWriter, ATargetThatIsAFolderIsAnErrorAndLeavesNothingBehind) {
     std::filesystem::create_directory(target);
     std::filesystem::create_directory(target / "inside");
 
     try {
-        WriteFileAtomically(target, [&](OutputFile& out) { out.Write(Bytes({1, 2})); });
+        Write({1, 2});
         FAIL() << "writing over a folder succeeded";
     } catch (const PellitonError& error) {
         EXPECT_NE(std::string(error.what()).find("wall.DDS"), std::string::npos) << error.what();
     }
     EXPECT_TRUE(std::filesystem::is_directory(target / "inside"));
+    EXPECT_EQ(EntriesIn(target), 1u);
     EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+#ifdef __linux__
+// As a rename does: the link gives way to the new file, and the file it named stays as it was.
+TEST_P(EitherWriter, ATargetThatIsASymbolicLinkIsReplacedAndWhatItNamedIsKept) {
+    const std::vector<std::uint8_t> linked(40, 0x11);
+    const auto real = std::filesystem::path(dir.Write("real.DDS", linked));
+    std::filesystem::create_symlink(real, target);
+
+    Write({4, 5, 6});
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
+    EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{4, 5, 6}));
+    EXPECT_EQ(ReadFileBytes(real), linked);
+    EXPECT_EQ(EntriesIn(dir.path()), 2u);
+}
+
+// A program reading the old file when the new one arrives reads the old one to its end.
+TEST_P(EitherWriter, AReaderOfTheOldFileKeepsReadingItWhileThePathShowsTheNewOne) {
+    const std::vector<std::uint8_t> old = testing::PatternBytes(100000, 3);
+    dir.Write("wall.DDS", old);
+    std::ifstream reader(target, std::ios::binary);
+    ASSERT_TRUE(reader);
+
+    Write({9, 9});
+    const std::vector<std::uint8_t> read{std::istreambuf_iterator<char>(reader), std::istreambuf_iterator<char>()};
+    EXPECT_EQ(read, old);
+    EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{9, 9}));
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+#endif
+
+INSTANTIATE_TEST_SUITE_P(AtomicFile, EitherWriter,
+                         ::testing::Values(Writer{"WriteFileAtomically", WriteFileAtomically},
+                                           Writer{"WriteOnlyCopyAtomically", WriteOnlyCopyAtomically}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Told the length up front, the file is that long and holds what was written, piece by piece.
+TEST(AtomicFile, AReservedLengthFilledExactlyIsTheFile) {
+    TempDir dir;
+    const std::vector<std::uint8_t> head = {1, 2, 3}, body = testing::PatternBytes(300000, 5), tail = {7, 8};
+    std::vector<std::uint8_t> expected = head;
+    expected.insert(expected.end(), body.begin(), body.end());
+    expected.insert(expected.end(), tail.begin(), tail.end());
+
+    const auto target = dir.path() / "wall.DDS";
+    WriteFileAtomically(target, [&](OutputFile& out) {
+        out.Reserve(expected.size());
+        for (const auto* piece : {&head, &body, &tail}) out.Write(Bytes(*piece));
+    });
+    EXPECT_EQ(ReadFileBytes(target), expected);
 }
 
 // A name of 250 bytes is legal where names may have 255; a temporary name derived from it would not be.
