@@ -20,7 +20,8 @@ public:
     // Bytes in memory are written; a range of a source is copied, by the kernel where it can.
     void Write(const ByteRange& content);
     // Tells the file system how long the file will be, so that it places the blocks at once rather
-    // than as each page arrives. Only advice: where it cannot, nothing changes.
+    // than as each page arrives. Only advice: the file is as long as what is written, and where the
+    // system cannot, nothing changes.
     void Reserve(std::uint64_t bytes);
 
 private:

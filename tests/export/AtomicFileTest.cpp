@@ -6,6 +6,7 @@
 
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
+#include "common/FileSource.h"
 #include "export/AtomicFile.h"
 #include "support/PatternBytes.h"
 #include "support/TempDir.h"
@@ -117,19 +118,37 @@ INSTANTIATE_TEST_SUITE_P(AtomicFile, EitherWriter,
                          [](const auto& info) { return std::string(info.param.name); });
 
 // Told the length up front, the file is that long and holds what was written, piece by piece.
-TEST(AtomicFile, AReservedLengthFilledExactlyIsTheFile) {
+// The reservation must not move where the pieces land, whether a piece comes from memory or is
+// copied from another file by the kernel, nor make the file longer than what was written.
+TEST(AtomicFile, AReservedLengthChangesNeitherWhereThePiecesLandNorTheLength) {
     TempDir dir;
     const std::vector<std::uint8_t> head = {1, 2, 3}, body = testing::PatternBytes(300000, 5), tail = {7, 8};
+    const FileSource source(dir.Write("source.bin", body));
     std::vector<std::uint8_t> expected = head;
     expected.insert(expected.end(), body.begin(), body.end());
     expected.insert(expected.end(), tail.begin(), tail.end());
 
-    const auto target = dir.path() / "wall.DDS";
-    WriteFileAtomically(target, [&](OutputFile& out) {
-        out.Reserve(expected.size());
-        for (const auto* piece : {&head, &body, &tail}) out.Write(Bytes(*piece));
-    });
-    EXPECT_EQ(ReadFileBytes(target), expected);
+    struct Case {
+        const char* name;
+        ByteRange middle;
+        std::size_t reserved;
+    };
+    const Case cases[] = {
+        {"from memory", ByteRange::InMemory(body), expected.size()},
+        {"copied from a file", ByteRange::Of(source, 0, body.size()), expected.size()},
+        {"more reserved than written", ByteRange::InMemory(body), expected.size() + 100000},
+    };
+    for (const Case& written : cases) {
+        SCOPED_TRACE(written.name);
+        const auto target = dir.path() / "wall.DDS";
+        WriteFileAtomically(target, [&](OutputFile& out) {
+            out.Reserve(written.reserved);
+            out.Write(ByteRange::InMemory(head));
+            out.Write(written.middle);
+            out.Write(ByteRange::InMemory(tail));
+        });
+        EXPECT_EQ(ReadFileBytes(target), expected);
+    }
 }
 
 // A name of 250 bytes is legal where names may have 255; a temporary name derived from it would not be.
