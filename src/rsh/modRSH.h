@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/TgaFormat.h"
 #include "common/UninitialisedAllocator.h"
 #include "rsh/TextureFormats.h"
 
@@ -59,7 +60,8 @@ struct RshPixel {
 };
 static_assert(sizeof(RshPixel) == 4);
 
-using RshPixelArray = std::vector<RshPixel, UninitialisedAllocator<RshPixel>>;
+// Laid out as the TGA export writes them, after its header, so that the kernel copies them fast.
+using RshPixelArray = std::vector<RshPixel, UninitialisedAllocator<RshPixel, sizeof(tga::FileHeader) % 64>>;
 
 // Everything one load leaves behind. The texel arrays are only resized by a load whose
 // image type uses them, so after another type they still hold an earlier file's data.
