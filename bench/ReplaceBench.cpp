@@ -11,8 +11,8 @@
 #include "bench/BenchFiles.h"
 #include "cli/RshToolCommands.h"
 #include "common/DdsFormat.h"
+#include "common/FileSource.h"
 #include "export/DdsHeader.h"
-#include "rsh/RshInputFile.h"
 #include "rshwrite/RshWriter.h"
 
 #define STBI_WRITE_NO_STDIO

@@ -8,7 +8,6 @@
 #include <new>
 #include <span>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include <zlib.h>
@@ -18,7 +17,7 @@
 #include "export/AtomicFile.h"
 
 // One encoder on every platform, zlib of the same version on each, so that the same frame gives the
-// same file on each. The pixels are deflated in memory and the file written as exports are.
+// same file on each. The file is put together in memory and written as exports are.
 namespace pelliton {
 
 namespace {
@@ -31,39 +30,32 @@ void AppendBigEndian(std::vector<std::uint8_t>& png, std::uint32_t value) {
     for (int shift = 24; shift >= 0; shift -= 8) png.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-// A chunk is its length, its type, its data, and the checksum of type and data. The data is
-// written where it lies, so the chunk comes as the bytes before it and the bytes after it.
-struct ChunkFrame {
-    std::vector<std::uint8_t> before;
-    std::vector<std::uint8_t> after;
-};
-
-ChunkFrame FrameChunk(std::string_view type, std::span<const std::uint8_t> data) {
-    ChunkFrame chunk;
-    AppendBigEndian(chunk.before, static_cast<std::uint32_t>(data.size()));
-    for (const char letter : type) chunk.before.push_back(static_cast<std::uint8_t>(letter));
-    uLong checksum = crc32(0, chunk.before.data() + 4, static_cast<uInt>(type.size()));
-    if (!data.empty()) checksum = crc32(checksum, data.data(), static_cast<uInt>(data.size()));  // no data: zlib would start over
-    AppendBigEndian(chunk.after, static_cast<std::uint32_t>(checksum));
-    return chunk;
+// A chunk is its length, its type, its data, and the checksum of type and data. It is begun with
+// the type, its data is appended, and then its length and checksum are put in.
+std::size_t BeginChunk(std::vector<std::uint8_t>& png, std::string_view type) {
+    const std::size_t start = png.size();
+    AppendBigEndian(png, 0);
+    for (const char letter : type) png.push_back(static_cast<std::uint8_t>(letter));
+    return start;
 }
 
-void AppendChunk(std::vector<std::uint8_t>& png, std::string_view type, std::span<const std::uint8_t> data) {
-    const ChunkFrame chunk = FrameChunk(type, data);
-    png.insert(png.end(), chunk.before.begin(), chunk.before.end());
-    png.insert(png.end(), data.begin(), data.end());
-    png.insert(png.end(), chunk.after.begin(), chunk.after.end());
+void EndChunk(std::vector<std::uint8_t>& png, std::size_t start) {
+    constexpr std::size_t kLengthBytes = 4, kTypeBytes = 4;
+    const auto length = static_cast<std::uint32_t>(png.size() - start - kLengthBytes - kTypeBytes);
+    for (std::size_t i = 0; i < kLengthBytes; ++i) png[start + i] = static_cast<std::uint8_t>(length >> (24 - 8 * i));
+    const auto checked = std::span(png).subspan(start + kLengthBytes);  // the type, then the data
+    AppendBigEndian(png, static_cast<std::uint32_t>(crc32(0, checked.data(), static_cast<uInt>(checked.size()))));
 }
 
-// Deflates what it is given as it comes, into one buffer.
+// Deflates what it is given as it comes, onto the end of a buffer.
 class Deflater {
 public:
     // zlib's fastest level with run-length matching: several times faster than a full search, and
     // about as small for a preview, whose background and magnified texels come in runs.
-    // expected: how many bytes will come, so that the buffer is made once.
-    explicit Deflater(std::size_t expected) {
+    // expected: how many bytes will come, so that the buffer grows once.
+    Deflater(std::vector<std::uint8_t>& out, std::size_t expected) : out_(out), start_(out.size()) {
         if (deflateInit2(&stream_, kCompressed, Z_DEFLATED, MAX_WBITS, 9, Z_RLE) != Z_OK) throw std::bad_alloc();
-        compressed_.reserve(deflateBound(&stream_, static_cast<uLong>(expected)));
+        out_.reserve(start_ + deflateBound(&stream_, static_cast<uLong>(expected)));
     }
     ~Deflater() { deflateEnd(&stream_); }
     Deflater(const Deflater&) = delete;
@@ -82,10 +74,8 @@ public:
         } while (stream_.avail_out == 0 || (flush == Z_FINISH && result == Z_OK));
         if (result != Z_OK && result != Z_STREAM_END) throw std::bad_alloc();  // only memory can fail here
     }
-    std::vector<std::uint8_t> Take() {
-        compressed_.resize(stream_.total_out);
-        return std::move(compressed_);
-    }
+    // Ends the buffer where the deflated bytes end.
+    void Finish() { out_.resize(start_ + stream_.total_out); }
 
 private:
     static constexpr int kCompressed = 1;
@@ -133,25 +123,27 @@ private:
     }
 
     void MakeRoom() {
-        if (compressed_.size() == stream_.total_out) compressed_.resize(std::max(compressed_.capacity(), compressed_.size() + 1024));
-        stream_.next_out = compressed_.data() + stream_.total_out;
-        stream_.avail_out = static_cast<uInt>(compressed_.size() - stream_.total_out);
+        const std::size_t end = start_ + stream_.total_out;
+        if (out_.size() == end) out_.resize(std::max(out_.capacity(), end + 1024));
+        stream_.next_out = out_.data() + end;
+        stream_.avail_out = static_cast<uInt>(out_.size() - end);
     }
 
+    std::vector<std::uint8_t>& out_;
+    std::size_t start_;
     z_stream stream_{};
     int level_ = kCompressed;
-    std::vector<std::uint8_t> compressed_;
 };
 
-// Each row as red, green, blue bytes less the row above, after its filter byte; deflated in bands
-// of rows, each band as it deserves.
-std::vector<std::uint8_t> DeflatedRows(const d3d8::Frame& frame) {
+// Each row as red, green, blue bytes less the row above, after its filter byte; deflated onto png
+// in bands of rows, each band as it deserves.
+void AppendDeflatedRows(std::vector<std::uint8_t>& png, const d3d8::Frame& frame) {
     constexpr int kBandRows = 32;
     const auto width = static_cast<std::size_t>(frame.width);
     const std::size_t lineBytes = 1 + width * kRgbBytes;
     std::vector<std::uint8_t> above(width * kRgbBytes, 0);
     std::vector<std::uint8_t> band(lineBytes * kBandRows);
-    Deflater deflater(lineBytes * static_cast<std::size_t>(frame.height));
+    Deflater deflater(png, lineBytes * static_cast<std::size_t>(frame.height));
     for (int first = 0; first < frame.height; first += kBandRows) {
         const int rows = std::min(kBandRows, frame.height - first);
         for (int y = first; y < first + rows; ++y) {
@@ -170,7 +162,7 @@ std::vector<std::uint8_t> DeflatedRows(const d3d8::Frame& frame) {
         const bool last = first + rows == frame.height;
         deflater.Add(std::span(band).first(lineBytes * static_cast<std::size_t>(rows)), last ? Z_FINISH : Z_NO_FLUSH);
     }
-    return deflater.Take();
+    deflater.Finish();
 }
 
 }  // namespace
@@ -179,22 +171,19 @@ void WritePngFile(const std::filesystem::path& path, const d3d8::Frame& frame) {
     if (frame.width <= 0 || frame.height <= 0) {
         throw PellitonError("cannot write " + PathToUtf8(path) + ": the frame has no pixels");
     }
-    std::vector<std::uint8_t> header;
-    AppendBigEndian(header, static_cast<std::uint32_t>(frame.width));
-    AppendBigEndian(header, static_cast<std::uint32_t>(frame.height));
-    header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits a channel, RGB, deflate, rows filtered, no interlace
-
-    std::vector<std::uint8_t> head(kSignature.begin(), kSignature.end());
-    AppendChunk(head, "IHDR", header);
-    const std::vector<std::uint8_t> pixels = DeflatedRows(frame);
-    ChunkFrame pixelChunk = FrameChunk("IDAT", pixels);
-    AppendChunk(pixelChunk.after, "IEND", {});
-    WriteFileAtomically(path, [&](OutputFile& file) {
-        file.Reserve(head.size() + pixelChunk.before.size() + pixels.size() + pixelChunk.after.size());
-        for (const auto& part : {std::span<const std::uint8_t>(head), std::span<const std::uint8_t>(pixelChunk.before),
-                                 std::span<const std::uint8_t>(pixels), std::span<const std::uint8_t>(pixelChunk.after)}) {
-            file.Write(std::as_bytes(part));
-        }
+    std::vector<std::uint8_t> png(kSignature.begin(), kSignature.end());
+    const std::size_t header = BeginChunk(png, "IHDR");
+    AppendBigEndian(png, static_cast<std::uint32_t>(frame.width));
+    AppendBigEndian(png, static_cast<std::uint32_t>(frame.height));
+    for (const std::uint8_t field : {8, 2, 0, 0, 0}) png.push_back(field);  // 8 bits a channel, RGB, deflate, rows filtered, no interlace
+    EndChunk(png, header);
+    const std::size_t pixels = BeginChunk(png, "IDAT");
+    AppendDeflatedRows(png, frame);
+    EndChunk(png, pixels);
+    EndChunk(png, BeginChunk(png, "IEND"));
+    WriteFileAtomically(path, [&png](OutputFile& file) {
+        file.Reserve(png.size());
+        file.Write(std::as_bytes(std::span(png)));
     });
 }
 

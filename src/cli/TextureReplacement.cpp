@@ -5,13 +5,13 @@
 #include <initializer_list>
 
 #include "common/DdsFormat.h"
+#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "picture/DdsImage.h"
 #include "picture/DxtEncoder.h"
 #include "picture/MipChain.h"
 #include "picture/PictureFile.h"
-#include "rsh/RshInputFile.h"
 #include "rsh/TexelOrder.h"
 
 namespace pelliton {

@@ -99,4 +99,15 @@ void FileSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) cons
 
 #endif
 
+UninitialisedBytes ReadWholeFile(const std::string& path) {
+    const FileSource file(path);
+    if (file.Size() > kMaxWholeFileBytes) {
+        throw PellitonError("cannot read " + path + ": " + std::to_string(file.Size()) + " bytes is more than " +
+                            std::to_string(kMaxWholeFileBytes) + ", too large for this tool");
+    }
+    UninitialisedBytes bytes(static_cast<std::size_t>(file.Size()));
+    file.ReadAt(0, bytes);
+    return bytes;
+}
+
 }  // namespace pelliton

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/ByteSource.h"
+#include "common/UninitialisedAllocator.h"
 
 namespace pelliton {
 
@@ -31,5 +32,11 @@ private:
 #endif
     std::uint64_t size_ = 0;
 };
+
+// Files larger than this are refused before memory is taken for them: no texture file is as large.
+inline constexpr std::uint64_t kMaxWholeFileBytes = std::uint64_t{1} << 31;
+
+// Reads the whole of a regular file (path is UTF-8) into memory. Throws PellitonError.
+UninitialisedBytes ReadWholeFile(const std::string& path);
 
 }  // namespace pelliton

@@ -32,6 +32,11 @@ namespace {
 // How the finished file takes the target's place.
 enum class Replacement { Swap, Rename };
 
+// The error of a write or flush that failed, with the reason errno gives.
+PellitonError WriteFailed(const std::filesystem::path& target) {
+    return PellitonError("writing " + PathToUtf8(target) + " failed: " + std::strerror(errno));
+}
+
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -123,7 +128,7 @@ public:
 
     void MoveOver(const std::filesystem::path& target, Replacement replacement) {
         if (std::fclose(handle_.release()) != 0) {
-            throw PellitonError("writing " + PathToUtf8(target) + " failed: " + std::strerror(errno));
+            throw WriteFailed(target);
         }
         ReplaceTarget(path_, target, replacement);
         moved_ = true;
@@ -139,7 +144,7 @@ private:
 
 void OutputFile::Write(std::span<const std::byte> bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
-        throw PellitonError("writing " + PathToUtf8(target_) + " failed: " + std::strerror(errno));
+        throw WriteFailed(target_);
     }
 }
 
@@ -176,7 +181,7 @@ void OutputFile::CopyByKernel([[maybe_unused]] const ByteSource& source, [[maybe
 #ifdef __linux__
     if (source.Descriptor() < 0 || length == 0) return;
     if (std::fflush(file_) != 0) {
-        throw PellitonError("writing " + PathToUtf8(target_) + " failed: " + std::strerror(errno));
+        throw WriteFailed(target_);
     }
     while (length > 0) {
         auto from = static_cast<off64_t>(offset);
@@ -188,7 +193,7 @@ void OutputFile::CopyByKernel([[maybe_unused]] const ByteSource& source, [[maybe
     }
     // The stream keeps writing where the kernel stopped.
     if (std::fseek(file_, 0, SEEK_END) != 0) {
-        throw PellitonError("writing " + PathToUtf8(target_) + " failed: " + std::strerror(errno));
+        throw WriteFailed(target_);
     }
 #endif
 }
@@ -201,7 +206,7 @@ void WriteThenReplace(const std::filesystem::path& target, const std::function<v
     OutputFile output(temporary.get(), target);
     writeContent(output);
     if (std::fflush(temporary.get()) != 0) {
-        throw PellitonError("writing " + PathToUtf8(target) + " failed: " + std::strerror(errno));
+        throw WriteFailed(target);
     }
     temporary.MoveOver(target, replacement);
 }

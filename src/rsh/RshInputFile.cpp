@@ -56,19 +56,4 @@ std::string RshInputFile::ReadText(std::size_t count, std::string_view field) {
     return text;
 }
 
-UninitialisedBytes ReadWholeFile(const std::string& path) {
-    RshInputFile input(path);
-    if (input.size() > kMaxWholeFileBytes) {
-        throw PellitonError("cannot read " + path + ": " + std::to_string(input.size()) + " bytes is more than " +
-                            std::to_string(kMaxWholeFileBytes) + ", too large for this tool");
-    }
-    UninitialisedBytes bytes(static_cast<std::size_t>(input.size()));
-    try {
-        input.ReadBytes(std::as_writable_bytes(std::span(bytes)), "the file");
-    } catch (const PellitonError& error) {
-        throw PellitonError("cannot read " + path + ": " + error.what());
-    }
-    return bytes;
-}
-
 }  // namespace pelliton

@@ -8,8 +8,6 @@
 #include <string>
 #include <string_view>
 
-#include "common/UninitialisedAllocator.h"
-
 namespace pelliton {
 
 class RshInputFile {
@@ -33,11 +31,5 @@ private:
     std::int64_t size_ = 0;
     std::int64_t offset_ = 0;
 };
-
-// Files larger than this are refused before they are read: chunk sizes are 32-bit.
-inline constexpr std::int64_t kMaxWholeFileBytes = std::int64_t{1} << 31;
-
-// Reads the whole of a regular file (path is UTF-8) into memory. Throws PellitonError.
-UninitialisedBytes ReadWholeFile(const std::string& path);
 
 }  // namespace pelliton

@@ -37,9 +37,7 @@ public:
     virtual std::uint32_t TexelColour(int x, int y) const = 0;
 
     // TexelColour of many texels at once, into out (as long as at): one call for a drawn row.
-    virtual void TexelColours(std::span<const TexelCoordinate> at, std::span<std::uint32_t> out) const {
-        for (std::size_t i = 0; i < at.size(); ++i) out[i] = TexelColour(at[i].x, at[i].y);
-    }
+    virtual void TexelColours(std::span<const TexelCoordinate> at, std::span<std::uint32_t> out) const = 0;
 
     // Lets the image file go once drawing is done, so that other programs may replace it.
     virtual void ReleaseFile() = 0;
