@@ -3,8 +3,9 @@
 # under AddressSanitizer and UndefinedBehaviorSanitizer in a build folder of its own. `make fuzz`
 # builds the libFuzzer targets with clang in build-fuzz and runs each for FUZZ_SECONDS (default 60).
 # `make windows` cross-builds the Windows programs (x86_64 and i686) with mingw-w64; `make
-# test-windows` also builds the x86_64 tests, runs them under Wine and compares the Windows
-# pelliton-extract of both targets with the Linux one.
+# test-windows` also builds the x86_64 tests, runs them under Wine's 64-bit loader and compares the
+# Windows pelliton-extract with the Linux one: the x86_64 build always, the i686 build where the
+# machine runs 32-bit code.
 
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
