@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "rsh/modRSH.h"
+#include "rsh/RshRecords.h"
 #include "rshwrite/RshWriter.h"
 
 namespace pelliton::bench {

@@ -7,15 +7,16 @@
 
 #include "bench/BenchFiles.h"
 #include "export/ExtractTexture.h"
-#include "rsh/RshLoader.h"
+#include "common/FileSource.h"
+#include "rsh/RshReader.h"
 
 namespace pelliton::bench {
 namespace {
 
-modRSH LoadRecords(const std::string& path) {
-    modRSH rsh;
+RshRecords LoadRecords(const std::string& path) {
+    RshRecords rsh;
     NullView log;
-    RshInputFile file(path);
+    const FileSource file(path);
     ReadRshRecords(file, rsh, log);
     return rsh;
 }
@@ -27,23 +28,23 @@ std::filesystem::path OutputFolder() {
 }
 
 void Export(benchmark::State& state, const std::string& source) {
-    const modRSH rsh = LoadRecords(source);
+    const RshRecords rsh = LoadRecords(source);
     const auto folder = OutputFolder();
     NullView log;
     ExportState exported;
     for (auto _ : state) ExtractTexture(rsh, source, folder, exported, log);
     state.SetBytesProcessed(
-        static_cast<std::int64_t>(state.iterations() * std::filesystem::file_size(folder / exported.ExportPath)));
+        static_cast<std::int64_t>(state.iterations() * std::filesystem::file_size(folder / exported.exportPath)));
 }
 
 // The export's byte count written in one go to a plain file that is emptied and rewritten each time.
 void PlainWrite(benchmark::State& state, const std::string& source) {
-    const modRSH rsh = LoadRecords(source);
+    const RshRecords rsh = LoadRecords(source);
     const auto folder = OutputFolder();
     NullView log;
     ExportState exported;
     ExtractTexture(rsh, source, folder, exported, log);
-    const auto size = std::filesystem::file_size(folder / exported.ExportPath);
+    const auto size = std::filesystem::file_size(folder / exported.exportPath);
     const std::vector<char> bytes(size, 'x');
     const auto target = folder / "plain.bin";
     for (auto _ : state) {

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "bench/BenchFiles.h"
-#include "cli/PngFile.h"
+#include "cli/extract/PngFile.h"
 #include "session/RshSession.h"
 
 namespace pelliton::bench {

@@ -7,7 +7,8 @@
 #include <vector>
 
 #include "bench/BenchFiles.h"
-#include "rsh/RshLoader.h"
+#include "common/FileSource.h"
+#include "rsh/RshReader.h"
 
 namespace pelliton::bench {
 namespace {
@@ -27,11 +28,11 @@ void ReadRsh(benchmark::State& state, const std::string& path) {
     const auto size = std::filesystem::file_size(path);
     NullView log;
     for (auto _ : state) {
-        modRSH rsh;  // a fresh load allocates its arrays, as the plain read does
-        RshInputFile file(path);
+        RshRecords rsh;  // a fresh load allocates its arrays, as the plain read does
+        const FileSource file(path);
         ReadRshRecords(file, rsh, log);
-        benchmark::DoNotOptimize(rsh.TexelBytes.data());
-        benchmark::DoNotOptimize(rsh.TexelPixels.data());
+        benchmark::DoNotOptimize(rsh.blockTexels.data());
+        benchmark::DoNotOptimize(rsh.pixels.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench/BenchFiles.h"
-#include "cli/RshToolCommands.h"
+#include "cli/rsh/Commands.h"
 #include "common/DdsFormat.h"
 #include "common/FileSource.h"
 #include "export/DdsHeader.h"
@@ -40,10 +40,10 @@ std::string SampleDds4096() {
         // The DDS the texture itself exports, so that the replaced file equals the source.
         const UninitialisedBytes rsh = ReadWholeFile(source);
         const std::size_t chain = dds::MipChainBytes(dds::kDxt5, 4096, 4096, 13);
-        RshAttrChunk attr;
-        attr.ImageType = kImageTypeDxt5;
-        attr.Width = attr.Height = 4096;
-        attr.MipLevels = 13;
+        TextureAttributes attr;
+        attr.imageType = kImageTypeDxt5;
+        attr.width = attr.height = 4096;
+        attr.mipLevels = 13;
         const dds::FileHeader header =
             MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, static_cast<std::int32_t>(chain));
         const auto* headerBytes = reinterpret_cast<const std::uint8_t*>(&header);

@@ -14,7 +14,7 @@
 #include <QApplication>
 
 #include "bench/BenchFiles.h"
-#include "shell/frmRSH.h"
+#include "shell/MainWindow.h"
 
 namespace pelliton::bench {
 namespace {
@@ -46,10 +46,10 @@ void CopyFile(benchmark::State& state, const std::string& file) {
 // The export lands beside the source, as in the window; every repaint the open causes is done
 // before the clock stops.
 void OpenInWindow(benchmark::State& state, const std::string& file) {
-    frmRSH window(std::make_unique<AnsweringDialog>(file));
+    MainWindow window(std::make_unique<AnsweringDialog>(file));
     window.show();
     QApplication::processEvents();
-    QAction* open = window.findChild<QAction*>(QStringLiteral("mnuFileOpen"));
+    QAction* open = window.findChild<QAction*>(QStringLiteral("openAction"));
     for (auto _ : state) {
         StartClean(state);
         open->trigger();

@@ -25,11 +25,11 @@ private:
 
 }  // namespace
 
-bool GetKeyValue(Registry& registry, RegistryRoot keyRoot, const std::string& keyName, const std::string& subKeyRef,
-                 std::string& keyVal) {
+bool GetKeyValue(Registry& registry, RegistryRoot root, const std::string& keyName, const std::string& valueName,
+                 std::string& text) {
     RegistryKey key = 0;
-    if (registry.OpenKey(keyRoot, keyName, 0, kSysInfoKeyAccess, key) != kErrorSuccess) {
-        keyVal.clear();
+    if (registry.OpenKey(root, keyName, 0, kSysInfoKeyAccess, key) != kErrorSuccess) {
+        text.clear();
         return false;
     }
     const OpenedKey closeOnReturn(registry, key);
@@ -37,21 +37,21 @@ bool GetKeyValue(Registry& registry, RegistryRoot keyRoot, const std::string& ke
     std::array<std::uint8_t, kRegistryValueBufferBytes> buffer{};
     std::uint32_t byteCount = kRegistryValueBufferBytes;
     std::uint32_t type = 0;
-    if (registry.QueryValue(key, subKeyRef, type, buffer, byteCount) != kErrorSuccess) {
-        keyVal.clear();
+    if (registry.QueryValue(key, valueName, type, buffer, byteCount) != kErrorSuccess) {
+        text.clear();
         return false;
     }
 
     // The cut looks at the whole buffer, not at the byte count the read returned.
     const auto nul = std::find(buffer.begin(), buffer.end(), std::uint8_t{0});
     if (nul == buffer.end()) {
-        throw PellitonError("registry value " + subKeyRef + " holds no NUL in its " +
+        throw PellitonError("registry value " + valueName + " holds no NUL in its " +
                             std::to_string(kRegistryValueBufferBytes) + " bytes");
     }
     if (type == kRegSz) {
-        keyVal.assign(buffer.begin(), nul);
+        text.assign(buffer.begin(), nul);
     } else if (type == kRegDword) {
-        keyVal = std::to_string(LittleEndianReader(buffer).UInt32());
+        text = std::to_string(LittleEndianReader(buffer).UInt32());
     }
     return true;
 }

@@ -24,12 +24,12 @@ inline constexpr std::string_view kMsinfoProgram = "MSINFO32.EXE";
 inline constexpr std::uint32_t kSysInfoKeyAccess = 0x2003F;
 inline constexpr std::size_t kRegistryValueBufferBytes = 1024;
 
-// Reads a value as text into keyVal: true when the key opened and the value was read. A missing key
-// or value (or one beyond the buffer) empties keyVal and gives false; a value of a type other than
-// text or number leaves keyVal as it was. A buffer without a NUL cannot be cut to text and throws
+// Reads a value into text: true when the key opened and the value was read. A missing key or value
+// (or one beyond the buffer) empties text and gives false; a value of a type other than text or
+// number leaves text as it was. A buffer without a NUL cannot be cut to text and throws
 // PellitonError; the key is closed on every path.
-bool GetKeyValue(Registry& registry, RegistryRoot keyRoot, const std::string& keyName, const std::string& subKeyRef,
-                 std::string& keyVal);
+bool GetKeyValue(Registry& registry, RegistryRoot root, const std::string& keyName, const std::string& valueName,
+                 std::string& text);
 
 // Looks the program up and starts it; false when it cannot be found or started, for the caller to
 // show kSysInfoUnavailableMessage.

@@ -1,5 +1,5 @@
-// The DDS file layout, as the exporter writes it and the preview reads it back: the stored bytes of
-// a plain struct, flags named once.
+// The DDS file layout, as the exporter writes it and the preview and the picture reader read it
+// back: the stored bytes of a plain struct, flags named once, and the checks every reader makes.
 #pragma once
 
 #include <algorithm>
@@ -7,7 +7,11 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
+
+#include "common/ImageSides.h"
 
 namespace pelliton::dds {
 
@@ -74,11 +78,14 @@ static_assert(sizeof(FileHeader) == 128);
 inline constexpr std::int32_t kHeaderSize = sizeof(FileHeader) - sizeof(FileHeader::dwMagic);
 inline constexpr std::int32_t kPixelFormatSize = sizeof(PixelFormat);
 
-// Bytes of one 4 x 4 block of a block-compressed format: 8 for DXT1 (a colour block), 16 for DXT3
-// and DXT5 (an alpha block, then a colour block); 0 for any other code.
+// The colour half of a DXT block: two 5:6:5 end points, then a byte of 2-bit indices per row.
+inline constexpr std::size_t kColourBlockBytes = 8;
+
+// Bytes of one 4 x 4 block of a block-compressed format: a colour block for DXT1; for DXT3 and
+// DXT5 an alpha block of the same size, then a colour block; 0 for any other code.
 constexpr std::size_t BlockBytes(std::uint32_t fourCC) {
-    if (fourCC == kDxt1) return 8;
-    return fourCC == kDxt3 || fourCC == kDxt5 ? 16 : 0;
+    if (fourCC == kDxt1) return kColourBlockBytes;
+    return fourCC == kDxt3 || fourCC == kDxt5 ? 2 * kColourBlockBytes : 0;
 }
 
 // Blocks along a side: a partial block at the edge counts whole, and a side under 4 still has one.
@@ -95,6 +102,46 @@ constexpr std::size_t MipChainBytes(std::uint32_t fourCC, int width, int height,
         bytes += LevelBytes(fourCC, std::max(1, width >> level), std::max(1, height >> level));
     }
     return bytes;
+}
+
+// A four-character code as a user reads it, quoted; bytes that are no printable letter show as '?'.
+inline std::string FourCCText(std::uint32_t code) {
+    std::string text = "\"";
+    for (int shift = 0; shift < 32; shift += 8) {
+        const auto letter = static_cast<char>(code >> shift);
+        text += letter >= ' ' && letter <= '~' ? letter : '?';
+    }
+    return text + "\"";
+}
+
+// The words in which readers differ when they refuse a header.
+struct RefusalWording {
+    bool namesBitCount;            // "uncompressed 32-bit" rather than "uncompressed"
+    std::string_view formatsRead;  // follows "its DDS pixel format is ...; "
+    std::string_view sideUnit;     // what a side counts: "pixels", "texels"
+};
+
+// The checks every reader makes after the magic, which tells a DDS file from others, in the
+// header's order: header size, pixel format, sides. The reason the header is refused, or nothing
+// when it passes them all.
+inline std::optional<std::string> HeaderRefusal(const FileHeader& header, const RefusalWording& wording) {
+    if (header.dwSize != kHeaderSize) {
+        return "its DDS header size is " + std::to_string(header.dwSize) + ", not " + std::to_string(kHeaderSize);
+    }
+    const PixelFormat& format = header.ddspf;
+    const bool hasFourCC = (format.dwFlags & DDPF_FOURCC) != 0;
+    if (!hasFourCC || BlockBytes(format.dwFourCC) == 0) {
+        const std::string bits = std::to_string(format.dwRGBBitCount);
+        const std::string stored = hasFourCC               ? FourCCText(format.dwFourCC)
+                                   : wording.namesBitCount ? "uncompressed " + bits + "-bit"
+                                                           : "uncompressed";
+        return "its DDS pixel format is " + stored + "; " + std::string(wording.formatsRead);
+    }
+    // Stored signed: a negative side reads as a huge one and is refused with it.
+    const auto width = static_cast<std::uint32_t>(header.dwWidth);
+    const auto height = static_cast<std::uint32_t>(header.dwHeight);
+    if (!SidesInRange(width, height)) return SidesOutOfRange(width, height, wording.sideUnit);
+    return std::nullopt;
 }
 
 }  // namespace pelliton::dds

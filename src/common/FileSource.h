@@ -22,14 +22,11 @@ public:
     std::uint64_t Size() const override { return size_; }
     // A file that another program shortened meanwhile is an error, never a short read.
     void ReadAt(std::uint64_t offset, std::span<std::uint8_t> into) const override;
-    int Descriptor() const override { return descriptor_; }
+    int Descriptor() const override;
 
 private:
     std::string path_;
-    int descriptor_ = -1;  // where the kernel can copy from it
-#ifdef _WIN32
-    void* handle_ = nullptr;
-#endif
+    std::intptr_t handle_ = -1;  // the system's: a descriptor, or a Windows HANDLE
     std::uint64_t size_ = 0;
 };
 

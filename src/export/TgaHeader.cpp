@@ -19,11 +19,11 @@ std::int16_t ToInt16(std::int32_t value, const char* field) {
 
 }  // namespace
 
-tga::FileHeader MakeTgaHeader(const RshAttrChunk& attr) {
+tga::FileHeader MakeTgaHeader(const TextureAttributes& attr) {
     tga::FileHeader header;
     header.ImageType = tga::kTrueColour;
-    header.ImageWidth = ToInt16(attr.Width, "Width");
-    header.ImageHeight = ToInt16(attr.Height, "Height");
+    header.ImageWidth = ToInt16(attr.width, "Width");
+    header.ImageHeight = ToInt16(attr.height, "Height");
     header.PixelDepth = tga::kDepthRgba;
     return header;
 }

@@ -12,6 +12,14 @@
 
 namespace pelliton {
 
+namespace {
+
+constexpr dds::RefusalWording kWording{.namesBitCount = false,
+                                       .formatsRead = "only DXT1, DXT3 and DXT5 are read",
+                                       .sideUnit = kPictureSideUnit};
+
+}  // namespace
+
 DdsImage ReadDdsImage(const ByteSource& file, std::string_view name) {
     std::array<std::uint8_t, sizeof(dds::FileHeader)> headerBytes{};
     const std::uint64_t available = std::min<std::uint64_t>(file.Size(), headerBytes.size());
@@ -19,21 +27,10 @@ DdsImage ReadDdsImage(const ByteSource& file, std::string_view name) {
     const auto header =
         ReadFileHeader<dds::FileHeader>(std::span(headerBytes).first(static_cast<std::size_t>(available)), name, "DDS");
     if (header.dwMagic != dds::kMagic) throw FileError(name, "not a DDS file: it does not start with \"DDS \"");
-    if (header.dwSize != dds::kHeaderSize) {
-        throw FileError(name, "its DDS header size is " + std::to_string(header.dwSize) + ", not " +
-                                  std::to_string(dds::kHeaderSize));
-    }
-    if ((header.ddspf.dwFlags & dds::DDPF_FOURCC) == 0) {
-        throw FileError(name, "its DDS pixel format is uncompressed; only DXT1, DXT3 and DXT5 are read");
-    }
+    if (const auto refusal = dds::HeaderRefusal(header, kWording)) throw FileError(name, *refusal);
     const std::uint32_t fourCC = header.ddspf.dwFourCC;
-    if (dds::BlockBytes(fourCC) == 0) {
-        throw FileError(name, "its DDS pixel format is " + FourCCText(fourCC) + "; only DXT1, DXT3 and DXT5 are read");
-    }
-    // Signed fields as stored: a negative side reads as a huge one and is refused with it.
     const auto width = static_cast<std::uint32_t>(header.dwWidth);
     const auto height = static_cast<std::uint32_t>(header.dwHeight);
-    RequireSensibleSides(width, height, name);
     DdsImage image{fourCC, static_cast<int>(width), static_cast<int>(height), 1, sizeof header, 0};
     const auto declaredLevels = static_cast<std::uint32_t>(header.dwMipMapCount);
     if ((header.dwFlags & dds::DDSD_MIPMAPCOUNT) != 0 && declaredLevels >= 1) {
@@ -51,7 +48,7 @@ DdsImage ReadDdsImage(const ByteSource& file, std::string_view name) {
     if (texelBytes != chainBytes) {
         throw FileError(name, "it holds " + std::to_string(texelBytes) + " bytes of texels, but " +
                                   std::to_string(image.mipLevels) + " MIP levels of " + std::to_string(width) + " x " +
-                                  std::to_string(height) + " " + FourCCText(fourCC) + " take " +
+                                  std::to_string(height) + " " + dds::FourCCText(fourCC) + " take " +
                                   std::to_string(chainBytes));
     }
     image.texelBytes = texelBytes;

@@ -21,7 +21,7 @@ struct DdsImage {
 };
 
 // Throws PellitonError naming the file (name) and the problem: not a DDS file, a format other
-// than DXT1, DXT3 or DXT5, a side of 0 or above kMaxPictureSide, more MIP levels than the sides
+// than DXT1, DXT3 or DXT5, a side of 0 or above kLargestImageSide, more MIP levels than the sides
 // allow, or texel data whose length is not exactly that of its MIP chain.
 // Only the header is read.
 DdsImage ReadDdsImage(const ByteSource& file, std::string_view name);

@@ -8,7 +8,6 @@
 
 #include "common/DdsFormat.h"
 #include "common/PellitonError.h"
-#include "picture/FileChecks.h"
 
 namespace pelliton {
 
@@ -18,7 +17,8 @@ int SquishFormat(std::uint32_t fourCC) {
     if (fourCC == dds::kDxt1) return static_cast<int>(squish::kDxt1);
     if (fourCC == dds::kDxt3) return static_cast<int>(squish::kDxt3);
     if (fourCC == dds::kDxt5) return static_cast<int>(squish::kDxt5);
-    throw PellitonError("cannot encode the format " + FourCCText(fourCC) + "; only DXT1, DXT3 and DXT5 are encoded");
+    throw PellitonError("cannot encode the format " + dds::FourCCText(fourCC) +
+                        "; only DXT1, DXT3 and DXT5 are encoded");
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ std::vector<std::uint8_t> EncodeDxt(const RgbaPicture& picture, std::uint32_t fo
     const int squishBytes = squish::GetStorageRequirements(picture.width, picture.height, flags);
     if (squishBytes < 0 || static_cast<std::size_t>(squishBytes) != levelBytes) {
         throw PellitonError("libsquish stores a " + std::to_string(picture.width) + " x " +
-                            std::to_string(picture.height) + " " + FourCCText(fourCC) + " level in " +
+                            std::to_string(picture.height) + " " + dds::FourCCText(fourCC) + " level in " +
                             std::to_string(squishBytes) + " bytes, but the texture needs " +
                             std::to_string(levelBytes));
     }

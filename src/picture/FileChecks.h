@@ -9,8 +9,8 @@
 #include <string_view>
 #include <type_traits>
 
+#include "common/ImageSides.h"
 #include "common/PellitonError.h"
-#include "picture/RgbaPicture.h"
 
 namespace pelliton {
 
@@ -31,23 +31,12 @@ Header ReadFileHeader(std::span<const std::uint8_t> file, std::string_view name,
     return header;
 }
 
-// Refuses sides outside 1 to kMaxPictureSide before anything is sized from them.
-inline void RequireSensibleSides(std::uint32_t width, std::uint32_t height, std::string_view name) {
-    const auto sensible = [](std::uint32_t side) { return side >= 1 && side <= kMaxPictureSide; };
-    if (!sensible(width) || !sensible(height)) {
-        throw FileError(name, "its size " + std::to_string(width) + " x " + std::to_string(height) +
-                                  " is outside 1 to " + std::to_string(kMaxPictureSide) + " pixels a side");
-    }
-}
+// What a side of a picture counts, in a refusal of its size.
+inline constexpr std::string_view kPictureSideUnit = "pixels";
 
-// A four-character code as a user reads it, quoted; bytes that are no printable letter show as '?'.
-inline std::string FourCCText(std::uint32_t code) {
-    std::string text = "\"";
-    for (int shift = 0; shift < 32; shift += 8) {
-        const auto letter = static_cast<char>(code >> shift);
-        text += letter >= ' ' && letter <= '~' ? letter : '?';
-    }
-    return text + "\"";
+// Refuses sides outside 1 to kLargestImageSide before anything is sized from them.
+inline void RequireSensibleSides(std::uint32_t width, std::uint32_t height, std::string_view name) {
+    if (!SidesInRange(width, height)) throw FileError(name, SidesOutOfRange(width, height, kPictureSideUnit));
 }
 
 }  // namespace pelliton

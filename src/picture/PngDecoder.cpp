@@ -1,13 +1,13 @@
 // Decodes PNG files of any colour type and depth into RGBA pictures with stb_image, after checking
 // that the file can hold the picture its header declares.
 #include <algorithm>
-#include <array>
 #include <climits>
 #include <cstring>
 #include <memory>
 #include <new>
 #include <string>
 
+#include "common/PngFormat.h"
 #include "picture/FileChecks.h"
 #include "picture/PictureFile.h"
 
@@ -48,10 +48,8 @@ namespace pelliton {
 
 namespace {
 
-constexpr std::array<std::uint8_t, 8> kPngSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-constexpr std::uint32_t kIhdrType = 0x49484452;  // "IHDR", as PNG stores chunk types: big-endian
-constexpr std::uint32_t kIhdrLength = 13;
-constexpr std::size_t kIhdrEnd = 8 + 8 + kIhdrLength;  // signature, chunk length and type, fields
+// The signature, then the image header's length, type and data.
+constexpr std::size_t kImageHeaderEnd = png::kSignature.size() + 8 + png::kImageHeaderLength;
 
 // Deflate turns one bit into at most 258 bytes, so the image data inflates to at most about 1032
 // times the bytes that hold it.
@@ -70,14 +68,16 @@ std::uint32_t BigEndian32(std::span<const std::uint8_t> bytes) {
 }
 
 PngHeader ReadPngHeader(std::span<const std::uint8_t> file, std::string_view name) {
-    if (file.size() < kPngSignature.size() || !std::equal(kPngSignature.begin(), kPngSignature.end(), file.begin())) {
+    const std::size_t signatureBytes = png::kSignature.size();
+    if (file.size() < signatureBytes || !std::ranges::equal(file.first(signatureBytes), png::kSignature)) {
         throw FileError(name, "not a PNG file: it does not start with the PNG signature");
     }
-    if (file.size() < kIhdrEnd) throw FileError(name, "the file ends inside its PNG header (IHDR)");
-    if (BigEndian32(file.subspan(8)) != kIhdrLength || BigEndian32(file.subspan(12)) != kIhdrType) {
+    if (file.size() < kImageHeaderEnd) throw FileError(name, "the file ends inside its PNG header (IHDR)");
+    const auto chunk = file.subspan(signatureBytes);  // length, type, then the header's fields
+    if (BigEndian32(chunk) != png::kImageHeaderLength || BigEndian32(chunk.subspan(4)) != png::kImageHeader) {
         throw FileError(name, "its first chunk is not the 13-byte PNG header (IHDR)");
     }
-    return {BigEndian32(file.subspan(16)), BigEndian32(file.subspan(20)), file[24], file[25]};
+    return {BigEndian32(chunk.subspan(8)), BigEndian32(chunk.subspan(12)), chunk[16], chunk[17]};
 }
 
 // stb sizes its buffer for a chunk from the length the chunk declares before it reads the chunk, so
@@ -85,46 +85,32 @@ PngHeader ReadPngHeader(std::span<const std::uint8_t> file, std::string_view nam
 // empty first IDAT would have stb copy nothing into a buffer it has not made yet; no encoder
 // writes one.
 void RequireChunksInsideFile(std::span<const std::uint8_t> file, std::string_view name) {
-    constexpr std::uint32_t kIendType = 0x49454E44;  // "IEND"
-    constexpr std::uint32_t kIdatType = 0x49444154;  // "IDAT"
-    constexpr std::size_t kChunkFrame = 12;          // length, type and CRC around the data
     bool imageDataSeen = false;
-    std::size_t at = kPngSignature.size();
+    std::size_t at = png::kSignature.size();
     while (at < file.size()) {
-        if (file.size() - at < kChunkFrame) {
+        if (file.size() - at < png::kChunkFrameBytes) {
             throw FileError(name, "the file ends inside the PNG chunk at byte " + std::to_string(at));
         }
         const std::uint32_t length = BigEndian32(file.subspan(at));
-        if (length > file.size() - at - kChunkFrame) {
+        if (length > file.size() - at - png::kChunkFrameBytes) {
             throw FileError(name, "the PNG chunk at byte " + std::to_string(at) + " declares " +
                                       std::to_string(length) + " bytes, more than the file holds after it");
         }
         const std::uint32_t type = BigEndian32(file.subspan(at + 4));
-        if (type == kIendType) return;
-        if (type == kIdatType && !imageDataSeen && length == 0) {
+        if (type == png::kImageEnd) return;
+        if (type == png::kImageData && !imageDataSeen && length == 0) {
             throw FileError(name, "its first PNG image data chunk (IDAT), at byte " + std::to_string(at) + ", is empty");
         }
-        imageDataSeen = imageDataSeen || type == kIdatType;
-        at += kChunkFrame + length;
-    }
-}
-
-// Samples per pixel of each colour type; 0 for a type PNG does not have.
-int SamplesPerPixel(std::uint8_t colourType) {
-    switch (colourType) {
-        case 0: return 1;  // grey
-        case 2: return 3;  // red, green, blue
-        case 3: return 1;  // palette index
-        case 4: return 2;  // grey, alpha
-        case 6: return 4;  // red, green, blue, alpha
-        default: return 0;
+        imageDataSeen = imageDataSeen || type == png::kImageData;
+        at += png::kChunkFrameBytes + length;
     }
 }
 
 // Bytes the image data inflates to: each row is a filter byte and the row's packed samples. Counted
 // without interlacing, which only adds a few filter bytes.
 std::uint64_t InflatedBytes(const PngHeader& header) {
-    const std::uint64_t rowBits = std::uint64_t{header.width} * SamplesPerPixel(header.colourType) * header.bitDepth;
+    const int samples = png::SamplesPerPixel(header.colourType);
+    const std::uint64_t rowBits = std::uint64_t{header.width} * samples * header.bitDepth;
     return header.height * (1 + (rowBits + 7) / 8);
 }
 
@@ -140,7 +126,7 @@ RgbaPicture DecodePng(std::span<const std::uint8_t> file, std::string_view name)
     const PngHeader header = ReadPngHeader(file, name);
     RequireChunksInsideFile(file, name);
     RequireSensibleSides(header.width, header.height, name);
-    if (SamplesPerPixel(header.colourType) == 0) {
+    if (png::SamplesPerPixel(header.colourType) == 0) {
         throw FileError(name, "its PNG colour type " + std::to_string(header.colourType) + " does not exist");
     }
     // Sides, colour type and depth declare how much the image data inflates to; a file too small to

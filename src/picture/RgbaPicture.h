@@ -13,8 +13,4 @@ struct RgbaPicture {
     std::vector<std::uint8_t> rgba;  // width * height * 4 bytes
 };
 
-// The largest side a picture may have: four times the largest textures the game uses, and small
-// enough that a picture's size can never overflow.
-inline constexpr int kMaxPictureSide = 16384;
-
 }  // namespace pelliton

@@ -11,36 +11,28 @@ namespace pelliton {
 
 namespace {
 
-constexpr std::uint8_t kTrueColourRunLength = 10;
-constexpr std::uint8_t kRunPacket = 0x80;        // packet header bit 7: one pixel repeated
-constexpr std::uint8_t kPacketCountBits = 0x7F;  // packet header bits 0-6: pixels - 1
-constexpr std::uint64_t kLargestPacket = 128;
-
 // Puts stored pixels, in the order the file stores them, where they belong in a picture whose rows
 // run top down and columns left to right, whatever origin the image descriptor declares.
 class UprightPixels {
 public:
-    UprightPixels(int width, int height, std::size_t bytesPerPixel, std::uint8_t descriptor)
-        : topToBottom_((descriptor & tga::kTopToBottom) != 0),
-          rightToLeft_((descriptor & tga::kRightToLeft) != 0),
-          bytesPerPixel_(bytesPerPixel) {
-        picture_.width = width;
-        picture_.height = height;
-        picture_.rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    explicit UprightPixels(const tga::FileHeader& header) : header_(header) {
+        picture_.width = tga::Width(header);
+        picture_.height = tga::Height(header);
+        picture_.rgba.resize(static_cast<std::size_t>(picture_.width) * static_cast<std::size_t>(picture_.height) * 4);
     }
 
     // One stored pixel: blue, green, red, then alpha when it has 32 bits. The fourth byte is alpha
     // whatever attribute bits the descriptor declares: our own exports declare none, yet carry it.
     void Put(const std::uint8_t* bgra) {
-        const int row = topToBottom_ ? storedRow_ : picture_.height - 1 - storedRow_;
-        const int column = rightToLeft_ ? picture_.width - 1 - storedColumn_ : storedColumn_;
+        const int row = tga::StoredRow(header_, storedRow_);
+        const int column = tga::StoredColumn(header_, storedColumn_);
         const std::size_t texel =
             static_cast<std::size_t>(row) * static_cast<std::size_t>(picture_.width) + static_cast<std::size_t>(column);
         std::uint8_t* rgba = &picture_.rgba[texel * 4];
         rgba[0] = bgra[2];
         rgba[1] = bgra[1];
         rgba[2] = bgra[0];
-        rgba[3] = bytesPerPixel_ == tga::kDepthRgba / 8 ? bgra[3] : 0xFF;
+        rgba[3] = header_.PixelDepth == tga::kDepthRgba ? bgra[3] : 0xFF;
         if (++storedColumn_ == picture_.width) {
             storedColumn_ = 0;
             ++storedRow_;
@@ -50,10 +42,8 @@ public:
     RgbaPicture Take() { return std::move(picture_); }
 
 private:
+    tga::FileHeader header_;
     RgbaPicture picture_;
-    bool topToBottom_;
-    bool rightToLeft_;
-    std::size_t bytesPerPixel_;
     int storedRow_ = 0;
     int storedColumn_ = 0;
 };
@@ -71,13 +61,13 @@ void UnpackRunLength(std::span<const std::uint8_t> data, std::size_t pixelsAt, s
         }
         const std::size_t packetAt = pixelsAt + at;
         const std::uint8_t packet = data[at++];
-        const std::size_t count = (packet & kPacketCountBits) + 1U;
+        const std::size_t count = (packet & tga::kPacketCountBits) + 1U;
         if (count > pixelCount - placed) {
             throw FileError(name, "the run-length packet at byte " + std::to_string(packetAt) + " holds " +
                                       std::to_string(count) + " pixels, but only " +
                                       std::to_string(pixelCount - placed) + " remain to fill the picture");
         }
-        const bool isRun = (packet & kRunPacket) != 0;
+        const bool isRun = (packet & tga::kRunPacket) != 0;
         const std::size_t packetBytes = isRun ? bytesPerPixel : count * bytesPerPixel;
         if (packetBytes > data.size() - at) {
             throw FileError(name, "the file ends inside the run-length packet at byte " + std::to_string(packetAt));
@@ -92,28 +82,29 @@ void UnpackRunLength(std::span<const std::uint8_t> data, std::size_t pixelsAt, s
 
 TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) {
     const auto header = ReadFileHeader<tga::FileHeader>(file, name, "TGA");
-    if (header.ColourMapType != tga::kNoColourMap) {
-        throw FileError(name, "it has a colour map (type " + std::to_string(header.ColourMapType) +
-                                  "); only true-colour TGA files are read");
+    const int width = tga::Width(header);
+    const int height = tga::Height(header);
+    switch (tga::FindHeaderFault(header, true)) {
+        case tga::HeaderFault::kColourMap:
+            throw FileError(name, "it has a colour map (type " + std::to_string(header.ColourMapType) +
+                                      "); only true-colour TGA files are read");
+        case tga::HeaderFault::kImageType:
+            throw FileError(name, "its TGA image type is " + std::to_string(header.ImageType) +
+                                      "; only 2 (true-colour) and 10 (run-length true-colour) are read");
+        case tga::HeaderFault::kPixelDepth:
+            throw FileError(name, "its pixels have " + std::to_string(header.PixelDepth) +
+                                      " bits; only 24 and 32 are read");
+        case tga::HeaderFault::kSides:
+            throw FileError(name, SidesOutOfRange(width, height, kPictureSideUnit));
+        case tga::HeaderFault::kNone:
+            break;
     }
-    if (header.ImageType != tga::kTrueColour && header.ImageType != kTrueColourRunLength) {
-        throw FileError(name, "its TGA image type is " + std::to_string(header.ImageType) +
-                                  "; only 2 (true-colour) and 10 (run-length true-colour) are read");
-    }
-    if (header.PixelDepth != tga::kDepthRgb && header.PixelDepth != tga::kDepthRgba) {
-        throw FileError(name,
-                        "its pixels have " + std::to_string(header.PixelDepth) + " bits; only 24 and 32 are read");
-    }
-    // The sides are unsigned 16-bit values, though the header struct holds them signed.
-    const int width = static_cast<std::uint16_t>(header.ImageWidth);
-    const int height = static_cast<std::uint16_t>(header.ImageHeight);
-    RequireSensibleSides(width, height, name);
-    const std::size_t pixelsAt = sizeof header + header.IdLength;  // the ID field is skipped
+    const std::size_t pixelsAt = tga::PixelsOffset(header);  // the ID field is skipped
     if (pixelsAt > file.size()) {
         throw FileError(name, "the file ends inside its " + std::to_string(header.IdLength) + "-byte ID field");
     }
     const std::span<const std::uint8_t> data = file.subspan(pixelsAt);
-    const std::size_t bytesPerPixel = header.PixelDepth / 8U;
+    const std::size_t bytesPerPixel = tga::BytesPerPixel(header);
     // At most 16384 x 16384 x 4 bytes: no overflow even where size_t has 32 bits.
     const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
@@ -124,19 +115,19 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
             throw FileError(name, "it holds " + std::to_string(data.size()) + " bytes of pixels, but " + size + " at " +
                                       std::to_string(header.PixelDepth) + " bits needs " + std::to_string(pixelBytes));
         }
-        UprightPixels pixels(width, height, bytesPerPixel, header.ImageDescriptor);
+        UprightPixels pixels(header);
         for (std::size_t at = 0; at < pixelBytes; at += bytesPerPixel) pixels.Put(&data[at]);
         return {pixels.Take(), data.subspan(pixelBytes)};
     }
 
     // A packet is a header byte and at least one pixel, and makes at most 128 pixels.
-    const std::uint64_t mostPixels = kLargestPacket * (data.size() / (1 + bytesPerPixel));
+    const std::uint64_t mostPixels = tga::kLargestPacket * (data.size() / (1 + bytesPerPixel));
     if (pixelCount > mostPixels) {
         throw FileError(name, "its " + std::to_string(data.size()) + " bytes of run-length pixels make at most " +
                                   std::to_string(mostPixels) + " pixels, but " + size + " needs " +
                                   std::to_string(pixelCount));
     }
-    UprightPixels pixels(width, height, bytesPerPixel, header.ImageDescriptor);
+    UprightPixels pixels(header);
     UnpackRunLength(data, pixelsAt, pixelCount, bytesPerPixel, pixels, name);
     return {pixels.Take(), {}};
 }

@@ -5,7 +5,6 @@
 
 #include "common/PellitonError.h"
 #include "preview/d3d8/D3DXMath.h"
-#include "preview/modD3D.h"
 
 namespace pelliton {
 
@@ -34,7 +33,7 @@ float ZoomFactor(std::int32_t width, std::int32_t height) {
 
 CameraMatrices MakeCameraMatrices(std::int32_t width, std::int32_t height) {
     CameraMatrices camera;
-    D3DXMatrixRotationAxis(camera.world, MakeVector(1.0f, 1.0f, 1.0f), 0.0f);
+    D3DXMatrixRotationAxis(camera.world, D3DVECTOR{1.0f, 1.0f, 1.0f}, 0.0f);
 
     const std::int32_t largerSide = width > height ? width : height;
     // -L by 32-bit integer negation, the product in double precision, stored as a float.
@@ -42,7 +41,7 @@ CameraMatrices MakeCameraMatrices(std::int32_t width, std::int32_t height) {
         throw PellitonError("overflow: the texture's larger side " + std::to_string(largerSide) + " cannot be negated");
     }
     const auto eyeZ = static_cast<float>(static_cast<double>(ZoomFactor(width, height)) * -largerSide);
-    D3DXMatrixLookAtLH(camera.view, MakeVector(0, 0, eyeZ), MakeVector(0, 0, 0), MakeVector(0, 1, 0));
+    D3DXMatrixLookAtLH(camera.view, D3DVECTOR{0, 0, eyeZ}, D3DVECTOR{0, 0, 0}, D3DVECTOR{0, 1, 0});
 
     D3DXMatrixPerspectiveFovLH(camera.projection, static_cast<float>(kPi / 4), kAspect, kNearPlane, kFarPlane);
     return camera;

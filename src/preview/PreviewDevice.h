@@ -40,20 +40,18 @@ public:
     // Presents a frame of background only, so that no earlier picture stays in the pane.
     void ShowBackground() noexcept;
 
-    bool HasDevice() const { return D3DDevice != nullptr; }
+    bool HasDevice() const { return device_ != nullptr; }
 
 private:
     std::optional<std::string> Draw(const std::filesystem::path& imageFile, std::int32_t width, std::int32_t height);
     d3d8::Direct3DDevice8& ClearedDevice();
 
     RuntimeFactory makeRuntime_;
-    std::shared_ptr<d3d8::DirectX8> DX;
-    std::shared_ptr<d3d8::D3DX8> D3DX;
-    std::shared_ptr<d3d8::Direct3D8> D3D;
-    std::shared_ptr<d3d8::Direct3DDevice8> D3DDevice;
-    std::shared_ptr<d3d8::Direct3DVertexBuffer8> PreviewVB;
-    std::shared_ptr<d3d8::Direct3DTexture8> PreviewTexture;
-    QuadVertices QuadVertices_{};
+    std::shared_ptr<d3d8::DirectX8> runtime_;
+    std::shared_ptr<d3d8::D3DX8> textureLoader_;
+    std::shared_ptr<d3d8::Direct3D8> direct3d_;
+    std::shared_ptr<d3d8::Direct3DDevice8> device_;
+    std::shared_ptr<d3d8::Direct3DTexture8> texture_;  // the last one drawn
 };
 
 }  // namespace pelliton

@@ -1,5 +1,5 @@
-// The main window's preview pane picRSH as designed, apart from the runtime, so that any front end
-// can place it.
+// The main window's preview pane as designed, apart from the runtime, so that any front end can
+// place it.
 #pragma once
 
 #include "common/Twips.h"
@@ -7,10 +7,10 @@
 namespace pelliton {
 
 // A square inside a sunken border.
-inline constexpr int kPicRshSideTwips = 8415;
-inline constexpr int kPicRshBorderPixels = 2;
+inline constexpr int kPreviewPaneSideTwips = 8415;
+inline constexpr int kPreviewPaneBorderPixels = 2;
 
 // Its client area in pixels; the headless front end draws at the same size.
-inline constexpr int kPreviewPaneClientSize = TwipsToPixels(kPicRshSideTwips) - 2 * kPicRshBorderPixels;
+inline constexpr int kPreviewPaneClientSize = TwipsToPixels(kPreviewPaneSideTwips) - 2 * kPreviewPaneBorderPixels;
 
 }  // namespace pelliton

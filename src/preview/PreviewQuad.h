@@ -9,9 +9,9 @@
 namespace pelliton {
 
 struct PreviewVertex {
-    float X, Y, Z;     // position
-    float NX, NY, NZ;  // normal; no effect with lighting off
-    float TU, TV;      // texture coordinate, (0, 0) the image's top-left corner
+    float x, y, z;     // position
+    float nx, ny, nz;  // normal; no effect with lighting off
+    float tu, tv;      // texture coordinate, (0, 0) the image's top-left corner
 };
 static_assert(sizeof(PreviewVertex) == 32);
 

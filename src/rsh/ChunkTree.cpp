@@ -3,7 +3,6 @@
 #include <array>
 #include <string_view>
 
-#include "common/LittleEndianReader.h"
 #include "common/PellitonError.h"
 #include "rsh/Latin1.h"
 
@@ -17,12 +16,10 @@ std::string Where(const Chunk& chunk) {
     return Latin1ToUtf8(chunk.Tag()) + " at byte " + std::to_string(chunk.offset);
 }
 
-std::string Text(std::span<const std::uint8_t> bytes) { return std::string(bytes.begin(), bytes.end()); }
-
 std::string ReadText(const ByteSource& file, std::size_t offset, std::size_t count) {
-    std::vector<std::uint8_t> bytes(count);
-    file.ReadAt(offset, bytes);
-    return Text(bytes);
+    std::string text(count, '\0');
+    file.ReadAt(offset, std::span(reinterpret_cast<std::uint8_t*>(text.data()), count));
+    return text;
 }
 
 // Reads the chunks that fill file[begin, end) exactly; depth counts the folders around them.
@@ -37,24 +34,19 @@ std::vector<Chunk> ReadChunks(const ByteSource& file, std::size_t begin, std::si
         std::array<std::uint8_t, kChunkHeaderBytes> header;
         file.ReadAt(at, header);
         Chunk chunk;
+        static_cast<ChunkHeader&>(chunk) = DecodeChunkHeader(header);
         chunk.offset = at;
-        chunk.type = Text(std::span(header).first(kTagLength));
-        chunk.id = Text(std::span(header).subspan(kTagLength, kTagLength));
-        LittleEndianReader fields{std::span(header).subspan(2 * kTagLength)};
-        chunk.version = static_cast<std::int32_t>(fields.UInt32());
-        chunk.size = static_cast<std::int32_t>(fields.UInt32());
-        const auto nameLength = static_cast<std::int32_t>(fields.UInt32());
 
         const std::size_t room = end - at - kChunkHeaderBytes;
-        if (nameLength < 0 || static_cast<std::size_t>(nameLength) > room) {
-            throw PellitonError(Where(chunk) + ": a name of " + std::to_string(nameLength) + " bytes does not fit the " +
+        if (chunk.nameLength < 0 || static_cast<std::size_t>(chunk.nameLength) > room) {
+            throw PellitonError(Where(chunk) + ": a name of " + std::to_string(chunk.nameLength) + " bytes does not fit the " +
                                 std::to_string(room) + " bytes left in its folder");
         }
-        if (static_cast<std::size_t>(nameLength) > kMaxNameBytes) {
-            throw PellitonError(Where(chunk) + ": a name of " + std::to_string(nameLength) +
+        if (static_cast<std::size_t>(chunk.nameLength) > kMaxNameBytes) {
+            throw PellitonError(Where(chunk) + ": a name of " + std::to_string(chunk.nameLength) +
                                 " bytes is longer than the " + std::to_string(kMaxNameBytes) + " a name may have");
         }
-        chunk.name = ReadText(file, at + kChunkHeaderBytes, static_cast<std::size_t>(nameLength));
+        chunk.name = ReadText(file, at + kChunkHeaderBytes, static_cast<std::size_t>(chunk.nameLength));
         if (chunk.size < 0 || static_cast<std::size_t>(chunk.size) > room - chunk.name.size()) {
             throw PellitonError(Where(chunk) + ": a body of " + std::to_string(chunk.size) +
                                 " bytes does not fit the " + std::to_string(room - chunk.name.size()) +
@@ -85,16 +77,11 @@ ChunkTree ReadChunkTree(const ByteSource& file) {
     }
     std::array<std::uint8_t, kFileHeaderBytes> header;
     file.ReadAt(0, header);
-    const std::span bytes(header);
     ChunkTree tree;
-    tree.header.Signature = Text(bytes.first(kSignatureLength));
-    if (tree.header.Signature != kSignature) {
+    tree.header = DecodeFileHeader(header);
+    if (tree.header.signature != kSignature) {
         throw PellitonError("not an RSH file: it does not start with \"" + std::string(kSignature) + "\"");
     }
-    tree.header.SignatureEnd = Text(bytes.subspan(kSignatureLength, kSignatureEndLength));
-    LittleEndianReader longs(bytes.subspan(kSignatureLength + kSignatureEndLength, 8));
-    tree.header.HeaderLong1 = static_cast<std::int32_t>(longs.UInt32());
-    tree.header.HeaderLong2 = static_cast<std::int32_t>(longs.UInt32());
     tree.chunks = ReadChunks(file, kFileHeaderBytes, static_cast<std::size_t>(file.Size()), 0);
     return tree;
 }

@@ -8,27 +8,20 @@
 #include <vector>
 
 #include "common/ByteSource.h"
-#include "rsh/modRSH.h"
+#include "rsh/ChunkHeader.h"
 
 namespace pelliton {
 
-inline constexpr std::size_t kFileHeaderBytes = 24;
-inline constexpr std::size_t kChunkHeaderBytes = 20;  // type, id, version, size, name length
 inline constexpr int kMaxFolderDepth = 16;            // real files nest four deep
 inline constexpr std::size_t kMaxNameBytes = 65536;   // real names are game paths
 inline constexpr std::uint64_t kMaxTreeFileBytes = std::uint64_t{1} << 31;  // chunk sizes are 32-bit
 
-struct Chunk {
-    std::string type;  // "FOLD": the body is child chunks; anything else: the body is data
-    std::string id;
-    std::int32_t version = 0;
-    std::int32_t size = 0;  // bytes of the body, after the name
-    std::string name;       // the stored bytes, zeros included
+struct Chunk : ChunkHeader {
+    std::string name;        // the stored bytes, zeros included
     std::size_t offset = 0;  // of the chunk's header in the file
     std::vector<Chunk> children;
 
     bool IsFolder() const { return type == "FOLD"; }
-    std::string Tag() const { return type + id; }  // "FOLDTXTR"
     std::size_t BodyOffset() const { return offset + kChunkHeaderBytes + name.size(); }
     std::size_t EndOffset() const { return BodyOffset() + static_cast<std::size_t>(size); }
 };

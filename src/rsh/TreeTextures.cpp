@@ -52,10 +52,10 @@ TreeTexture ReadTexture(const Chunk& folder, const ByteSource& file) {
     std::array<std::uint8_t, kAttrBodyBytes> attr;
     file.ReadAt(texture.attr->BodyOffset(), attr);
     LittleEndianReader values(attr);
-    texture.attributes.ImageType = static_cast<std::int32_t>(values.UInt32());
-    texture.attributes.Width = static_cast<std::int32_t>(values.UInt32());
-    texture.attributes.Height = static_cast<std::int32_t>(values.UInt32());
-    texture.attributes.MipLevels = static_cast<std::int32_t>(values.UInt32());
+    texture.attributes.imageType = static_cast<std::int32_t>(values.UInt32());
+    texture.attributes.width = static_cast<std::int32_t>(values.UInt32());
+    texture.attributes.height = static_cast<std::int32_t>(values.UInt32());
+    texture.attributes.mipLevels = static_cast<std::int32_t>(values.UInt32());
     return texture;
 }
 

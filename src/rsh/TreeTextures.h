@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "rsh/ChunkTree.h"
+#include "rsh/RshRecords.h"
 
 namespace pelliton {
 
@@ -21,7 +22,7 @@ struct TreeTexture {
     const Chunk* head = nullptr;    // DATAHEAD, when the folder has one
     const Chunk* attr = nullptr;    // DATAATTR in FOLDIMAG
     const Chunk* data = nullptr;    // DATADATA in FOLDIMAG
-    RshAttrChunk attributes;        // ImageType, Width, Height, MipLevels from the attr chunk
+    TextureAttributes attributes;   // from the attr chunk
     std::string problem;            // why the texture cannot be used; empty when it can
 };
 

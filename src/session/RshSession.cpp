@@ -4,19 +4,19 @@
 #include <new>
 
 #include "common/Utf8Path.h"
-#include "rsh/RshInputFile.h"
-#include "rsh/RshLoader.h"
+#include "common/FileSource.h"
+#include "rsh/RshReader.h"
 
 namespace pelliton {
 
 OpenResult RshSession::Open(const std::string& path) noexcept {
     try {
-        SourcePath_ = path;
+        sourcePath_ = path;
         // Every object of the previous file goes before the new device is made.
         preview_.Cleanup();
-        PreviewReady_ = preview_.InitD3D(&previewWindow_);
-        if (!PreviewReady_) return {OpenResult::Outcome::DeviceUnavailable, {}, {}};
-        return {OpenResult::Outcome::Completed, {}, LoadRSH(path)};
+        previewReady_ = preview_.InitD3D(&previewWindow_);
+        if (!previewReady_) return {OpenResult::Outcome::DeviceUnavailable, {}, {}};
+        return {OpenResult::Outcome::Completed, {}, Load(path)};
     } catch (const std::bad_alloc&) {
         return Failure("out of memory while loading ", path);
     } catch (const std::exception& error) {
@@ -41,17 +41,17 @@ OpenResult RshSession::Failure(std::string_view reason, std::string_view subject
 
 // The input stays open until the whole road has run, and is closed on every path. Returns where
 // the export was written, or an empty path when the image type has none.
-std::filesystem::path RshSession::LoadRSH(const std::string& path) {
-    RshInputFile file(path);
+std::filesystem::path RshSession::Load(const std::string& path) {
+    const FileSource file(path);
     view_.ClearLog();
     view_.SetStatusText(path);
-    ReadRshRecords(file, rsh_, view_);
-    const auto written = ExtractTexture(rsh_, SourcePath_, outputFolder_, export_, view_, writeExport_);
+    ReadRshRecords(file, records_, view_);
+    const auto written = ExtractTexture(records_, sourcePath_, outputFolder_, export_, view_, writeExport_);
     if (!written) {
         preview_.ShowBackground();  // an earlier file's picture must not stand under this file's name
         return {};
     }
-    lastExport_ = WrittenExport{*written, rsh_.AttrChunk.Width, rsh_.AttrChunk.Height};
+    lastExport_ = WrittenExport{*written, records_.attributes.width, records_.attributes.height};
     RenderPreview();
     return *written;
 }

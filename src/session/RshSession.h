@@ -10,7 +10,7 @@
 #include "export/ExtractTexture.h"
 #include "preview/PreviewDevice.h"
 #include "preview/d3d8/DeviceWindow.h"
-#include "rsh/modRSH.h"
+#include "rsh/RshRecords.h"
 #include "session/SessionView.h"
 
 namespace pelliton {
@@ -47,10 +47,10 @@ public:
     // Exports are written through this writer; a front end may guard it.
     void SetExportWriter(ExportWriter write) { writeExport_ = std::move(write); }
 
-    const std::string& SourcePath() const { return SourcePath_; }
-    const std::string& ExportPath() const { return export_.ExportPath; }
-    bool PreviewReady() const { return PreviewReady_; }
-    const modRSH& Records() const { return rsh_; }
+    const std::string& SourcePath() const { return sourcePath_; }
+    const std::string& ExportPath() const { return export_.exportPath; }
+    bool PreviewReady() const { return previewReady_; }
+    const RshRecords& Records() const { return records_; }
 
 private:
     // What the last export wrote, kept where it was written so that a later change of the current
@@ -61,19 +61,19 @@ private:
         std::int32_t height = 0;
     };
 
-    std::filesystem::path LoadRSH(const std::string& path);
+    std::filesystem::path Load(const std::string& path);
     OpenResult Failure(std::string_view reason, std::string_view subject) noexcept;
 
     SessionView& view_;
     d3d8::DeviceWindow& previewWindow_;
-    std::string SourcePath_;  // UTF-8, as chosen
+    std::string sourcePath_;  // UTF-8, as chosen
     std::filesystem::path outputFolder_;
     ExportWriter writeExport_ = WriteFileAtomically;
     ExportState export_;
     std::optional<WrittenExport> lastExport_;
     PreviewDevice preview_;
-    bool PreviewReady_ = false;
-    modRSH rsh_;
+    bool previewReady_ = false;
+    RshRecords records_;
 };
 
 }  // namespace pelliton

@@ -12,7 +12,7 @@ namespace pelliton {
 
 PreviewPane::PreviewPane(QWidget* parent) : QFrame(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(kPicRshBorderPixels);
+    setLineWidth(kPreviewPaneBorderPixels);
     QPalette dark = palette();
     dark.setColor(QPalette::Window, Qt::black);
     setPalette(dark);

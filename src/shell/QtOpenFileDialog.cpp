@@ -5,32 +5,39 @@
 #include <QFileSystemModel>
 #include <QStringList>
 
+#include "ui/OpenDialogTexts.h"
+#include "ui/qt/PlainMessage.h"
+
 namespace pelliton {
 
 namespace {
 
 // Qt reads "*.*" as "names with a dot", and whether its patterns ignore case has changed between
-// versions; Windows lists every file under "*.*" and ignores case. So each filter names the patterns
-// we hand the model ourselves.
-struct NameFilter {
-    const char* label;
-    const char* modelPattern;  // empty: every file
-};
-
-constexpr NameFilter kNameFilters[] = {
-    {"All Files (*.*)", ""},
-    {"RSH Files (*.rsh)", "*.[rR][sS][hH]"},
-};
-constexpr int kPreselectedFilter = 1;
+// versions; Windows lists every file under "*.*" and ignores case. So the model gets patterns that
+// say what Windows does.
+QStringList ModelPatterns(std::string_view windowsPattern) {
+    if (windowsPattern == "*.*") return {};
+    QString pattern;
+    for (const char c : windowsPattern) {
+        const QChar character = QLatin1Char(c);
+        if (!character.isLetter()) {
+            pattern += character;
+            continue;
+        }
+        pattern += QLatin1Char('[');
+        pattern += character.toLower();
+        pattern += character.toUpper();
+        pattern += QLatin1Char(']');
+    }
+    return {pattern};
+}
 
 // The dialog sets its model's patterns from the label first; this runs after it and overrides them.
 void ApplyModelPatterns(QFileDialog& dialog, const QString& label) {
     auto* model = dialog.findChild<QFileSystemModel*>();
     if (model == nullptr) return;
-    for (const NameFilter& filter : kNameFilters) {
-        if (label != QLatin1String(filter.label)) continue;
-        const QString pattern = QString::fromLatin1(filter.modelPattern);
-        model->setNameFilters(pattern.isEmpty() ? QStringList() : QStringList{pattern});
+    for (const ui::FileFilter& filter : ui::kOpenFilters) {
+        if (label == FromUtf8(filter.label)) model->setNameFilters(ModelPatterns(filter.pattern));
     }
 }
 
@@ -38,16 +45,17 @@ void ApplyModelPatterns(QFileDialog& dialog, const QString& label) {
 
 void SetUpOpenDialog(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);  // the filter fix-up needs the widget-based dialog
-    dialog.setWindowTitle(QStringLiteral("Open RSH File"));
+    dialog.setWindowTitle(FromUtf8(ui::kOpenDialogTitle));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
 
     QStringList labels;
-    for (const NameFilter& filter : kNameFilters) labels << QString::fromLatin1(filter.label);
+    for (const ui::FileFilter& filter : ui::kOpenFilters) labels << FromUtf8(filter.label);
+    const QString preselected = labels[static_cast<qsizetype>(ui::kPreselectedOpenFilter)];
     dialog.setNameFilters(labels);
-    dialog.selectNameFilter(labels[kPreselectedFilter]);
+    dialog.selectNameFilter(preselected);
 
-    ApplyModelPatterns(dialog, labels[kPreselectedFilter]);
+    ApplyModelPatterns(dialog, preselected);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog](const QString& label) { ApplyModelPatterns(dialog, label); });
 }

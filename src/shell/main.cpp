@@ -4,18 +4,14 @@
 
 #include <QApplication>
 
-#include "shell/frmRSH.h"
+#include "shell/MainWindow.h"
 
 namespace {
 
 // Qt aborts when it finds no display; say why and how to run it instead.
 bool HasDisplay() {
-#ifdef __linux__
     return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
            std::getenv("QT_QPA_PLATFORM") != nullptr;
-#else
-    return true;
-#endif
 }
 
 }  // namespace
@@ -26,7 +22,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
-    pelliton::frmRSH window;
+    pelliton::MainWindow window;
     window.show();
     return app.exec();
 }

@@ -25,8 +25,8 @@ HICON AppIcon(int size) {
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APPICON), IMAGE_ICON, size, size, LR_SHARED));
 }
 
-HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, const PixelRect& place,
-                   int id, DWORD extendedStyle) {
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                   const ui::PixelRect& place, int id, DWORD extendedStyle) {
     HWND control = CreateWindowExW(extendedStyle, className, text, WS_CHILD | WS_VISIBLE | style, place.left,
                                    place.top, place.width, place.height, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
@@ -36,13 +36,14 @@ HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, D
 }
 
 // Measured rather than computed, so that a menu bar that wraps is counted too.
-void SetClientSize(HWND window, int width, int height) {
+void SetClientSize(HWND window, const ui::TwipsSize& size) {
     RECT frame{};
     RECT client{};
     GetWindowRect(window, &frame);
     GetClientRect(window, &client);
-    SetWindowPos(window, nullptr, 0, 0, (frame.right - frame.left) - client.right + width,
-                 (frame.bottom - frame.top) - client.bottom + height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window, nullptr, 0, 0, (frame.right - frame.left) - client.right + TwipsToPixels(size.width),
+                 (frame.bottom - frame.top) - client.bottom + TwipsToPixels(size.height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CentreOn(HWND window, const RECT& area) {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "win32/PixelRect.h"
+#include "ui/Layout.h"
 
 namespace pelliton::win32 {
 
@@ -15,11 +15,13 @@ void RegisterWindowClass(const wchar_t* name, WNDPROC procedure, HBRUSH backgrou
 HICON AppIcon(int size);
 
 // A visible child control at its designed place, in the dialog font.
-HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, const PixelRect& place,
-                   int id, DWORD extendedStyle = 0);
+HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style,
+                   const ui::PixelRect& place, int id, DWORD extendedStyle = 0);
 
-// Makes the client area exactly width x height pixels, whatever the frame and the menu bar take.
-void SetClientSize(HWND window, int width, int height);
+// Makes the client area exactly the designed size, whatever the frame and the menu bar take.
+void SetClientSize(HWND window, const ui::TwipsSize& size);
+
+constexpr COLORREF ToColorRef(const ui::Rgb& colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 // Moves the window, keeping its size, so that its centre is the centre of area.
 void CentreOn(HWND window, const RECT& area);

@@ -1,4 +1,4 @@
-// The log pane txtDebug: a read-only multi-line edit control that lines are added to at its end.
+// The log pane: a read-only multi-line edit control that lines are added to at its end.
 #include "win32/LogEdit.h"
 
 #include "win32/WideText.h"

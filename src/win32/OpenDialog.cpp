@@ -3,6 +3,8 @@
 
 #include <commdlg.h>
 
+#include "win32/WideText.h"
+
 namespace pelliton::win32 {
 
 namespace {
@@ -12,10 +14,10 @@ constexpr std::size_t kPathChars = 32768;
 
 }  // namespace
 
-std::wstring FilterList(std::span<const FileFilter> filters) {
+std::wstring FilterList(std::span<const ui::FileFilter> filters) {
     std::wstring list;
-    for (const FileFilter& filter : filters) {
-        list.append(filter.label).append(1, L'\0').append(filter.pattern).append(1, L'\0');
+    for (const ui::FileFilter& filter : filters) {
+        list.append(Utf8ToWide(filter.label)).append(1, L'\0').append(Utf8ToWide(filter.pattern)).append(1, L'\0');
     }
     return list.append(1, L'\0');
 }
@@ -23,16 +25,17 @@ std::wstring FilterList(std::span<const FileFilter> filters) {
 // Only the read-only box is hidden: the dialog neither demands an existing file nor keeps the
 // current directory.
 std::optional<std::wstring> ChooseRshFile(HWND owner) {
-    const std::wstring filters = FilterList(kOpenFilters);
+    const std::wstring filters = FilterList(ui::kOpenFilters);
+    const std::wstring title = Utf8ToWide(ui::kOpenDialogTitle);
     std::wstring path(kPathChars, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filters.c_str();
-    dialog.nFilterIndex = kPreselectedFilter;
+    dialog.nFilterIndex = static_cast<DWORD>(ui::kPreselectedOpenFilter) + 1;  // counted from 1
     dialog.lpstrFile = path.data();
     dialog.nMaxFile = static_cast<DWORD>(path.size());
-    dialog.lpstrTitle = L"Open RSH File";
+    dialog.lpstrTitle = title.c_str();
     dialog.Flags = OFN_HIDEREADONLY;
     if (!GetOpenFileNameW(&dialog)) return std::nullopt;
     path.resize(path.find(L'\0'));

@@ -6,23 +6,13 @@
 #include <optional>
 #include <span>
 #include <string>
-#include <string_view>
+
+#include "ui/OpenDialogTexts.h"
 
 namespace pelliton::win32 {
 
-struct FileFilter {
-    std::wstring_view label;
-    std::wstring_view pattern;
-};
-
-inline constexpr FileFilter kOpenFilters[] = {
-    {L"All Files (*.*)", L"*.*"},
-    {L"RSH Files (*.rsh)", L"*.rsh"},
-};
-inline constexpr DWORD kPreselectedFilter = 2;  // counted from 1: "RSH Files (*.rsh)"
-
 // The filters as the dialog takes them: label, NUL, pattern, NUL for each, and a NUL after the last.
-std::wstring FilterList(std::span<const FileFilter> filters);
+std::wstring FilterList(std::span<const ui::FileFilter> filters);
 
 // The chosen path, or nothing when the user cancelled. Choosing a file makes its folder the
 // current directory, so that exports land beside their source.

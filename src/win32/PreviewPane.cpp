@@ -1,4 +1,4 @@
-// The preview pane picRSH: a black square inside a sunken border that shows the last frame the
+// The preview pane: a black square inside a sunken border that shows the last frame the
 // device presented.
 #include "win32/PreviewPane.h"
 
@@ -26,9 +26,9 @@ void PaintPixels(HDC dc, int left, int top, int width, int height, std::span<con
                       static_cast<UINT>(height), pixels.data(), &bitmap, DIB_RGB_COLORS);
 }
 
-// The sunken client edge is kPicRshBorderPixels wide, so the client area is the size the
+// The sunken client edge is kPreviewPaneBorderPixels wide, so the client area is the size the
 // headless front end draws at.
-void PreviewPane::Create(HWND parent, const PixelRect& place, int id) {
+void PreviewPane::Create(HWND parent, const ui::PixelRect& place, int id) {
     RegisterWindowClass(kClassName, ObjectWindowProcedure<PreviewPane>, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     CreateWindowExW(WS_EX_CLIENTEDGE, kClassName, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, place.left, place.top,
                     place.width, place.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),

@@ -1,4 +1,4 @@
-// The preview pane picRSH: a black square inside a sunken border that shows the last frame the
+// The preview pane: a black square inside a sunken border that shows the last frame the
 // device presented.
 #pragma once
 
@@ -8,8 +8,8 @@
 #include <span>
 #include <vector>
 
+#include "ui/Layout.h"
 #include "win32/OpenRoad.h"
-#include "win32/PixelRect.h"
 
 namespace pelliton::win32 {
 
@@ -19,7 +19,7 @@ void PaintPixels(HDC dc, int left, int top, int width, int height, std::span<con
 
 class PreviewPane final : public PaneSurface {
 public:
-    void Create(HWND parent, const PixelRect& place, int id);
+    void Create(HWND parent, const ui::PixelRect& place, int id);
     HWND Handle() const { return hwnd_; }
 
     int ClientWidth() const override;

@@ -143,7 +143,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct KeyValueCase {
     const char* name;
     RegistryValue value;
-    std::string expected;  // keyVal on return, which held "before" on entry
+    std::string expected;  // text on return, which held "before" on entry
 };
 
 TEST(GetKeyValueTest, ReadsValuesAsText) {
@@ -159,9 +159,9 @@ TEST(GetKeyValueTest, ReadsValuesAsText) {
         SCOPED_TRACE(value.name);
         InMemoryRegistry registry;
         registry.Set("Key", "Value", value.value);
-        std::string keyVal = "before";
-        EXPECT_TRUE(GetKeyValue(registry, kHkeyLocalMachine, "Key", "Value", keyVal));
-        EXPECT_EQ(keyVal, value.expected);
+        std::string text = "before";
+        EXPECT_TRUE(GetKeyValue(registry, kHkeyLocalMachine, "Key", "Value", text));
+        EXPECT_EQ(text, value.expected);
         EXPECT_EQ(registry.openKeys, 0);
     }
 }
@@ -172,9 +172,9 @@ TEST(GetKeyValueTest, MissingKeyOrValueEmptiesTheText) {
     const std::pair<std::string, std::string> misses[] = {{"Other", "Value"}, {"Key", "Other"}};
     for (const auto& [key, value] : misses) {
         SCOPED_TRACE(key + "\\" + value);
-        std::string keyVal = "before";
-        EXPECT_FALSE(GetKeyValue(registry, kHkeyLocalMachine, key, value, keyVal));
-        EXPECT_EQ(keyVal, "");
+        std::string text = "before";
+        EXPECT_FALSE(GetKeyValue(registry, kHkeyLocalMachine, key, value, text));
+        EXPECT_EQ(text, "");
         EXPECT_EQ(registry.openKeys, 0);
     }
 }
@@ -182,8 +182,8 @@ TEST(GetKeyValueTest, MissingKeyOrValueEmptiesTheText) {
 TEST(GetKeyValueTest, OpensWithOptionsZeroAndTheFullAccessMask) {
     InMemoryRegistry registry;
     registry.Set("Key", "Value", TextValue("there"));
-    std::string keyVal;
-    ASSERT_TRUE(GetKeyValue(registry, kHkeyLocalMachine, "Key", "Value", keyVal));
+    std::string text;
+    ASSERT_TRUE(GetKeyValue(registry, kHkeyLocalMachine, "Key", "Value", text));
     ASSERT_EQ(registry.opens.size(), 1u);
     EXPECT_EQ(registry.opens[0].access, 0x2003Fu);
 }
@@ -191,8 +191,8 @@ TEST(GetKeyValueTest, OpensWithOptionsZeroAndTheFullAccessMask) {
 TEST(GetKeyValueTest, BufferWithoutNulIsAnErrorAfterClosingTheKey) {
     InMemoryRegistry registry;
     registry.Set("Key", "Value", Bytes(kRegSz, std::string(1024, 'x')));
-    std::string keyVal = "before";
-    EXPECT_THROW(GetKeyValue(registry, kHkeyLocalMachine, "Key", "Value", keyVal), PellitonError);
+    std::string text = "before";
+    EXPECT_THROW(GetKeyValue(registry, kHkeyLocalMachine, "Key", "Value", text), PellitonError);
     EXPECT_EQ(registry.openKeys, 0);
 }
 

@@ -38,9 +38,9 @@ std::size_t TexelDataBytes(std::int32_t imageType, int width, int height, int mi
 
 // A well-formed file whose records may then be changed; data follows the data chunk's header.
 Bytes Texture(std::int32_t imageType, int width, int height, int mipLevels,
-              const std::function<void(modRSH&)>& change = {}, std::size_t dataBytes = SIZE_MAX) {
+              const std::function<void(RshRecords&)>& change = {}, std::size_t dataBytes = SIZE_MAX) {
     if (dataBytes == SIZE_MAX) dataBytes = TexelDataBytes(imageType, width, height, mipLevels);
-    modRSH records = MakeTextureRecords(imageType, width, height, mipLevels, static_cast<std::int32_t>(dataBytes));
+    RshRecords records = MakeTextureRecords(imageType, width, height, mipLevels, static_cast<std::int32_t>(dataBytes));
     if (change) change(records);
     const auto seed = static_cast<unsigned>(imageType * 100003 + width * 101 + height);
     return WriteRshBytes(records, PseudoRandomBytes(dataBytes, seed));
@@ -81,25 +81,25 @@ std::vector<InputFile> InputFiles() {
         {"unknown-type-negative.rsh", Texture(-1, 8, 8, 1, {}, 64)},
         {"unknown-type99.rsh", Texture(99, 8, 8, 1, {}, 0)},
         // Hostile records.
-        {"hostile-signature.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](modRSH& r) { r.FileHeader.Signature = "Relic Chunkz"; })},
-        {"hostile-name-length-huge.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](modRSH& r) { r.NamedChunk1.NameLength = INT32_MAX; })},
-        {"hostile-name-length-negative.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](modRSH& r) { r.NamedChunk2.NameLength = -5; })},
-        {"hostile-latin1-names.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](modRSH& r) {
-             r.NamedChunk1.ChunkName = std::string("m\xE9ta\0l\xFF", 7);
-             r.NamedChunk1.NameLength = 7;
+        {"hostile-signature.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](RshRecords& r) { r.fileHeader.signature = "Relic Chunkz"; })},
+        {"hostile-name-length-huge.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](RshRecords& r) { r.outerFolder.nameLength = INT32_MAX; })},
+        {"hostile-name-length-negative.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](RshRecords& r) { r.textureFolder.nameLength = -5; })},
+        {"hostile-latin1-names.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](RshRecords& r) {
+             r.outerFolder.name = std::string("m\xE9ta\0l\xFF", 7);
+             r.outerFolder.nameLength = 7;
          })},
-        {"hostile-data-size-huge.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](modRSH& r) { r.DataChunk.ChunkSize = INT32_MAX; })},
-        {"hostile-data-size-negative.rsh", Texture(kImageTypeDxt5, 4, 4, 1, [](modRSH& r) { r.DataChunk.ChunkSize = -1; })},
-        {"hostile-data-size-zero.rsh", Texture(kImageTypeDxt3, 4, 4, 1, [](modRSH& r) { r.DataChunk.ChunkSize = 0; })},
+        {"hostile-data-size-huge.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](RshRecords& r) { r.data.size = INT32_MAX; })},
+        {"hostile-data-size-negative.rsh", Texture(kImageTypeDxt5, 4, 4, 1, [](RshRecords& r) { r.data.size = -1; })},
+        {"hostile-data-size-zero.rsh", Texture(kImageTypeDxt3, 4, 4, 1, [](RshRecords& r) { r.data.size = 0; })},
         {"hostile-uncompressed-size-huge.rsh",
-         Texture(kImageTypeUncompressed, 4, 4, 1, [](modRSH& r) { r.DataChunk.ChunkSize = INT32_MAX; })},
-        {"hostile-width-negative.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](modRSH& r) { r.AttrChunk.Width = -4; })},
-        {"hostile-height-zero.rsh", Texture(kImageTypeUncompressed, 4, 4, 1, [](modRSH& r) { r.AttrChunk.Height = 0; })},
+         Texture(kImageTypeUncompressed, 4, 4, 1, [](RshRecords& r) { r.data.size = INT32_MAX; })},
+        {"hostile-width-negative.rsh", Texture(kImageTypeDxt1, 4, 4, 1, [](RshRecords& r) { r.attributes.width = -4; })},
+        {"hostile-height-zero.rsh", Texture(kImageTypeUncompressed, 4, 4, 1, [](RshRecords& r) { r.attributes.height = 0; })},
         {"hostile-65536-square.rsh",
-         Texture(kImageTypeDxt1, 4, 4, 1, [](modRSH& r) { r.AttrChunk.Width = r.AttrChunk.Height = 65536; })},
-        {"hostile-tga-too-wide.rsh", Texture(kImageTypeUncompressed, 4, 4, 1, [](modRSH& r) { r.AttrChunk.Width = 40000; })},
-        {"hostile-mips-zero.rsh", Texture(kImageTypeDxt1, 8, 8, 1, [](modRSH& r) { r.AttrChunk.MipLevels = 0; })},
-        {"hostile-mips-100.rsh", Texture(kImageTypeDxt1, 8, 8, 1, [](modRSH& r) { r.AttrChunk.MipLevels = 100; })},
+         Texture(kImageTypeDxt1, 4, 4, 1, [](RshRecords& r) { r.attributes.width = r.attributes.height = 65536; })},
+        {"hostile-tga-too-wide.rsh", Texture(kImageTypeUncompressed, 4, 4, 1, [](RshRecords& r) { r.attributes.width = 40000; })},
+        {"hostile-mips-zero.rsh", Texture(kImageTypeDxt1, 8, 8, 1, [](RshRecords& r) { r.attributes.mipLevels = 0; })},
+        {"hostile-mips-100.rsh", Texture(kImageTypeDxt1, 8, 8, 1, [](RshRecords& r) { r.attributes.mipLevels = 100; })},
         {"hostile-size-claims-more.rsh",
          Texture(kImageTypeDxt1, 64, 64, 1, {}, TexelDataBytes(kImageTypeDxt1, 8, 8, 1))},
         {"trailing-bytes.rsh", [&] {

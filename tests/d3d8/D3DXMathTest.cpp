@@ -1,11 +1,9 @@
-// The matrix builders against hand-computed matrices, and the bounds of the vertex-buffer fill.
+// The matrix builders against hand-computed matrices.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
-#include <cstdint>
 #include <numbers>
-#include <vector>
 
 #include "preview/d3d8/D3DXMath.h"
 
@@ -51,39 +49,6 @@ TEST(D3DXMath, RotationAxis) {
     // The axis need not be of unit length; a quarter turn about z takes x to y.
     D3DXMatrixRotationAxis(m, {0, 0, 5}, std::numbers::pi_v<float> / 2);
     ExpectMatrixNear(m, {{{0, 1, 0, 0}, {-1, 0, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}});
-}
-
-TEST(D3DXMath, VertexBufferFillChecksItsBounds) {
-    struct Case {
-        int offset;
-        int size;
-        bool withData;
-        HRESULT expected;
-    };
-    const Case cases[] = {
-        {0, 128, true, D3D_OK},
-        {120, 8, true, D3D_OK},
-        {128, 0, false, D3D_OK},
-        {-1, 4, true, D3DERR_INVALIDCALL},
-        {0, -1, true, D3DERR_INVALIDCALL},
-        {125, 4, true, D3DERR_INVALIDCALL},
-        {0, 129, true, D3DERR_INVALIDCALL},
-        {0, 4, false, D3DERR_INVALIDCALL},
-    };
-    const std::vector<std::uint8_t> source(129, 0xAB);
-    for (const Case& c : cases) {
-        Direct3DVertexBuffer8 buffer(128);
-        EXPECT_EQ(D3DVertexBuffer8SetData(buffer, c.offset, c.size, 0, c.withData ? source.data() : nullptr),
-                  c.expected)
-            << "offset " << c.offset << ", size " << c.size;
-    }
-}
-
-TEST(D3DXMath, VertexBufferFillCopiesToTheOffsetOnly) {
-    Direct3DVertexBuffer8 buffer(8);
-    const std::uint8_t bytes[] = {1, 2, 3};
-    ASSERT_EQ(D3DVertexBuffer8SetData(buffer, 4, 3, 0, bytes), D3D_OK);
-    EXPECT_EQ(buffer.bytes, (std::vector<std::uint8_t>{0, 0, 0, 0, 1, 2, 3, 0}));
 }
 
 }  // namespace

@@ -48,13 +48,47 @@ TEST(DdsFile, RefusesHostileHeadersWithoutAllocatingFromThem) {
     };
     for (const HostileDds& hostile : cases) {
         SCOPED_TRACE(hostile.name);
-        RshAttrChunk attr;
-        attr.Width = 8;
-        attr.Height = 8;
-        attr.MipLevels = 1;
+        TextureAttributes attr;
+        attr.width = 8;
+        attr.height = 8;
+        attr.mipLevels = 1;
         dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, 4 * 16);
         hostile.change(header);
         ExpectHostileFileRejected("hostile.dds", pelliton::testing::HeaderBytes(header), hostile.fileBytes);
+    }
+}
+
+// The reason reaches the log as "cannot preview NAME: REASON", worded as the preview words it.
+TEST(DdsFile, SaysWhyItRefusesAFile) {
+    struct Refusal {
+        const char* reason;
+        std::function<void(dds::FileHeader&)> change;
+        std::size_t fileBytes;  // header included
+    };
+    const Refusal cases[] = {
+        {"its DDS header size is 100, not 124", [](dds::FileHeader& h) { h.dwSize = 100; }, 200},
+        {"its DDS pixel format is uncompressed 24-bit; the preview reads DXT1, DXT3 and DXT5",
+         [](dds::FileHeader& h) {
+             h.ddspf.dwFlags = 0x40;  // DDPF_RGB
+             h.ddspf.dwRGBBitCount = 24;
+         },
+         200},
+        {"its DDS pixel format is \"DX?2\"; the preview reads DXT1, DXT3 and DXT5",
+         [](dds::FileHeader& h) { h.ddspf.dwFourCC = dds::FourCC("DX\x01" "2"); }, 200},
+        {"its size 4294967292 x 8 is outside 1 to 16384 texels a side", [](dds::FileHeader& h) { h.dwWidth = -4; },
+         200},
+        {"the file ends before the 64 bytes of its 8 x 8 texels", [](dds::FileHeader&) {}, 128 + 63},
+        {"the file ends inside its 128-byte DDS header", [](dds::FileHeader&) {}, 127},
+    };
+    for (const Refusal& refusal : cases) {
+        TextureAttributes attr;
+        attr.width = 8;
+        attr.height = 8;
+        attr.mipLevels = 1;
+        dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, 4 * 16);
+        refusal.change(header);
+        EXPECT_EQ(ExpectHostileFileRejected("refused.dds", pelliton::testing::HeaderBytes(header), refusal.fileBytes),
+                  refusal.reason);
     }
 }
 

@@ -23,7 +23,6 @@ TEST(DeviceState, AcceptsThePreviewsSettingsAndRefusesEveryOtherMode) {
     const auto draw = [&](DWORD type, UINT stride) {
         return [&quad, type, stride](Direct3DDevice8& d) { return d.DrawPrimitiveUP(type, 2, quad.data(), stride); };
     };
-    std::shared_ptr<Direct3DVertexBuffer8> buffer;
     const std::pair<const char*, Call> refused[] = {
         {"counter-clockwise culling", [](auto& d) { return d.SetRenderState(D3DRS_CULLMODE, 3); }},
         {"clockwise culling", [](auto& d) { return d.SetRenderState(D3DRS_CULLMODE, 2); }},
@@ -39,11 +38,8 @@ TEST(DeviceState, AcceptsThePreviewsSettingsAndRefusesEveryOtherMode) {
         {"stage 1 state", [](auto& d) { return d.SetTextureStageState(1, D3DTSS_COLOROP, D3DTOP_MODULATE); }},
         {"stage 1 texture", [](auto& d) { return d.SetTexture(1, nullptr); }},
         {"transform 257", [](auto& d) { return d.SetTransform(257, D3DMATRIX{}); }},
-        {"stream 1", [](auto& d) { return d.SetStreamSource(1, nullptr, 0); }},
         {"vertex diffuse", [](auto& d) { return d.SetVertexShader(D3DFVF_XYZ | 0x40 | D3DFVF_TEX1); }},
         {"no normal", [](auto& d) { return d.SetVertexShader(D3DFVF_XYZ | D3DFVF_TEX1); }},
-        {"empty buffer", [&](auto& d) { return d.CreateVertexBuffer(0, 0, kTexturedFvf, D3DPOOL_DEFAULT, buffer); }},
-        {"managed pool", [&](auto& d) { return d.CreateVertexBuffer(128, 0, kTexturedFvf, 1, buffer); }},
         {"clearing a rectangle", [&](auto& d) { return d.Clear(1, &rect, D3DCLEAR_TARGET, 0, 1, 0); }},
         {"presenting a rectangle", [&](auto& d) { return d.Present(&rect, nullptr, nullptr, nullptr); }},
         {"presenting to a rectangle", [&](auto& d) { return d.Present(nullptr, &rect, nullptr, nullptr); }},
@@ -55,7 +51,6 @@ TEST(DeviceState, AcceptsThePreviewsSettingsAndRefusesEveryOtherMode) {
     device->SetVertexShader(kTexturedFvf);
     for (const auto& [name, call] : refused) EXPECT_EQ(call(*device), D3DERR_INVALIDCALL) << name;
     device->EndScene();
-    EXPECT_EQ(buffer, nullptr);
     EXPECT_TRUE(pane.frames.empty() && other.frames.empty());
 
     const std::pair<const char*, Call> accepted[] = {
@@ -72,10 +67,13 @@ TEST(DeviceState, AcceptsThePreviewsSettingsAndRefusesEveryOtherMode) {
     };
     for (const auto& [name, call] : accepted) EXPECT_EQ(call(*device), D3D_OK) << name;
     device->BeginScene();
+    const Quad wider = QuadStrip(-1, 1, 1.01F, -1, 1);
     const std::pair<const char*, Call> refusedDraws[] = {
         {"a point list", draw(1, sizeof(TexturedVertex))},
         {"a triangle list", draw(4, sizeof(TexturedVertex))},
         {"a stride shorter than a vertex", draw(D3DPT_TRIANGLESTRIP, sizeof(TexturedVertex) - 4)},
+        {"a corner out of view",
+         [&wider](auto& d) { return d.DrawPrimitiveUP(D3DPT_TRIANGLESTRIP, 2, wider.data(), sizeof(TexturedVertex)); }},
     };
     for (const auto& [name, call] : refusedDraws) EXPECT_EQ(call(*device), D3DERR_INVALIDCALL) << name;
     EXPECT_EQ(draw(D3DPT_TRIANGLESTRIP, sizeof(TexturedVertex))(*device), D3D_OK);
@@ -83,7 +81,7 @@ TEST(DeviceState, AcceptsThePreviewsSettingsAndRefusesEveryOtherMode) {
     EXPECT_EQ(draw(D3DPT_TRIANGLESTRIP, sizeof(TexturedVertex))(*device), D3DERR_INVALIDCALL) << "without a texture";
 }
 
-TEST(DeviceState, BoundTexturesAndStreamsAreHeldUntilReplaced) {
+TEST(DeviceState, BoundTexturesAreHeldUntilReplaced) {
     RecordingPane pane(8, 8);
     auto device = MakeDevice(pane);
     const int texturesBefore = Direct3DTexture8::Live();
@@ -94,17 +92,8 @@ TEST(DeviceState, BoundTexturesAndStreamsAreHeldUntilReplaced) {
     ASSERT_EQ(device->SetTexture(0, nullptr), D3D_OK);
     EXPECT_EQ(Direct3DTexture8::Live(), texturesBefore);
     ASSERT_EQ(device->SetTexture(0, MakeArgbTexture(1, 1, D3DFMT_X8R8G8B8, {0})), D3D_OK);
-
-    const int buffersBefore = Direct3DVertexBuffer8::Live();
-    std::shared_ptr<Direct3DVertexBuffer8> buffer;
-    ASSERT_EQ(device->CreateVertexBuffer(128, 0, kTexturedFvf, D3DPOOL_DEFAULT, buffer), D3D_OK);
-    EXPECT_EQ(buffer->bytes.size(), 128U);
-    ASSERT_EQ(device->SetStreamSource(0, buffer, 20), D3D_OK);
-    buffer.reset();
-    EXPECT_EQ(Direct3DVertexBuffer8::Live(), buffersBefore + 1);
     device.reset();
     EXPECT_EQ(Direct3DTexture8::Live(), texturesBefore);
-    EXPECT_EQ(Direct3DVertexBuffer8::Live(), buffersBefore);
 }
 
 TEST(DeviceState, ScenesDoNotNestAndPresentingWaitsForTheirEnd) {
@@ -127,22 +116,28 @@ TEST(DeviceState, ScenesDoNotNestAndPresentingWaitsForTheirEnd) {
     EXPECT_EQ(pane.frames[0].pixels.size(), 32U);
 }
 
-TEST(DeviceState, ClearFillsTheWholeSurface) {
+TEST(DeviceState, ClearFillsTheWholeSurfaceColourAndDepthTogether) {
     RecordingPane pane(4, 3);
     auto device = MakeDevice(pane);
     ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0x00333333, 1.0F, 0), D3D_OK);
     ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
     ASSERT_EQ(device->BeginScene(), D3D_OK);  // clearing is allowed inside a scene too
-    ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0xFFFF0000, 0, 0), D3D_OK);
+    ASSERT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFFFF0000, 0, 0), D3D_OK);
     ASSERT_EQ(device->EndScene(), D3D_OK);
     ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(PixelAt(pane.frames[0], i % 4, i / 4), kBackground) << "pixel " << i;
         EXPECT_EQ(PixelAt(pane.frames[1], i % 4, i / 4), kRed) << "pixel " << i;
     }
-    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1.5F, 0), D3DERR_INVALIDCALL);
-    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, -0.1F, 0), D3DERR_INVALIDCALL);
-    EXPECT_EQ(device->Clear(0, nullptr, 4, 0, 1, 0), D3DERR_INVALIDCALL);  // stencil: there is none
+    const DWORD both = D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER;
+    EXPECT_EQ(device->Clear(0, nullptr, both, 0, 1.5F, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->Clear(0, nullptr, both, 0, -0.1F, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_TARGET, 0, 1, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->Clear(0, nullptr, D3DCLEAR_ZBUFFER, 0, 1, 0), D3DERR_INVALIDCALL);
+    EXPECT_EQ(device->Clear(0, nullptr, both | 4, 0, 1, 0), D3DERR_INVALIDCALL);  // stencil: there is none
+    ASSERT_EQ(pane.frames.size(), 2U);
+    ASSERT_EQ(device->Present(nullptr, nullptr, nullptr, nullptr), D3D_OK);
+    EXPECT_EQ(PixelAt(pane.frames[2], 0, 0), kRed) << "a refused clear changes nothing";
 }
 
 }  // namespace

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <memory>
 
+#include "d3d8/TextureFixtures.h"
 #include "preview/d3d8/Direct3D8.h"
 #include "support/FramePixels.h"
 #include "support/RecordingPane.h"
 
 namespace pelliton::d3d8::testing {
 
+using fixtures::MakeArgbTexture;
 using pelliton::testing::kBackground;
 using pelliton::testing::kBlue;
 using pelliton::testing::kGreen;

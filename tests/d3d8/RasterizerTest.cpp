@@ -1,14 +1,18 @@
-// The drawing pipeline on its own: the fill rule, perspective-correct texturing, clipping at the eye
-// and at the guard band, and the depth convention.
+// The drawing pipeline on its own: the fill rule, perspective-correct texturing, what is in view,
+// and the depth convention.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <limits>
+#include <utility>
 #include <vector>
 
+#include "d3d8/TextureFixtures.h"
 #include "preview/d3d8/Pipeline.h"
 
 namespace pelliton::d3d8 {
 namespace {
+
+using fixtures::MakeArgbTexture;
 
 constexpr int kSize = 12;
 
@@ -81,23 +85,25 @@ TEST(Rasterizer, TexturingIsPerspectiveCorrect) {
     EXPECT_EQ(middleRow(7), 0x00FF00U);
 }
 
-TEST(Rasterizer, ClipsAtTheEyeAndAtTheGuardBand) {
-    const auto coveredCount = [](const ClipTriangle& triangle) {
-        const std::vector<bool> covered = Coverage(triangle);
-        return std::count(covered.begin(), covered.end(), true);
+// Nothing is clipped, so only what lies wholly in view may be drawn; its edges are in view.
+TEST(Rasterizer, InViewIsInFrontOfTheEyeAndTheNearPlaneAndInsideTheViewport) {
+    const float nan = std::numeric_limits<float>::quiet_NaN(), infinity = std::numeric_limits<float>::infinity();
+    const std::pair<ClipVertex, bool> cases[] = {
+        {{0, 0, 0.5F, 1}, true},
+        {{-1, 1, 0, 1}, true},          // a corner of the viewport, on the near plane
+        {{3, -3, 2, 3}, true},          // the viewport widens with w
+        {{1.001F, 0, 0.5F, 1}, false},  // right of the viewport
+        {{0, -1.001F, 0.5F, 1}, false},
+        {{0, 0, -0.001F, 1}, false},    // nearer than the near plane
+        {{0, 0, 0, 0}, false},          // at the eye
+        {{0, 0, -1, -1}, false},        // behind the eye
+        {{nan, 0, 0.5F, 1}, false},
+        {{0, 0, nan, 1}, false},
+        {{0, 0, 0.5F, infinity}, false},
     };
-    // Wholly behind the eye: dividing by the negative w would put it on screen upside down.
-    EXPECT_EQ(coveredCount({ClipVertex{1, 1, -1, -1}, {-1, 1, -1, -1}, {1, -1, -1, -1}}), 0);
-    // In front of the eye but nearer than the near plane (z < 0 < w).
-    EXPECT_EQ(coveredCount({ClipVertex{-1, -1, -0.5F, 1}, {1, -1, -0.5F, 1}, {0, 1, -0.5F, 1}}), 0);
-    // A corner exactly at the eye (w = 0): seen edge-on, it covers nothing, and nothing divides by 0.
-    EXPECT_EQ(coveredCount({ClipVertex{-1, -1, 1, 1}, {1, -1, 1, 1}, {0, 0, 0, 0}}), 0);
-    // The bottom edge in view, the third corner behind the eye: the part in front widens upwards
-    // past the edges of the screen, while the unclipped triangle would lie below it.
-    EXPECT_EQ(coveredCount({ClipVertex{-1, -1, 1, 1}, {1, -1, 1, 1}, {0, 3, -1, -1}}), kSize * kSize);
-    // Far beyond the guard band on every side: still exactly the whole screen.
-    EXPECT_EQ(coveredCount({ClipVertex{-1e6F, -1e6F, 0.5F, 1}, {3e6F, -1e6F, 0.5F, 1}, {-1e6F, 3e6F, 0.5F, 1}}),
-              kSize * kSize);
+    for (const auto& [vertex, inView] : cases) {
+        EXPECT_EQ(InView(vertex), inView) << vertex.x << ", " << vertex.y << ", " << vertex.z << ", " << vertex.w;
+    }
 }
 
 TEST(Rasterizer, DepthIsClampedAndStoredIn16Bits) {

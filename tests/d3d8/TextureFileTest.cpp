@@ -7,6 +7,7 @@
 namespace pelliton::d3d8 {
 namespace {
 
+using fixtures::MakeArgbTexture;
 using fixtures::WriteExportedDds;
 using fixtures::WriteExportedTga;
 using pelliton::testing::TempDir;

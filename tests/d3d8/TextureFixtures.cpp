@@ -16,6 +16,19 @@ std::int32_t ImageTypeOf(DWORD format) {
     return kImageTypeDxt5;
 }
 
+std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, std::vector<D3DCOLOR> texels) {
+    // Each row as a 32-bit TGA stores it: blue, green, red, alpha.
+    constexpr std::size_t kBgraBytes = 4;
+    auto readRow = [width, texels = std::move(texels)](int row, std::span<std::uint8_t> into) {
+        for (std::size_t byte = 0; byte < into.size(); ++byte) {
+            const D3DCOLOR texel = texels[static_cast<std::size_t>(row * width) + byte / kBgraBytes];
+            into[byte] = static_cast<std::uint8_t>(texel >> (8 * (byte % kBgraBytes)));
+        }
+    };
+    return std::make_shared<Direct3DTexture8>(width, height, format, kBgraBytes, false,
+                                              TexelRows(height, RowBytes(width, kBgraBytes), std::move(readRow)));
+}
+
 std::vector<std::uint8_t> RandomBytes(std::size_t count, std::mt19937& random) {
     std::uniform_int_distribution<int> byte(0, 255);
     std::vector<std::uint8_t> bytes(count);
@@ -40,7 +53,7 @@ void ExpectTexels(const Direct3DTexture8& texture, const std::vector<D3DCOLOR>& 
 
 std::string WriteExportedDds(const pelliton::testing::TempDir& dir, DWORD format, int width, int height, int mipLevels,
                              const std::vector<std::uint8_t>& texelBytes) {
-    const modRSH rsh = pelliton::testing::BlockTextureRecords(ImageTypeOf(format), width, height, texelBytes, mipLevels);
+    const RshRecords rsh = pelliton::testing::BlockTextureRecords(ImageTypeOf(format), width, height, texelBytes, mipLevels);
     return pelliton::testing::ExportRecords(rsh, dir.path()).string();
 }
 
@@ -61,8 +74,8 @@ void ExpectEveryTruncationFails(const pelliton::testing::TempDir& dir, const std
     }
 }
 
-void ExpectHostileFileRejected(const std::string& fileName, std::span<const std::uint8_t> headerBytes,
-                               std::size_t fileBytes) {
+std::string ExpectHostileFileRejected(const std::string& fileName, std::span<const std::uint8_t> headerBytes,
+                                      std::size_t fileBytes) {
     // Far below any texture a hostile header could ask for; above a file stream's buffer.
     constexpr std::size_t kSmallAllocation = 64 * 1024;
     std::vector<std::uint8_t> bytes(headerBytes.begin(), headerBytes.end());
@@ -71,10 +84,12 @@ void ExpectHostileFileRejected(const std::string& fileName, std::span<const std:
     const std::string path = dir.Write(fileName, bytes);
 
     std::shared_ptr<Direct3DTexture8> texture;
+    std::string reason;
     const pelliton::testing::AllocationWatch watch;
-    EXPECT_EQ(LoadTextureFile(path, texture), D3DXERR_INVALIDDATA);
+    EXPECT_EQ(LoadTextureFile(path, texture, &reason), D3DXERR_INVALIDDATA);
     EXPECT_LT(watch.LargestRequest(), kSmallAllocation);
     EXPECT_EQ(texture, nullptr);
+    return reason;
 }
 
 }  // namespace pelliton::d3d8::fixtures

@@ -1,4 +1,5 @@
-// Shared by the texture tests: random block data, and DDS and TGA files written by our exporter.
+// Shared by the texture tests: textures from texels in memory, random block data, and DDS and TGA
+// files written by our exporter.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,12 @@
 #include "support/TempDir.h"
 
 namespace pelliton::d3d8::fixtures {
+
+// The colour bits of a texel 0xAARRGGBB: all a texture shows.
+inline constexpr D3DCOLOR kColourBits = 0x00FFFFFFU;
+
+// A texture of width x height texels 0xAARRGGBB, rows top to bottom, held in memory.
+std::shared_ptr<Direct3DTexture8> MakeArgbTexture(int width, int height, DWORD format, std::vector<D3DCOLOR> texels);
 
 std::vector<std::uint8_t> RandomBytes(std::size_t count, std::mt19937& random);
 
@@ -33,7 +40,8 @@ void ExpectEveryTruncationFails(const pelliton::testing::TempDir& dir, const std
 
 // A file of the header bytes padded (or cut) to fileBytes fails to load, leaves no texture and
 // asks for no allocation larger than a small buffer: hostile sizes are caught before any allocation.
-void ExpectHostileFileRejected(const std::string& fileName, std::span<const std::uint8_t> headerBytes,
-                               std::size_t fileBytes);
+// Returns the reason the loader gives.
+std::string ExpectHostileFileRejected(const std::string& fileName, std::span<const std::uint8_t> headerBytes,
+                                      std::size_t fileBytes);
 
 }  // namespace pelliton::d3d8::fixtures

@@ -131,5 +131,30 @@ TEST(TgaFile, RefusesOtherKindsAndHostileSizesWithoutAllocatingFromThem) {
     }
 }
 
+// The reason reaches the log as "cannot preview NAME: REASON", worded as the preview words it.
+TEST(TgaFile, SaysWhyItRefusesAFile) {
+    struct Refusal {
+        const char* reason;
+        std::function<void(tga::FileHeader&)> change;
+        std::size_t fileBytes;  // header included
+    };
+    const char* const otherKind = "it is neither a DDS file nor an uncompressed 24- or 32-bit TGA file";
+    const Refusal cases[] = {
+        {otherKind, [](tga::FileHeader& h) { h.ImageType = 10; }, 200},
+        {otherKind, [](tga::FileHeader& h) { h.ColourMapType = 1; }, 200},
+        {otherKind, [](tga::FileHeader& h) { h.PixelDepth = 16; }, 200},
+        {otherKind, [](tga::FileHeader&) {}, 17},
+        {"its size 16385 x 2 is outside 1 to 16384 texels a side", [](tga::FileHeader& h) { h.ImageWidth = 16385; },
+         200},
+        {"the file ends before the 16 bytes of its 2 x 2 pixels", [](tga::FileHeader&) {}, 18 + 15},
+    };
+    for (const Refusal& refusal : cases) {
+        tga::FileHeader header = TrueColourHeader(2, 2, 32, 0);
+        refusal.change(header);
+        EXPECT_EQ(ExpectHostileFileRejected("refused.tga", pelliton::testing::HeaderBytes(header), refusal.fileBytes),
+                  refusal.reason);
+    }
+}
+
 }  // namespace
 }  // namespace pelliton::d3d8

@@ -8,11 +8,11 @@
 namespace pelliton {
 namespace {
 
-RshAttrChunk Attr(std::int32_t width, std::int32_t height, std::int32_t mipLevels) {
-    RshAttrChunk attr;
-    attr.Width = width;
-    attr.Height = height;
-    attr.MipLevels = mipLevels;
+TextureAttributes Attr(std::int32_t width, std::int32_t height, std::int32_t mipLevels) {
+    TextureAttributes attr;
+    attr.width = width;
+    attr.height = height;
+    attr.mipLevels = mipLevels;
     return attr;
 }
 

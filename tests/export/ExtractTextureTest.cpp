@@ -6,6 +6,7 @@
 
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
+#include "export/DdsHeader.h"
 #include "export/ExtractTexture.h"
 #include "rshwrite/RshWriter.h"
 #include "support/RecordingLog.h"
@@ -28,7 +29,7 @@ std::vector<std::string> Opening(std::initializer_list<std::string> more) {
 }
 
 // Loads RSH bytes as the open road does, so that the texel arrays are sized by the loader.
-modRSH LoadRecords(const TempDir& dir, const modRSH& records, const std::vector<std::uint8_t>& data) {
+RshRecords LoadRecords(const TempDir& dir, const RshRecords& records, const std::vector<std::uint8_t>& data) {
     return testing::ReadRecordsFile(dir.Write("source.rsh", WriteRshBytes(records, data))).rsh;
 }
 
@@ -39,7 +40,7 @@ std::vector<std::uint8_t> Iota(std::size_t size) {
 }
 
 // One 4 x 4 block of a block-compressed texture, without a file.
-modRSH Compressed(std::int32_t imageType, std::int32_t dataSize) {
+RshRecords Compressed(std::int32_t imageType, std::int32_t dataSize) {
     return testing::BlockTextureRecords(imageType, 4, 4,
                                         std::vector<std::uint8_t>(static_cast<std::size_t>(dataSize), 1));
 }
@@ -49,7 +50,7 @@ struct Exporter {
     ExportState state;
     RecordingView log;
 
-    void Run(const modRSH& rsh, std::string_view source) { ExtractTexture(rsh, source, out.path(), state, log); }
+    void Run(const RshRecords& rsh, std::string_view source) { ExtractTexture(rsh, source, out.path(), state, log); }
     std::vector<std::uint8_t> File(const std::string& name) const {
         return ReadFileBytes(out.path() / PathFromUtf8(name));
     }
@@ -64,16 +65,17 @@ TEST(ExtractTexture, DdsFileIsTheHeaderThenTheTexelBytesUnchanged) {
     for (const auto& [imageType, formatLine] : formats) {
         SCOPED_TRACE(imageType);
         TempDir in;
-        const modRSH rsh = LoadRecords(in, MakeTextureRecords(imageType, 8, 8, 2, 300), Iota(300));
+        const RshRecords rsh = LoadRecords(in, MakeTextureRecords(imageType, 8, 8, 2, 300), Iota(300));
         Exporter exporter;
         exporter.Run(rsh, "C:\\tex\\wall.rsh");
 
         EXPECT_EQ(exporter.log.lines, Opening({formatLine, "Extracting to: wall.DDS"}));
-        EXPECT_EQ(exporter.state.ExportPath, "wall.DDS");
+        EXPECT_EQ(exporter.state.exportPath, "wall.DDS");
         const auto file = exporter.File("wall.DDS");
         ASSERT_EQ(file.size(), 128u + 300u);
         EXPECT_EQ(std::vector<std::uint8_t>(file.begin() + 128, file.end()), Iota(300));
-        EXPECT_EQ(std::memcmp(&exporter.state.DdsHeader, file.data(), 128), 0);
+        const dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(imageType), rsh.attributes, 300);
+        EXPECT_EQ(std::memcmp(&header, file.data(), 128), 0);
     }
 }
 
@@ -81,7 +83,7 @@ TEST(ExtractTexture, TgaFileOfSixteenBySixteenTexels) {
     TempDir in;
     std::vector<std::uint8_t> data = Iota(1024);
     data[0] = 10, data[1] = 20, data[2] = 30, data[3] = 40;
-    const modRSH rsh = LoadRecords(in, MakeTextureRecords(kImageTypeUncompressed, 16, 16, 1, 1024), data);
+    const RshRecords rsh = LoadRecords(in, MakeTextureRecords(kImageTypeUncompressed, 16, 16, 1, 1024), data);
     Exporter exporter;
     exporter.Run(rsh, "C:\\tex\\sky.rsh");
 
@@ -103,7 +105,7 @@ TEST(ExtractTexture, TgaFileOfSixteenBySixteenTexels) {
 TEST(ExtractTexture, TgaHoldsTheTexelsTheChunkSizeRoundsTo) {
     for (const auto& [chunkSize, texels] : {std::pair{6, 2}, {10, 2}, {14, 4}}) {
         TempDir in;
-        const modRSH rsh = LoadRecords(in, MakeTextureRecords(kImageTypeUncompressed, 2, 1, 1, chunkSize),
+        const RshRecords rsh = LoadRecords(in, MakeTextureRecords(kImageTypeUncompressed, 2, 1, 1, chunkSize),
                                        Iota(static_cast<std::size_t>(4 * texels)));
         Exporter exporter;
         exporter.Run(rsh, "tiny.rsh");
@@ -113,15 +115,15 @@ TEST(ExtractTexture, TgaHoldsTheTexelsTheChunkSizeRoundsTo) {
 
 TEST(ExtractTexture, UnknownTypesWriteNothingAndKeepTheExportPath) {
     for (const auto imageType : {3, 0, 2}) {
-        modRSH rsh;
-        rsh.AttrChunk.ImageType = imageType;
+        RshRecords rsh;
+        rsh.attributes.imageType = imageType;
         Exporter exporter;
         exporter.Run(rsh, "wall.rsh");
         EXPECT_EQ(exporter.log.lines, Opening({"Unknown texture format"}));
-        EXPECT_EQ(exporter.state.ExportPath, "");
-        exporter.state.ExportPath = "earlier.DDS";
+        EXPECT_EQ(exporter.state.exportPath, "");
+        exporter.state.exportPath = "earlier.DDS";
         exporter.Run(rsh, "wall.rsh");
-        EXPECT_EQ(exporter.state.ExportPath, "earlier.DDS");
+        EXPECT_EQ(exporter.state.exportPath, "earlier.DDS");
         EXPECT_TRUE(exporter.Empty());
     }
 }
@@ -140,13 +142,13 @@ class ExportStops : public ::testing::TestWithParam<StopCase> {};
 
 TEST_P(ExportStops, BeforeNamingTheOutputKeepTheExportPathAndWriteNothing) {
     const StopCase& c = GetParam();
-    const modRSH rsh = testing::BlockTextureRecords(c.imageType, c.width, c.height, std::vector<std::uint8_t>(16, 1));
+    const RshRecords rsh = testing::BlockTextureRecords(c.imageType, c.width, c.height, std::vector<std::uint8_t>(16, 1));
     Exporter exporter;
-    exporter.state.ExportPath = "earlier.DDS";
+    exporter.state.exportPath = "earlier.DDS";
 
     EXPECT_THROW(exporter.Run(rsh, c.source), PellitonError);
     EXPECT_EQ(exporter.log.lines.back(), c.lastLine);
-    EXPECT_EQ(exporter.state.ExportPath, "earlier.DDS");
+    EXPECT_EQ(exporter.state.exportPath, "earlier.DDS");
     EXPECT_TRUE(exporter.Empty());
 }
 
@@ -160,19 +162,19 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.label); });
 
 TEST(ExtractTexture, AFailedWriteNamesTheOutputAndLeavesWhatWasThere) {
-    const modRSH rsh = Compressed(kImageTypeDxt1, 8);
+    const RshRecords rsh = Compressed(kImageTypeDxt1, 8);
     Exporter exporter;
     std::filesystem::create_directory(exporter.out.path() / "wall.DDS");  // a name that cannot become a file
 
     EXPECT_THROW(exporter.Run(rsh, "C:\\tex\\wall.rsh"), PellitonError);
     EXPECT_EQ(exporter.log.lines.back(), "Extracting to: wall.DDS");
-    EXPECT_EQ(exporter.state.ExportPath, "wall.DDS");
+    EXPECT_EQ(exporter.state.exportPath, "wall.DDS");
     EXPECT_TRUE(std::filesystem::is_directory(exporter.out.path() / "wall.DDS"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(exporter.out.path()), {}), 1);
 }
 
 TEST(ExtractTexture, ReExportingReplacesALongerFileWhole) {
-    const modRSH rsh = Compressed(kImageTypeDxt3, 16);
+    const RshRecords rsh = Compressed(kImageTypeDxt3, 16);
     Exporter exporter;
     exporter.out.Write("wall.DDS", std::vector<std::uint8_t>(4096, 0xEE));
 
@@ -181,20 +183,20 @@ TEST(ExtractTexture, ReExportingReplacesALongerFileWhole) {
 }
 
 TEST(ExtractTexture, NonAsciiNamesAreWrittenUnderTheirOwnName) {
-    const modRSH rsh = Compressed(kImageTypeDxt1, 8);
+    const RshRecords rsh = Compressed(kImageTypeDxt1, 8);
     Exporter exporter;
     exporter.Run(rsh, "/tex/\xC3\xA9t\xC3\xA9.rsh");
-    EXPECT_EQ(exporter.state.ExportPath, "\xC3\xA9t\xC3\xA9.DDS");
+    EXPECT_EQ(exporter.state.exportPath, "\xC3\xA9t\xC3\xA9.DDS");
     EXPECT_EQ(exporter.File("\xC3\xA9t\xC3\xA9.DDS").size(), 136u);
 }
 
 // File systems allow names of 255 bytes; the export must not need more room than its own name.
 TEST(ExtractTexture, AnExportNameOf250BytesIsWritten) {
-    const modRSH rsh = Compressed(kImageTypeDxt1, 8);
+    const RshRecords rsh = Compressed(kImageTypeDxt1, 8);
     Exporter exporter;
     const std::string stem(246, 'n');
     exporter.Run(rsh, "/mods/" + stem + ".rsh");
-    ASSERT_EQ(exporter.state.ExportPath.size(), 250u);
+    ASSERT_EQ(exporter.state.exportPath.size(), 250u);
     EXPECT_EQ(exporter.File(stem + ".DDS").size(), 136u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(exporter.out.path()), {}), 1);
 }
@@ -207,8 +209,8 @@ TEST(ExtractTexture, ReturnsWhereTheFileWasWrittenAsAnAbsolutePath) {
     ExportState state;
     RecordingView log;
     const auto written = ExtractTexture(Compressed(kImageTypeDxt1, 8), "C:\\tex\\wall.rsh", {}, state, log);
-    modRSH unknown;
-    unknown.AttrChunk.ImageType = 3;
+    RshRecords unknown;
+    unknown.attributes.imageType = 3;
     const auto nothing = ExtractTexture(unknown, "odd.rsh", {}, state, log);
     std::filesystem::current_path(saved);
 

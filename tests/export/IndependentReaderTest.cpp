@@ -56,7 +56,7 @@ TEST(IndependentReader, DecodesEachDdsFormatToOurColours) {
     for (const auto& [imageType, image] : cases) {
         SCOPED_TRACE(std::string(FindTextureFormat(imageType)->fourCC));
         TempDir dir;
-        const modRSH rsh =
+        const RshRecords rsh =
             testing::BlockTextureRecords(imageType, 8, 8, CompressDxtMipChain(image.Image(), imageType, 1));
         const auto dds = ExportRecords(rsh, dir.path());
         ExpectQuadrants(DecodeWithImageMagick(dds, dir), image, true);

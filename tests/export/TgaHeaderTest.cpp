@@ -8,10 +8,10 @@
 namespace pelliton {
 namespace {
 
-RshAttrChunk Attr(std::int32_t width, std::int32_t height) {
-    RshAttrChunk attr;
-    attr.Width = width;
-    attr.Height = height;
+TextureAttributes Attr(std::int32_t width, std::int32_t height) {
+    TextureAttributes attr;
+    attr.width = width;
+    attr.height = height;
     return attr;
 }
 
@@ -32,7 +32,7 @@ TEST(TgaHeader, WidthAndHeightAreLittleEndianSigned16Bit) {
 
 TEST(TgaHeader, SizesOutsideSixteenBitsAreOverflowErrors) {
     for (const auto& attr : {Attr(32768, 1), Attr(1, 32768), Attr(-32769, 1), Attr(1, INT32_MIN)}) {
-        EXPECT_THROW(MakeTgaHeader(attr), PellitonError) << attr.Width << " x " << attr.Height;
+        EXPECT_THROW(MakeTgaHeader(attr), PellitonError) << attr.width << " x " << attr.height;
     }
 }
 

@@ -73,11 +73,15 @@ struct Malformed {
 
 TEST(DdsImage, RefusesEachMalformation) {
     const std::array cases = {
-        Malformed{"magic", [](auto& h) { h.dwMagic = dds::FourCC("DDS_"); }, 8, "not a DDS file"},
+        Malformed{"magic", [](auto& h) { h.dwMagic = dds::FourCC("DDS_"); }, 8,
+                  "not a DDS file: it does not start with \"DDS \""},
         Malformed{"header size", [](auto& h) { h.dwSize = 100; }, 8, "header size is 100, not 124"},
-        Malformed{"uncompressed", [](auto& h) { h.ddspf.dwFlags = 0x40; }, 8, "pixel format is uncompressed"},
-        Malformed{"DXT2", [](auto& h) { h.ddspf.dwFourCC = dds::FourCC("DXT2"); }, 8, "format is \"DXT2\""},
-        Malformed{"zero width", [](auto& h) { h.dwWidth = 0; }, 8, "size 0 x 4 is outside"},
+        Malformed{"uncompressed", [](auto& h) { h.ddspf.dwFlags = 0x40; }, 8,
+                  "its DDS pixel format is uncompressed; only DXT1, DXT3 and DXT5 are read"},
+        Malformed{"DXT2", [](auto& h) { h.ddspf.dwFourCC = dds::FourCC("DXT2"); }, 8,
+                  "its DDS pixel format is \"DXT2\"; only DXT1, DXT3 and DXT5 are read"},
+        Malformed{"zero width", [](auto& h) { h.dwWidth = 0; }, 8,
+                  "its size 0 x 4 is outside 1 to 16384 pixels a side"},
         Malformed{"negative height", [](auto& h) { h.dwHeight = -4; }, 8, "size 4 x 4294967292 is outside"},
         Malformed{"too tall", [](auto& h) { h.dwHeight = 16385; }, 8, "size 4 x 16385 is outside"},
         Malformed{"levels", [](auto& h) { h.dwMipMapCount = 4; }, 8, "declares 4 MIP levels, but 4 x 4 has at most 3"},

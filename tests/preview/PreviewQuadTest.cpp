@@ -15,9 +15,9 @@ TEST(PreviewQuad, CornersAreHalfTheSizeEachWay) {
         const float xs[] = {-halfWidth, halfWidth, -halfWidth, halfWidth};
         const float ys[] = {halfHeight, halfHeight, -halfHeight, -halfHeight};
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(quad[i].X, xs[i]) << width << " x " << height << " vertex " << i;
-            EXPECT_EQ(quad[i].Y, ys[i]) << width << " x " << height << " vertex " << i;
-            EXPECT_EQ(quad[i].Z, 0.0f);
+            EXPECT_EQ(quad[i].x, xs[i]) << width << " x " << height << " vertex " << i;
+            EXPECT_EQ(quad[i].y, ys[i]) << width << " x " << height << " vertex " << i;
+            EXPECT_EQ(quad[i].z, 0.0f);
         }
     }
 }
@@ -27,9 +27,9 @@ TEST(PreviewQuad, TextureCoordinatesPutTheImageUprightAndNormalsFaceAway) {
     const float us[] = {0, 1, 0, 1};
     const float vs[] = {0, 0, 1, 1};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(quad[i].TU, us[i]);
-        EXPECT_EQ(quad[i].TV, vs[i]);
-        EXPECT_EQ(quad[i].NZ, 1.0f);
+        EXPECT_EQ(quad[i].tu, us[i]);
+        EXPECT_EQ(quad[i].tv, vs[i]);
+        EXPECT_EQ(quad[i].nz, 1.0f);
     }
 }
 
@@ -38,7 +38,7 @@ TEST(PreviewQuad, VerticesAreContiguousThirtyTwoByteRecords) {
     unsigned char bytes[128];
     std::memcpy(bytes, quad.data(), sizeof bytes);
     float tv;
-    std::memcpy(&tv, bytes + 3 * 32 + 28, sizeof tv);  // TV of the last vertex
+    std::memcpy(&tv, bytes + 3 * 32 + 28, sizeof tv);  // tv of the last vertex
     EXPECT_EQ(tv, 1.0f);
 }
 

@@ -6,7 +6,7 @@
 #include <iostream>
 #include <random>
 
-#include "cli/PngFile.h"
+#include "cli/extract/PngFile.h"
 #include "make-samples/TexelEncoding.h"
 #include "preview/PreviewDevice.h"
 #include "preview/ReferenceFrame.h"

@@ -45,8 +45,8 @@ std::string TreeError(const std::vector<std::uint8_t>& bytes) {
 TEST(ChunkTree, ReadsTheGamesLayoutWithEveryChunkInPlace) {
     const auto bytes = ThreeTextureFile();
     const ChunkTree tree = ReadChunkTree(bytes);
-    EXPECT_EQ(tree.header.Signature, "Relic Chunky");
-    EXPECT_EQ(tree.header.HeaderLong1, 1);
+    EXPECT_EQ(tree.header.signature, "Relic Chunky");
+    EXPECT_EQ(tree.header.version, 1);
     ASSERT_EQ(tree.chunks.size(), 1u);
     const Chunk& shared = tree.chunks[0];
     EXPECT_EQ(shared.Tag(), "FOLDSHRF");
@@ -77,11 +77,11 @@ TEST(ChunkTree, FindsEveryTextureWithItsNameAndAttributes) {
     EXPECT_EQ(textures[0].name, "ig_baneblade_a");
     EXPECT_EQ(textures[1].name, "ig_baneblade_a_spec");
     EXPECT_EQ(textures[2].name, "_reflection_ig_vehicles");  // after a backslash too
-    EXPECT_EQ(textures[0].attributes.ImageType, kImageTypeDxt1);
-    EXPECT_EQ(textures[0].attributes.Width, 8);
-    EXPECT_EQ(textures[0].attributes.Height, 4);
-    EXPECT_EQ(textures[0].attributes.MipLevels, 2);
-    EXPECT_EQ(textures[2].attributes.ImageType, kImageTypeUncompressed);
+    EXPECT_EQ(textures[0].attributes.imageType, kImageTypeDxt1);
+    EXPECT_EQ(textures[0].attributes.width, 8);
+    EXPECT_EQ(textures[0].attributes.height, 4);
+    EXPECT_EQ(textures[0].attributes.mipLevels, 2);
+    EXPECT_EQ(textures[2].attributes.imageType, kImageTypeUncompressed);
     for (const TreeTexture& texture : textures) {
         EXPECT_EQ(texture.problem, "") << texture.name;
         EXPECT_EQ(texture.head->Tag(), "DATAHEAD");

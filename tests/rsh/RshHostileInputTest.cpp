@@ -4,8 +4,10 @@
 #include <functional>
 
 #include "common/PellitonError.h"
+#include "rsh/RshReader.h"
 #include "rshwrite/RshWriter.h"
 #include "support/AllocationWatch.h"
+#include "support/RecordingLog.h"
 #include "support/TempDir.h"
 #include "support/TextureRecords.h"
 
@@ -26,9 +28,9 @@ std::string ReadError(const std::string& path) {
 }
 
 std::vector<std::uint8_t> ValidFile(std::int32_t imageType, std::int32_t dataSize) {
-    modRSH records = MakeTextureRecords(imageType, 4, 4, 1, dataSize);
-    records.NamedChunk3.ChunkName = "nm";
-    records.NamedChunk3.NameLength = 2;
+    RshRecords records = MakeTextureRecords(imageType, 4, 4, 1, dataSize);
+    records.imageFolder.name = "nm";
+    records.imageFolder.nameLength = 2;
     return WriteRshBytes(records, std::vector<std::uint8_t>(static_cast<std::size_t>(dataSize), 0x5A));
 }
 
@@ -46,9 +48,34 @@ TEST(RshHostileInput, EveryTruncationPointIsAnErrorNamingWhereTheFileEnds) {
     }
 }
 
+// A header is read in one piece, but a file that ends inside it names the first field it cuts off,
+// as reading field by field would. Read from memory, as the fuzz target reads.
+TEST(RshHostileInput, AFileEndingInsideAHeaderNamesTheFieldItCutsOff) {
+    const std::vector<std::uint8_t> whole = ValidFile(kImageTypeDxt1, 16);
+    const std::pair<std::size_t, std::string> cuts[] = {
+        {0, "FileHeader.Signature needs 12 bytes at byte 0"},
+        {13, "FileHeader.SignatureEnd needs 4 bytes at byte 12"},
+        {23, "FileHeader.HeaderLong2 needs 4 bytes at byte 20"},
+        {24, "NamedChunk1.ChunkType needs 4 bytes at byte 24"},
+        {35, "NamedChunk1.ChunkLong1 needs 4 bytes at byte 32"},
+        {43, "NamedChunk1.NameLength needs 4 bytes at byte 40"},
+        {47, "NamedChunk1.ChunkName needs 6 bytes at byte 44"},
+    };
+    for (const auto& [length, field] : cuts) {
+        RshRecords rsh;
+        testing::RecordingView log;
+        try {
+            ReadRshRecords(MemorySource(std::span(whole).first(length)), rsh, log);
+            ADD_FAILURE() << length << " bytes loaded without an error";
+        } catch (const PellitonError& error) {
+            EXPECT_EQ(error.what(), "the file ends at byte " + std::to_string(length) + ", but " + field);
+        }
+    }
+}
+
 struct HostileCase {
     const char* label;
-    std::function<void(modRSH&)> corrupt;
+    std::function<void(RshRecords&)> corrupt;
     const char* reasonPart;
     friend void PrintTo(const HostileCase& c, std::ostream* os) { *os << c.label; }
 };
@@ -57,7 +84,7 @@ class HostileSizes : public ::testing::TestWithParam<HostileCase> {};
 
 TEST_P(HostileSizes, FailBeforeAnyLargeAllocation) {
     const HostileCase& c = GetParam();
-    modRSH records = MakeTextureRecords(kImageTypeDxt5, 4, 4, 1, 16);
+    RshRecords records = MakeTextureRecords(kImageTypeDxt5, 4, 4, 1, 16);
     c.corrupt(records);
     TempDir dir;
     const std::string path = dir.Write("hostile.rsh", WriteRshBytes(records, std::vector<std::uint8_t>(16, 1)));
@@ -77,54 +104,54 @@ TEST_P(HostileSizes, FailBeforeAnyLargeAllocation) {
 INSTANTIATE_TEST_SUITE_P(
     RshHostileInput, HostileSizes,
     ::testing::Values(
-        HostileCase{"HugeFirstName", [](modRSH& r) { r.NamedChunk1.NameLength = INT32_MAX; },
+        HostileCase{"HugeFirstName", [](RshRecords& r) { r.outerFolder.nameLength = INT32_MAX; },
                     "NamedChunk1.ChunkName needs 2147483647 bytes"},
-        HostileCase{"HugeSecondName", [](modRSH& r) { r.NamedChunk2.NameLength = 1'000'000'000; },
+        HostileCase{"HugeSecondName", [](RshRecords& r) { r.textureFolder.nameLength = 1'000'000'000; },
                     "NamedChunk2.ChunkName needs 1000000000 bytes"},
-        HostileCase{"HugeHiddenName", [](modRSH& r) { r.NamedChunk3.NameLength = 70'000; },
+        HostileCase{"HugeHiddenName", [](RshRecords& r) { r.imageFolder.nameLength = 70'000; },
                     "NamedChunk3.ChunkName needs 70000 bytes"},
-        HostileCase{"CompressedDataBeyondTheFile", [](modRSH& r) { r.DataChunk.ChunkSize = INT32_MAX; },
+        HostileCase{"CompressedDataBeyondTheFile", [](RshRecords& r) { r.data.size = INT32_MAX; },
                     "needs 2147483647 bytes"},
-        HostileCase{"CompressedDataOneByteShort", [](modRSH& r) { r.DataChunk.ChunkSize = 17; },
+        HostileCase{"CompressedDataOneByteShort", [](RshRecords& r) { r.data.size = 17; },
                     "needs 17 bytes"},
-        HostileCase{"CompressedDataOfZeroBytes", [](modRSH& r) { r.DataChunk.ChunkSize = 0; },
+        HostileCase{"CompressedDataOfZeroBytes", [](RshRecords& r) { r.data.size = 0; },
                     "DataChunk.ChunkSize 0 leaves no room"},
-        HostileCase{"CompressedDataOfNegativeSize", [](modRSH& r) { r.DataChunk.ChunkSize = -1; },
+        HostileCase{"CompressedDataOfNegativeSize", [](RshRecords& r) { r.data.size = -1; },
                     "DataChunk.ChunkSize -1 leaves no room"},
         HostileCase{"DXT1DataOfMostNegativeSize",
-                    [](modRSH& r) {
-                        r.AttrChunk.ImageType = kImageTypeDxt1;
-                        r.DataChunk.ChunkSize = INT32_MIN;
+                    [](RshRecords& r) {
+                        r.attributes.imageType = kImageTypeDxt1;
+                        r.data.size = INT32_MIN;
                     },
                     "leaves no room"},
         HostileCase{"DXT3DataOfZeroBytes",
-                    [](modRSH& r) {
-                        r.AttrChunk.ImageType = kImageTypeDxt3;
-                        r.DataChunk.ChunkSize = 0;
+                    [](RshRecords& r) {
+                        r.attributes.imageType = kImageTypeDxt3;
+                        r.data.size = 0;
                     },
                     "leaves no room"},
         HostileCase{"UncompressedDataBeyondTheFile",
-                    [](modRSH& r) {
-                        r.AttrChunk.ImageType = kImageTypeUncompressed;
-                        r.DataChunk.ChunkSize = INT32_MAX;
+                    [](RshRecords& r) {
+                        r.attributes.imageType = kImageTypeUncompressed;
+                        r.data.size = INT32_MAX;
                     },
                     "needs 2147483648 bytes"},
         HostileCase{"UncompressedRoundingPastTheFile",
-                    [](modRSH& r) {
-                        r.AttrChunk.ImageType = kImageTypeUncompressed;
-                        r.DataChunk.ChunkSize = 19;  // rounds to five texels; the file holds four
+                    [](RshRecords& r) {
+                        r.attributes.imageType = kImageTypeUncompressed;
+                        r.data.size = 19;  // rounds to five texels; the file holds four
                     },
                     "the texel data (5 texels) needs 20 bytes"},
         HostileCase{"UncompressedWithoutAWholeTexel",
-                    [](modRSH& r) {
-                        r.AttrChunk.ImageType = kImageTypeUncompressed;
-                        r.DataChunk.ChunkSize = 2;
+                    [](RshRecords& r) {
+                        r.attributes.imageType = kImageTypeUncompressed;
+                        r.data.size = 2;
                     },
                     "DataChunk.ChunkSize 2 holds no whole texel"},
         HostileCase{"UncompressedOfNegativeSize",
-                    [](modRSH& r) {
-                        r.AttrChunk.ImageType = kImageTypeUncompressed;
-                        r.DataChunk.ChunkSize = INT32_MIN;
+                    [](RshRecords& r) {
+                        r.attributes.imageType = kImageTypeUncompressed;
+                        r.data.size = INT32_MIN;
                     },
                     "holds no whole texel"}),
     [](const auto& info) { return std::string(info.param.label); });

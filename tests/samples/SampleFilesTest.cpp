@@ -52,7 +52,7 @@ const std::vector<Sample> kSamples = {
      AlphaPattern::kHorizontalRamp},
 };
 
-modRSH LoadSample(const Sample& sample) {
+RshRecords LoadSample(const Sample& sample) {
     const testing::ReadRecords read = testing::ReadRecordsFile((kSamplesDir / sample.name).string());
     EXPECT_EQ(read.unread, 0) << "the whole file is read";
     return read.rsh;
@@ -91,15 +91,15 @@ TEST(SampleFiles, EachLoadsWithTheAttributesItsNameClaims) {
     for (const Sample& sample : kSamples) {
         SCOPED_TRACE(sample.name);
         EXPECT_EQ(std::filesystem::file_size(kSamplesDir / sample.name), kTexelDataOffset + sample.dataSize);
-        const modRSH rsh = LoadSample(sample);
-        EXPECT_EQ(rsh.AttrChunk.ImageType, sample.imageType);
-        EXPECT_EQ(rsh.AttrChunk.Width, sample.width);
-        EXPECT_EQ(rsh.AttrChunk.Height, sample.height);
-        EXPECT_EQ(rsh.AttrChunk.MipLevels, sample.mipLevels);
-        EXPECT_EQ(rsh.DataChunk.ChunkSize, sample.dataSize);
+        const RshRecords rsh = LoadSample(sample);
+        EXPECT_EQ(rsh.attributes.imageType, sample.imageType);
+        EXPECT_EQ(rsh.attributes.width, sample.width);
+        EXPECT_EQ(rsh.attributes.height, sample.height);
+        EXPECT_EQ(rsh.attributes.mipLevels, sample.mipLevels);
+        EXPECT_EQ(rsh.data.size, sample.dataSize);
         const std::size_t loaded = sample.imageType == kImageTypeUncompressed
-                                       ? rsh.TexelPixels.size() * sizeof(RshPixel)
-                                       : rsh.TexelBytes.size();
+                                       ? rsh.pixels.size() * sizeof(RshPixel)
+                                       : rsh.blockTexels.size();
         EXPECT_EQ(loaded, static_cast<std::size_t>(sample.dataSize));
     }
 }
@@ -127,7 +127,7 @@ TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
         const TextureFormat* format = FindTextureFormat(sample.imageType);
         if (format == nullptr || format->layout != TexelLayout::BlockCompressed) continue;
         SCOPED_TRACE(sample.name);
-        const UninitialisedBytes data = LoadSample(sample).TexelBytes;
+        const UninitialisedBytes data = LoadSample(sample).blockTexels;
         const auto blockBytes = dds::BlockBytes(dds::FourCC(format->fourCC));
         RgbaImage source = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
         std::size_t offset = 0;
@@ -155,15 +155,15 @@ TEST(SampleFiles, DxtBlocksDecodeToTheSourcePictureAtEachQuadrantCentre) {
 TEST(SampleFiles, UncompressedSampleHoldsTheSourcePictureBottomRowFirst) {
     const Sample& sample = kSamples[3];
     ASSERT_EQ(sample.imageType, kImageTypeUncompressed);
-    const modRSH rsh = LoadSample(sample);
-    ASSERT_EQ(rsh.TexelPixels.size(), static_cast<std::size_t>(sample.width * sample.height));
+    const RshRecords rsh = LoadSample(sample);
+    ASSERT_EQ(rsh.pixels.size(), static_cast<std::size_t>(sample.width * sample.height));
     const RgbaImage source = MakeQuadrantImage(sample.width, sample.height, sample.alpha);
     int mismatches = 0;
     for (int y = 0; y < sample.height; ++y) {
         for (int x = 0; x < sample.width; ++x) {
             const int fileIndex = (sample.height - 1 - y) * sample.width + x;
-            const RshPixel& texel = rsh.TexelPixels[static_cast<std::size_t>(fileIndex)];
-            if (Rgba{texel.Red, texel.Green, texel.Blue, texel.Alpha} != source.Pixel(x, y) && mismatches++ == 0) {
+            const RshPixel& texel = rsh.pixels[static_cast<std::size_t>(fileIndex)];
+            if (Rgba{texel.red, texel.green, texel.blue, texel.alpha} != source.Pixel(x, y) && mismatches++ == 0) {
                 ADD_FAILURE() << "first mismatch at " << x << ", " << y;
             }
         }
@@ -194,7 +194,7 @@ TEST(SampleFiles, GameDxt3SampleExportsAsDxt3AndPreviewsUpright) {
     EXPECT_EQ(WordAt(dds, 8), 0xA1007u);   // with MIP count and linear size
     EXPECT_EQ(WordAt(dds, 20), 1552u);     // the data's size, as for type 4
     EXPECT_EQ(WordAt(dds, 28), 8u);
-    EXPECT_EQ(testing::ByteVector(LoadSample(sample).TexelBytes), std::vector(dds.begin() + 128, dds.end()));
+    EXPECT_EQ(testing::ByteVector(LoadSample(sample).blockTexels), std::vector(dds.begin() + 128, dds.end()));
 
     ASSERT_EQ(pane.frames.size(), 1u);
     const d3d8::Frame& frame = pane.frames[0];

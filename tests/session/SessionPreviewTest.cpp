@@ -127,7 +127,7 @@ TEST(SessionPreview, RefreshBeforeAnyExportShowsTheBackground) {
 
 // The header of a DDS file whose pixels are not block-compressed, as image editors save them.
 std::vector<std::uint8_t> UncompressedDds(std::int32_t bitsPerPixel) {
-    dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt1), RshAttrChunk{}, 0);
+    dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt1), TextureAttributes{}, 0);
     header.dwWidth = 16;
     header.dwHeight = 16;
     header.ddspf.dwFlags = 0x40;  // DDPF_RGB

@@ -7,23 +7,23 @@
 #include <string>
 #include <vector>
 
-#include "rsh/modRSH.h"
+#include "rsh/RshRecords.h"
 
 namespace pelliton::testing {
 
 // A block-compressed texture; texelBytes hold every level, largest first.
-modRSH BlockTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height,
+RshRecords BlockTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height,
                            const std::vector<std::uint8_t>& texelBytes, std::int32_t mipLevels = 1);
 
 // An uncompressed texture of 0xAARRGGBB texels in stored order (bottom row first).
-modRSH PixelTextureRecords(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& stored);
+RshRecords PixelTextureRecords(std::int32_t width, std::int32_t height, const std::vector<std::uint32_t>& stored);
 
 // Exports the records into folder as if loaded from sourceName; returns the written file's path.
-std::filesystem::path ExportRecords(const modRSH& rsh, const std::filesystem::path& folder,
+std::filesystem::path ExportRecords(const RshRecords& rsh, const std::filesystem::path& folder,
                                     const std::string& sourceName = "texture.rsh");
 
 struct ReadRecords {
-    modRSH rsh;
+    RshRecords rsh;
     std::vector<std::string> log;
     std::int64_t unread = 0;  // bytes of the file left after the records
 };

@@ -11,14 +11,13 @@ namespace {
 using namespace std::string_literals;
 
 TEST(OpenDialog, FiltersArePairsOfNulEndedTextsEndedByOneMoreNul) {
-    EXPECT_EQ(FilterList(kOpenFilters), L"All Files (*.*)\0*.*\0RSH Files (*.rsh)\0*.rsh\0\0"s);
+    EXPECT_EQ(FilterList(ui::kOpenFilters), L"All Files (*.*)\0*.*\0RSH Files (*.rsh)\0*.rsh\0\0"s);
     EXPECT_EQ(FilterList({}), L"\0"s);
 }
 
 TEST(OpenDialog, RshFilesArePreselected) {
-    ASSERT_GE(kPreselectedFilter, 1u);
-    ASSERT_LE(kPreselectedFilter, std::size(kOpenFilters));
-    EXPECT_EQ(kOpenFilters[kPreselectedFilter - 1].label, L"RSH Files (*.rsh)");
+    ASSERT_LT(ui::kPreselectedOpenFilter, std::size(ui::kOpenFilters));
+    EXPECT_EQ(ui::kOpenFilters[ui::kPreselectedOpenFilter].label, "RSH Files (*.rsh)");
 }
 
 }  // namespace

@@ -14,7 +14,7 @@
 namespace pelliton::win32 {
 namespace {
 
-constexpr int kPaneSide = 557;  // picRSH's client area
+constexpr int kPaneSide = 557;  // the preview pane's client area
 
 bool IsBackground(std::uint32_t pixel) { return (pixel & 0xFFFFFF) == 0x333333; }
 

@@ -10,7 +10,7 @@ namespace {
 
 SampleFile MakeSample(std::string name, std::int32_t imageType, const RgbaImage& image, int mipLevels,
                       const std::vector<std::uint8_t>& texels) {
-    const modRSH records = MakeTextureRecords(imageType, image.width, image.height, mipLevels,
+    const RshRecords records = MakeTextureRecords(imageType, image.width, image.height, mipLevels,
                                               static_cast<std::int32_t>(texels.size()));
     return {std::move(name), WriteRshBytes(records, texels)};
 }

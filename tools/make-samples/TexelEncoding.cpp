@@ -6,7 +6,7 @@
 #include <string>
 
 #include "common/PellitonError.h"
-#include "rsh/modRSH.h"
+#include "rsh/RshRecords.h"
 
 namespace pelliton {
 

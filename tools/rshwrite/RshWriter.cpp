@@ -18,93 +18,93 @@ public:
         const auto bits = static_cast<std::uint32_t>(value);
         for (int shift = 0; shift < 32; shift += 8) out_.push_back(static_cast<std::uint8_t>(bits >> shift));
     }
-    void ChunkHeader(const RshChunkHeader& chunk) {
-        Text(chunk.ChunkType);
-        Text(chunk.ChunkId);
-        Long(chunk.ChunkLong1);
-        Long(chunk.ChunkSize);
-        Long(chunk.NameLength);
+    void Header(const ChunkHeader& chunk) {
+        Text(chunk.type);
+        Text(chunk.id);
+        Long(chunk.version);
+        Long(chunk.size);
+        Long(chunk.nameLength);
     }
-    void NamedChunk(const RshNamedChunk& chunk) {
-        ChunkHeader(chunk);
-        Text(chunk.ChunkName);
+    void Named(const NamedChunk& chunk) {
+        Header(chunk);
+        Text(chunk.name);
     }
 
 private:
     std::vector<std::uint8_t>& out_;
 };
 
-RshNamedChunk Named(const char* type, const char* id, std::int32_t size, const std::string& name) {
-    RshNamedChunk chunk;
-    chunk.ChunkType = type;
-    chunk.ChunkId = id;
-    chunk.ChunkLong1 = 1;
-    chunk.ChunkSize = size;
-    chunk.NameLength = static_cast<std::int32_t>(name.size());
-    chunk.ChunkName = name;
+NamedChunk Named(const char* type, const char* id, std::int32_t size, const std::string& name) {
+    NamedChunk chunk;
+    chunk.type = type;
+    chunk.id = id;
+    chunk.version = 1;
+    chunk.size = size;
+    chunk.nameLength = static_cast<std::int32_t>(name.size());
+    chunk.name = name;
     return chunk;
 }
 
-void SetHeader(RshChunkHeader& chunk, const char* type, const char* id, std::int32_t size) {
-    chunk.ChunkType = type;
-    chunk.ChunkId = id;
-    chunk.ChunkLong1 = 1;
-    chunk.ChunkSize = size;
-    chunk.NameLength = 0;
+void SetHeader(ChunkHeader& chunk, const char* type, const char* id, std::int32_t size) {
+    chunk.type = type;
+    chunk.id = id;
+    chunk.version = 1;
+    chunk.size = size;
+    chunk.nameLength = 0;
 }
 
 }  // namespace
 
-modRSH MakeTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height, std::int32_t mipLevels,
+RshRecords MakeTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height, std::int32_t mipLevels,
                           std::int32_t dataSize) {
     constexpr std::int32_t kHeadSize = 8;
     constexpr std::int32_t kAttrSize = 16;
     constexpr std::int32_t kChunkHeaderSize = 20;
     const std::string name = "sample";
 
-    modRSH records;
-    records.FileHeader.Signature = "Relic Chunky";
-    records.FileHeader.SignatureEnd = std::string("\r\n\x1a\0", 4);
-    records.FileHeader.HeaderLong1 = 1;
-    records.FileHeader.HeaderLong2 = 1;
+    RshRecords records;
+    records.fileHeader.signature = "Relic Chunky";
+    records.fileHeader.signatureEnd = std::string("\r\n\x1a\0", 4);
+    records.fileHeader.version = 1;
+    records.fileHeader.platform = 1;
 
     const std::int32_t imageFolderSize = 2 * kChunkHeaderSize + kAttrSize + dataSize;
     const std::int32_t textureFolderSize = kChunkHeaderSize + kHeadSize + kChunkHeaderSize + imageFolderSize;
-    records.NamedChunk1 = Named("FOLD", "SHRF", kChunkHeaderSize + static_cast<std::int32_t>(name.size()) +
+    records.outerFolder = Named("FOLD", "SHRF", kChunkHeaderSize + static_cast<std::int32_t>(name.size()) +
                                                     textureFolderSize, name);
-    records.NamedChunk2 = Named("FOLD", "TXTR", textureFolderSize, name);
-    SetHeader(records.HeadChunk, "DATA", "HEAD", kHeadSize);
-    records.HeadChunk.HeadValue1 = 0;
-    records.HeadChunk.HeadValue2 = 1;
-    records.NamedChunk3 = Named("FOLD", "IMAG", imageFolderSize, "");
-    SetHeader(records.AttrChunk, "DATA", "ATTR", kAttrSize);
-    records.AttrChunk.ImageType = imageType;
-    records.AttrChunk.Width = width;
-    records.AttrChunk.Height = height;
-    records.AttrChunk.MipLevels = mipLevels;
-    SetHeader(records.DataChunk, "DATA", "DATA", dataSize);
+    records.textureFolder = Named("FOLD", "TXTR", textureFolderSize, name);
+    SetHeader(records.head, "DATA", "HEAD", kHeadSize);
+    records.head.formatCode = 0;
+    records.head.secondValue = 1;
+    records.imageFolder = Named("FOLD", "IMAG", imageFolderSize, "");
+    SetHeader(records.attributes, "DATA", "ATTR", kAttrSize);
+    records.attributes.imageType = imageType;
+    records.attributes.width = width;
+    records.attributes.height = height;
+    records.attributes.mipLevels = mipLevels;
+    SetHeader(records.data, "DATA", "DATA", dataSize);
     return records;
 }
 
-std::vector<std::uint8_t> WriteRshBytes(const modRSH& records, std::span<const std::uint8_t> texelData) {
+std::vector<std::uint8_t> WriteRshBytes(const RshRecords& records, std::span<const std::uint8_t> texelData) {
     std::vector<std::uint8_t> out;
     ByteSink sink(out);
-    sink.Text(records.FileHeader.Signature);
-    sink.Text(records.FileHeader.SignatureEnd);
-    sink.Long(records.FileHeader.HeaderLong1);
-    sink.Long(records.FileHeader.HeaderLong2);
-    sink.NamedChunk(records.NamedChunk1);
-    sink.NamedChunk(records.NamedChunk2);
-    sink.ChunkHeader(records.HeadChunk);
-    sink.Long(records.HeadChunk.HeadValue1);
-    sink.Long(records.HeadChunk.HeadValue2);
-    sink.NamedChunk(records.NamedChunk3);
-    sink.ChunkHeader(records.AttrChunk);
-    sink.Long(records.AttrChunk.ImageType);
-    sink.Long(records.AttrChunk.Width);
-    sink.Long(records.AttrChunk.Height);
-    sink.Long(records.AttrChunk.MipLevels);
-    sink.ChunkHeader(records.DataChunk);
+    sink.Text(records.fileHeader.signature);
+    sink.Text(records.fileHeader.signatureEnd);
+    sink.Long(records.fileHeader.version);
+    sink.Long(records.fileHeader.platform);
+    sink.Named(records.outerFolder);
+    sink.Named(records.textureFolder);
+    sink.Header(records.head);
+    sink.Long(records.head.formatCode);
+    sink.Long(records.head.secondValue);
+    sink.Named(records.imageFolder);
+    sink.Header(records.attributes);
+    sink.Long(records.attributes.imageType);
+    sink.Long(records.attributes.width);
+    sink.Long(records.attributes.height);
+    sink.Long(records.attributes.mipLevels);
+    sink.Header(records.data);
     out.insert(out.end(), texelData.begin(), texelData.end());
     return out;
 }

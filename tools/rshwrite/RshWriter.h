@@ -6,19 +6,19 @@
 #include <string>
 #include <vector>
 
-#include "rsh/modRSH.h"
+#include "rsh/RshRecords.h"
 
 namespace pelliton {
 
 // The records of a well-formed texture file with the usual tags, names and sizes.
 // dataSize is the data chunk's ChunkSize.
-modRSH MakeTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height, std::int32_t mipLevels,
+RshRecords MakeTextureRecords(std::int32_t imageType, std::int32_t width, std::int32_t height, std::int32_t mipLevels,
                           std::int32_t dataSize);
 
 // Writes the records field by field in file order. Each ChunkName is written as its raw bytes,
 // whatever its NameLength says, so that tests can build inconsistent files; texelData follows
 // the data chunk's header unchanged.
-std::vector<std::uint8_t> WriteRshBytes(const modRSH& records, std::span<const std::uint8_t> texelData);
+std::vector<std::uint8_t> WriteRshBytes(const RshRecords& records, std::span<const std::uint8_t> texelData);
 
 // Writes bytes to the file at path (UTF-8 text), replacing it; throws PellitonError on failure.
 void WriteFileBytes(const std::string& path, std::span<const std::uint8_t> bytes);

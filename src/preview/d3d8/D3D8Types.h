@@ -11,7 +11,6 @@ using HRESULT = std::int32_t;  // negative: failure
 using DWORD = std::uint32_t;
 using UINT = std::uint32_t;
 using D3DCOLOR = std::uint32_t;  // 0xAARRGGBB
-inline constexpr D3DCOLOR kColourBits = 0x00FFFFFFU;
 
 inline constexpr HRESULT D3D_OK = 0;
 inline constexpr HRESULT D3DERR_INVALIDCALL = static_cast<HRESULT>(0x8876086CU);
@@ -36,7 +35,6 @@ inline constexpr UINT D3DADAPTER_DEFAULT = 0;
 inline constexpr DWORD D3DDEVTYPE_HAL = 1;
 inline constexpr DWORD D3DCREATE_SOFTWARE_VERTEXPROCESSING = 0x20;
 inline constexpr DWORD D3DSWAPEFFECT_COPY_VSYNC = 4;
-inline constexpr DWORD D3DMULTISAMPLE_NONE = 0;
 
 // Render states and their values.
 inline constexpr DWORD D3DRS_ZENABLE = 7;
@@ -56,11 +54,10 @@ inline constexpr DWORD D3DTS_WORLD = 256;
 inline constexpr DWORD D3DCLEAR_TARGET = 1;
 inline constexpr DWORD D3DCLEAR_ZBUFFER = 2;
 
-// Vertex formats, pools and primitives.
+// Vertex formats and primitives.
 inline constexpr DWORD D3DFVF_XYZ = 0x002;
 inline constexpr DWORD D3DFVF_NORMAL = 0x010;
 inline constexpr DWORD D3DFVF_TEX1 = 0x100;
-inline constexpr DWORD D3DPOOL_DEFAULT = 0;
 inline constexpr DWORD D3DPT_TRIANGLESTRIP = 5;
 
 // Texture stages.
@@ -88,19 +85,14 @@ struct D3DMATRIX {
 inline constexpr D3DMATRIX kIdentityMatrix{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 
 struct D3DDISPLAYMODE {
-    UINT Width = 0, Height = 0, RefreshRate = 0;
     DWORD Format = D3DFMT_UNKNOWN;
 };
 
-class DeviceWindow;
-
+// What the preview asks of its device; the back buffer takes the window's client size.
 struct D3DPRESENT_PARAMETERS {
-    UINT BackBufferWidth = 0, BackBufferHeight = 0;
     DWORD BackBufferFormat = D3DFMT_UNKNOWN;
     UINT BackBufferCount = 0;
-    DWORD MultiSampleType = D3DMULTISAMPLE_NONE;
     DWORD SwapEffect = 0;
-    DeviceWindow* hDeviceWindow = nullptr;
     std::int32_t Windowed = 0;
     std::int32_t EnableAutoDepthStencil = 0;
     DWORD AutoDepthStencilFormat = D3DFMT_UNKNOWN;

@@ -13,11 +13,8 @@ namespace pelliton::d3d8 {
 
 class D3DX8 : public LiveCounted<D3DX8> {
 public:
-    // Loads level 0 of a DDS file (DXT1, DXT3, DXT5) or an uncompressed 24- or 32-bit TGA file
-    // (origin bit honoured) into a new texture. path is UTF-8. A missing, short, malformed or
-    // absurdly large file gives a failure code, checked before any large allocation, and the
-    // reason in failureReason when one is given. The texture is a plain object, so the device is
-    // not consulted.
+    // Loads level 0 of a DDS or TGA file as LoadTextureFile does. The texture is a plain object, so
+    // the device is not consulted.
     HRESULT CreateTextureFromFile(Direct3DDevice8& /*device*/, const std::string& path,
                                   std::shared_ptr<Direct3DTexture8>& out, std::string* failureReason = nullptr) {
         return LoadTextureFile(path, out, failureReason);

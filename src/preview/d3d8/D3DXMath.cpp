@@ -1,8 +1,7 @@
-// The runtime's plain functions: matrix builders laid out for row vectors, and the vertex-buffer fill.
+// The runtime's plain functions: matrix builders laid out for row vectors.
 #include "preview/d3d8/D3DXMath.h"
 
 #include <cmath>
-#include <cstring>
 
 namespace pelliton::d3d8 {
 
@@ -51,16 +50,6 @@ void D3DXMatrixPerspectiveFovLH(D3DMATRIX& out, float fovY, float aspect, float 
     const float xScale = yScale / aspect;
     const float depthScale = zf / (zf - zn);
     out = {xScale, 0, 0, 0, 0, yScale, 0, 0, 0, 0, depthScale, 1, 0, 0, -zn * depthScale, 0};
-}
-
-HRESULT D3DVertexBuffer8SetData(Direct3DVertexBuffer8& buffer, int offset, int size, DWORD /*flags*/,
-                                const void* data) {
-    const auto length = static_cast<long long>(buffer.bytes.size());
-    if (offset < 0 || size < 0 || static_cast<long long>(offset) + size > length) return D3DERR_INVALIDCALL;
-    if (size == 0) return D3D_OK;
-    if (data == nullptr) return D3DERR_INVALIDCALL;
-    std::memcpy(buffer.bytes.data() + offset, data, static_cast<std::size_t>(size));
-    return D3D_OK;
 }
 
 }  // namespace pelliton::d3d8

@@ -1,8 +1,7 @@
-// The runtime's plain functions: matrix builders and the vertex-buffer fill.
+// The runtime's plain functions: matrix builders laid out for row vectors.
 #pragma once
 
 #include "preview/d3d8/D3D8Types.h"
-#include "preview/d3d8/Direct3D8.h"
 
 namespace pelliton::d3d8 {
 
@@ -14,8 +13,5 @@ void D3DXMatrixLookAtLH(D3DMATRIX& out, const D3DVECTOR& eye, const D3DVECTOR& a
 
 // Left-handed perspective projection from a vertical field of view (radians); depth 0 at zn, 1 at zf.
 void D3DXMatrixPerspectiveFovLH(D3DMATRIX& out, float fovY, float aspect, float zn, float zf);
-
-// Copies size bytes from data into the buffer at offset; fails when they do not fit.
-HRESULT D3DVertexBuffer8SetData(Direct3DVertexBuffer8& buffer, int offset, int size, DWORD flags, const void* data);
 
 }  // namespace pelliton::d3d8

@@ -11,18 +11,11 @@ namespace pelliton::d3d8 {
 
 namespace {
 
-constexpr D3DDISPLAYMODE kDesktopMode{1024, 768, 60, D3DFMT_X8R8G8B8};
-
-// Larger surfaces are refused: they would not fit the rasterizer's fixed-point range.
-constexpr int kLargestBackBufferSide = 16384;
-
-// A windowed device with one back buffer in the desktop format and a 16-bit depth buffer, sized by
-// its window.
+// A windowed device with one back buffer in the desktop format and a 16-bit depth buffer.
 bool ParametersHonoured(const D3DPRESENT_PARAMETERS& p) {
-    return p.Windowed == 1 && p.BackBufferWidth == 0 && p.BackBufferHeight == 0 &&
-           p.BackBufferFormat == D3DFMT_X8R8G8B8 && p.BackBufferCount <= 1 &&
-           p.MultiSampleType == D3DMULTISAMPLE_NONE && p.SwapEffect == D3DSWAPEFFECT_COPY_VSYNC &&
-           p.EnableAutoDepthStencil == 1 && p.AutoDepthStencilFormat == D3DFMT_D16;
+    return p.Windowed == 1 && p.BackBufferFormat == D3DFMT_X8R8G8B8 && p.BackBufferCount <= 1 &&
+           p.SwapEffect == D3DSWAPEFFECT_COPY_VSYNC && p.EnableAutoDepthStencil == 1 &&
+           p.AutoDepthStencilFormat == D3DFMT_D16;
 }
 
 }  // namespace
@@ -34,7 +27,7 @@ HRESULT DirectX8::Direct3DCreate(std::shared_ptr<Direct3D8>& out) {
 
 HRESULT Direct3D8::GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE& mode) {
     if (adapter != D3DADAPTER_DEFAULT) return D3DERR_INVALIDCALL;
-    mode = kDesktopMode;
+    mode = D3DDISPLAYMODE{D3DFMT_X8R8G8B8};
     return D3D_OK;
 }
 
@@ -47,19 +40,14 @@ HRESULT Direct3D8::CreateDevice(UINT adapter, DWORD deviceType, DeviceWindow* fo
     if (behaviorFlags != D3DCREATE_SOFTWARE_VERTEXPROCESSING || !ParametersHonoured(parameters)) {
         return D3DERR_INVALIDCALL;
     }
-    DeviceWindow* window = parameters.hDeviceWindow ? parameters.hDeviceWindow : focusWindow;
-    const int width = window->ClientWidth(), height = window->ClientHeight();
-    const auto usable = [](int side) { return side > 0 && side <= kLargestBackBufferSide; };
+    const int width = focusWindow->ClientWidth(), height = focusWindow->ClientHeight();
+    const auto usable = [](int side) { return side > 0 && side <= kLargestTargetSide; };
     if (!usable(width) || !usable(height)) return D3DERR_INVALIDCALL;
     try {
-        out = std::make_shared<Direct3DDevice8>(weak_from_this().lock(), window, width, height);
+        out = std::make_shared<Direct3DDevice8>(weak_from_this().lock(), focusWindow, width, height);
     } catch (const std::bad_alloc&) {
         return E_OUTOFMEMORY;
     }
-    // As the runtime does, the parameters tell what was chosen.
-    parameters.BackBufferWidth = static_cast<UINT>(width);
-    parameters.BackBufferHeight = static_cast<UINT>(height);
-    parameters.BackBufferCount = 1;
     return D3D_OK;
 }
 
@@ -94,26 +82,11 @@ HRESULT Direct3DDevice8::SetTransform(DWORD state, const D3DMATRIX& matrix) {
 
 HRESULT Direct3DDevice8::Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z,
                                DWORD /*stencil: there is no stencil buffer*/) {
-    // Only the whole surface is cleared.
-    if (count != 0 || rects != nullptr || (flags & ~(D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER)) != 0) {
-        return D3DERR_INVALIDCALL;
-    }
-    if (flags & D3DCLEAR_ZBUFFER) {
-        if (!(z >= 0 && z <= 1)) return D3DERR_INVALIDCALL;
-        std::fill(target_.depth.begin(), target_.depth.end(), QuantiseDepth(z));
-    }
-    if (flags & D3DCLEAR_TARGET) std::fill(target_.colour.begin(), target_.colour.end(), color | kOpaqueAlpha);
-    return D3D_OK;
-}
-
-HRESULT Direct3DDevice8::CreateVertexBuffer(UINT length, DWORD /*usage*/, DWORD /*fvf*/, DWORD pool,
-                                            std::shared_ptr<Direct3DVertexBuffer8>& out) {
-    if (length == 0 || pool != D3DPOOL_DEFAULT) return D3DERR_INVALIDCALL;
-    try {
-        out = std::make_shared<Direct3DVertexBuffer8>(length);
-    } catch (const std::bad_alloc&) {
-        return E_OUTOFMEMORY;
-    }
+    // Only the whole surface is cleared, colour and depth together.
+    const bool whole = count == 0 && rects == nullptr && flags == (D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER);
+    if (!whole || !(z >= 0 && z <= 1)) return D3DERR_INVALIDCALL;
+    std::fill(target_.depth.begin(), target_.depth.end(), QuantiseDepth(z));
+    std::fill(target_.colour.begin(), target_.colour.end(), color | kOpaqueAlpha);
     return D3D_OK;
 }
 
@@ -154,13 +127,6 @@ HRESULT Direct3DDevice8::SetTextureStageState(DWORD stage, DWORD type, DWORD val
     }
 }
 
-HRESULT Direct3DDevice8::SetStreamSource(UINT stream, const std::shared_ptr<Direct3DVertexBuffer8>& buffer,
-                                         UINT /*stride: only drawing from streams would read it*/) {
-    if (stream != 0) return D3DERR_INVALIDCALL;
-    stream0_ = buffer;
-    return D3D_OK;
-}
-
 HRESULT Direct3DDevice8::SetVertexShader(DWORD handle) {
     // A vertex format code serves as the shader handle.
     if (handle != kDrawnVertexFormat) return D3DERR_INVALIDCALL;
@@ -177,6 +143,9 @@ HRESULT Direct3DDevice8::DrawPrimitiveUP(DWORD primitiveType, UINT primitiveCoun
     const D3DMATRIX worldViewProjection = Multiply(Multiply(world_, view_), projection_);
     const auto* bytes = static_cast<const std::byte*>(vertexData);
     const auto corner = [&](std::size_t index) { return TransformVertex(bytes + index * stride, worldViewProjection); };
+    for (std::size_t i = 0; i < primitiveCount + std::size_t{2}; ++i) {
+        if (!InView(corner(i))) return D3DERR_INVALIDCALL;
+    }
     try {
         for (std::size_t i = 0; i < primitiveCount; ++i) {
             DrawTriangle({corner(i), corner(i + 1), corner(i + 2)}, *texture_, target_);
@@ -184,8 +153,6 @@ HRESULT Direct3DDevice8::DrawPrimitiveUP(DWORD primitiveType, UINT primitiveCoun
     } catch (const PellitonError&) {
         return D3DXERR_INVALIDDATA;  // the texture's file no longer holds a row; the texture says why
     }
-    // As the runtime does, drawing from memory leaves stream 0 unbound.
-    stream0_.reset();
     return D3D_OK;
 }
 

@@ -1,11 +1,9 @@
-// The runtime's objects: the root, the Direct3D8 object, the device and its vertex buffers.
-// Methods return result codes (negative: failure); objects live as long as a reference holds them.
+// The runtime's objects: the root, the Direct3D8 object and the device. Methods return result
+// codes (negative: failure); objects live as long as a reference holds them.
 #pragma once
 
-#include <cstdint>
 #include <memory>
 #include <utility>
-#include <vector>
 
 #include "preview/d3d8/D3D8Types.h"
 #include "preview/d3d8/DeviceWindow.h"
@@ -17,12 +15,6 @@ namespace pelliton::d3d8 {
 
 class Direct3D8;
 class Direct3DDevice8;
-
-class Direct3DVertexBuffer8 : public LiveCounted<Direct3DVertexBuffer8> {
-public:
-    explicit Direct3DVertexBuffer8(UINT length) : bytes(length) {}
-    std::vector<std::uint8_t> bytes;
-};
 
 // The root object of the runtime, the factory of Direct3D8 objects. Virtual so that tests can
 // put a runtime of their own in its place.
@@ -37,9 +29,9 @@ public:
     virtual ~Direct3D8() = default;
     // The desktop's mode: 32-bit X8R8G8B8.
     virtual HRESULT GetAdapterDisplayMode(UINT adapter, D3DDISPLAYMODE& mode);
-    // A windowed software device on focusWindow (or the parameters' device window), its back buffer
-    // the window's client size. Refuses what it cannot honour with D3DERR_INVALIDCALL, and any
-    // device type but D3DDEVTYPE_HAL with D3DERR_NOTAVAILABLE.
+    // A windowed software device on focusWindow, its back buffer the window's client size. Refuses
+    // what it cannot honour with D3DERR_INVALIDCALL, and any device type but D3DDEVTYPE_HAL with
+    // D3DERR_NOTAVAILABLE. The parameters leave the device nothing to choose, so none is written back.
     virtual HRESULT CreateDevice(UINT adapter, DWORD deviceType, DeviceWindow* focusWindow, DWORD behaviorFlags,
                                  D3DPRESENT_PARAMETERS& parameters, std::shared_ptr<Direct3DDevice8>& out);
 };
@@ -57,22 +49,17 @@ public:
     HRESULT SetRenderState(DWORD state, DWORD value);
     HRESULT SetTransform(DWORD state, const D3DMATRIX& matrix);
     HRESULT Clear(DWORD count, const D3DRECT* rects, DWORD flags, D3DCOLOR color, float z, DWORD stencil);
-    HRESULT CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, DWORD pool,
-                               std::shared_ptr<Direct3DVertexBuffer8>& out);
     HRESULT BeginScene();
     HRESULT SetTexture(DWORD stage, const std::shared_ptr<Direct3DTexture8>& texture);
     HRESULT SetTextureStageState(DWORD stage, DWORD type, DWORD value);
-    HRESULT SetStreamSource(UINT stream, const std::shared_ptr<Direct3DVertexBuffer8>& buffer, UINT stride);
     HRESULT SetVertexShader(DWORD handle);
-    // Draws primitiveCount triangles of a strip from vertices in memory, stride bytes apart.
+    // Draws primitiveCount triangles of a strip from vertices in memory, stride bytes apart; a strip
+    // with a corner out of view is refused.
     HRESULT DrawPrimitiveUP(DWORD primitiveType, UINT primitiveCount, const void* vertexData, UINT stride);
     HRESULT EndScene();
     // Copies the whole back buffer to the device window; rectangles and another window are refused.
     HRESULT Present(const D3DRECT* sourceRect, const D3DRECT* destRect, DeviceWindow* overrideWindow,
                     const void* dirtyRegion);
-
-    int BackBufferWidth() const { return target_.width; }
-    int BackBufferHeight() const { return target_.height; }
 
 private:
     std::shared_ptr<Direct3D8> creator_;  // a device keeps the object that created it
@@ -87,8 +74,7 @@ private:
     D3DMATRIX world_ = kIdentityMatrix;
     D3DMATRIX view_ = kIdentityMatrix;
     D3DMATRIX projection_ = kIdentityMatrix;
-    std::shared_ptr<Direct3DTexture8> texture_;       // of stage 0, the only stage
-    std::shared_ptr<Direct3DVertexBuffer8> stream0_;  // the only stream
+    std::shared_ptr<Direct3DTexture8> texture_;  // of stage 0, the only stage
 };
 
 }  // namespace pelliton::d3d8

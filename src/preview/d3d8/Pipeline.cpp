@@ -1,4 +1,4 @@
-// The software device's drawing, stage by stage in the order it runs: transform, clip, set up,
+// The software device's drawing, stage by stage in the order it runs: transform, set up,
 // rasterize, sample, write.
 #include "preview/d3d8/Pipeline.h"
 
@@ -6,8 +6,8 @@
 #include <bit>
 #include <cmath>
 #include <cstring>
-#include <span>
 #include <utility>
+#include <vector>
 
 namespace pelliton::d3d8 {
 
@@ -44,61 +44,11 @@ ClipVertex TransformVertex(const std::byte* bytes, const D3DMATRIX& m) {
             FloatAt(bytes, 6),                         FloatAt(bytes, 7)};
 }
 
+bool InView(const ClipVertex& v) {
+    return std::isfinite(v.w) && v.w > 0 && v.z >= 0 && std::abs(v.x) <= v.w && std::abs(v.y) <= v.w;
+}
+
 namespace {
-
-// ---- clip -------------------------------------------------------------------------------------
-
-// The guard band keeps screen coordinates small enough for exact fixed-point edge functions; it
-// lies far outside the viewport (|x|, |y| <= w), so its edges never show. The far plane is not
-// clipped: depth is clamped instead, so that a surface at depth exactly 1.0 survives.
-constexpr float kGuardBand = 8.0F;
-constexpr float kSmallestW = 1e-6F;  // keeps the divide by w away from zero
-
-using SignedDistance = float (*)(const ClipVertex&);
-
-// Inside where the distance is >= 0.
-constexpr std::array<SignedDistance, 6> kPlanes = {
-    [](const ClipVertex& v) { return v.z; },                     // near plane
-    [](const ClipVertex& v) { return v.w - kSmallestW; },        // the eye
-    [](const ClipVertex& v) { return kGuardBand * v.w + v.x; },  // guard band: left
-    [](const ClipVertex& v) { return kGuardBand * v.w - v.x; },  // right
-    [](const ClipVertex& v) { return kGuardBand * v.w + v.y; },  // bottom
-    [](const ClipVertex& v) { return kGuardBand * v.w - v.y; },  // top
-};
-
-using Polygon = std::vector<ClipVertex>;  // convex
-
-ClipVertex Crossing(const ClipVertex& in, float inDistance, const ClipVertex& out, float outDistance) {
-    const float t = inDistance / (inDistance - outDistance);
-    const auto lerp = [t](float from, float to) { return from + (to - from) * t; };
-    return {lerp(in.x, out.x), lerp(in.y, out.y), lerp(in.z, out.z),
-            lerp(in.w, out.w), lerp(in.u, out.u), lerp(in.v, out.v)};
-}
-
-// One Sutherland-Hodgman pass. A crossing is always computed from the inside corner outwards, so
-// that two triangles sharing an edge cut it at the same point and still meet without gap or overlap.
-Polygon ClipAgainst(const Polygon& polygon, SignedDistance distance) {
-    Polygon kept;
-    for (std::size_t i = 0; i < polygon.size(); ++i) {
-        const ClipVertex& a = polygon[i];
-        const ClipVertex& b = polygon[(i + 1) % polygon.size()];
-        const float toA = distance(a), toB = distance(b);
-        if (toA >= 0) kept.push_back(a);
-        if ((toA >= 0) != (toB >= 0)) kept.push_back(toA >= 0 ? Crossing(a, toA, b, toB) : Crossing(b, toB, a, toA));
-    }
-    return kept;
-}
-
-Polygon Clip(const ClipTriangle& triangle) {
-    // A corner at infinity or NaN has no place on screen; the whole triangle goes.
-    const auto finite = [](const ClipVertex& v) {
-        return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.w);
-    };
-    if (!std::all_of(triangle.begin(), triangle.end(), finite)) return {};
-    Polygon polygon(triangle.begin(), triangle.end());
-    for (const SignedDistance distance : kPlanes) polygon = ClipAgainst(polygon, distance);
-    return polygon;
-}
 
 // ---- set up -----------------------------------------------------------------------------------
 
@@ -163,7 +113,7 @@ Edge MakeEdge(const ScreenVertex& a, const ScreenVertex& b, const PixelBox& box)
     return {dx * fromAy - dy * fromAx, -dy * kSubpixels, dx * kSubpixels, topOrLeft ? 0 : 1};
 }
 
-// ---- rasterize --------------------------------------------------------------------------------
+// ---- rasterize, sample and write --------------------------------------------------------------
 
 // The columns of one row inside all three edges, as offsets from the box's left column; empty when
 // first > last. Solving for the span per row spares testing every pixel of the bounding box.
@@ -188,38 +138,6 @@ Span InsideSpan(const std::array<std::int64_t, 3>& atLeft, const std::array<Edge
     return span;
 }
 
-// ---- sample and write -------------------------------------------------------------------------
-
-// The texels of one row gathered before they are fetched, so that the texture can overlap its
-// reads, then written to their pixels.
-class TexelBatch {
-public:
-    explicit TexelBatch(const Direct3DTexture8& texture) : texture_(texture) {}
-
-    void BeginRow(std::uint32_t* row) { row_ = row; }
-    void Add(int pixel, double u, double v) {
-        if (count_ == kSize) Flush();
-        pixels_[count_] = pixel;
-        at_[count_++] = {TexelIndex(u, texture_.Width()), TexelIndex(v, texture_.Height())};
-    }
-    void Flush() {
-        if (count_ == 0) return;
-        texture_.TexelColours(std::span(at_).first(count_), std::span(colours_).first(count_));
-        for (std::size_t i = 0; i < count_; ++i) row_[pixels_[i]] = kOpaqueAlpha | colours_[i];
-        count_ = 0;
-    }
-
-private:
-    static constexpr std::size_t kSize = 256;
-
-    const Direct3DTexture8& texture_;
-    std::uint32_t* row_ = nullptr;
-    std::size_t count_ = 0;
-    std::array<int, kSize> pixels_{};
-    std::array<TexelCoordinate, kSize> at_{};
-    std::array<std::uint32_t, kSize> colours_{};
-};
-
 void Rasterize(ScreenTriangle t, const Direct3DTexture8& texture, RenderTarget& target) {
     // Twice the signed area; positive when the corners run clockwise on screen (y down).
     std::int64_t twiceArea = (t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[1].y - t[0].y) * (t[2].x - t[0].x);
@@ -238,16 +156,21 @@ void Rasterize(ScreenTriangle t, const Direct3DTexture8& texture, RenderTarget& 
     };
     const double inverseTwiceArea = 1.0 / static_cast<double>(twiceArea);
     std::array<std::int64_t, 3> rowStart = {edges[0].atFirstPixel, edges[1].atFirstPixel, edges[2].atFirstPixel};
-    TexelBatch texels(texture);
+    // A row's texels are found first and fetched after: two short loops run faster than one long one.
+    struct Sample {
+        int pixel, x, y;
+    };
+    std::vector<Sample> samples(static_cast<std::size_t>(box.right - box.left + 1));
 
     for (int y = box.top; y <= box.bottom; ++y) {
         const std::size_t rowOffset = static_cast<std::size_t>(y) * static_cast<std::size_t>(target.width);
         std::uint16_t* depthRow = target.depth.data() + rowOffset;
-        texels.BeginRow(target.colour.data() + rowOffset);
+        std::uint32_t* colourRow = target.colour.data() + rowOffset;
         const Span span = InsideSpan(rowStart, edges, box.right - box.left + 1);
         std::array<std::int64_t, 3> e;
         for (std::size_t i = 0; i < e.size(); ++i) e[i] = rowStart[i] + span.first * edges[i].stepX;
         const int lastX = box.left + static_cast<int>(span.last);
+        std::size_t count = 0;
         for (int x = box.left + static_cast<int>(span.first); x <= lastX; ++x) {
             const auto e0 = static_cast<double>(e[0]), e1 = static_cast<double>(e[1]), e2 = static_cast<double>(e[2]);
             for (std::size_t i = 0; i < e.size(); ++i) e[i] += edges[i].stepX;
@@ -257,10 +180,12 @@ void Rasterize(ScreenTriangle t, const Direct3DTexture8& texture, RenderTarget& 
             // u and v are divided rather than multiplied by a reciprocal, so that a coordinate
             // falling exactly on a texel boundary stays exact.
             const double oneOverW = weighted(e0, e1, e2, &ScreenVertex::oneOverW);
-            texels.Add(x, weighted(e0, e1, e2, &ScreenVertex::uOverW) / oneOverW,
-                       weighted(e0, e1, e2, &ScreenVertex::vOverW) / oneOverW);
+            samples[count++] = {x, TexelIndex(weighted(e0, e1, e2, &ScreenVertex::uOverW) / oneOverW, texture.Width()),
+                                TexelIndex(weighted(e0, e1, e2, &ScreenVertex::vOverW) / oneOverW, texture.Height())};
         }
-        texels.Flush();
+        for (std::size_t i = 0; i < count; ++i) {
+            colourRow[samples[i].pixel] = kOpaqueAlpha | texture.TexelColour(samples[i].x, samples[i].y);
+        }
         for (std::size_t i = 0; i < rowStart.size(); ++i) rowStart[i] += edges[i].stepY;
     }
 }
@@ -274,16 +199,8 @@ RenderTarget::RenderTarget(int width, int height)
       depth(colour.size(), QuantiseDepth(1.0)) {}
 
 void DrawTriangle(const ClipTriangle& triangle, const Direct3DTexture8& texture, RenderTarget& target) {
-    const Polygon visible = Clip(triangle);
-    if (visible.size() < 3) return;
-    // The clipped polygon is convex: draw it as a fan around its first corner.
-    const ScreenVertex first = ToScreen(visible[0], target);
-    ScreenVertex previous = ToScreen(visible[1], target);
-    for (std::size_t i = 2; i < visible.size(); ++i) {
-        const ScreenVertex next = ToScreen(visible[i], target);
-        Rasterize({first, previous, next}, texture, target);
-        previous = next;
-    }
+    Rasterize({ToScreen(triangle[0], target), ToScreen(triangle[1], target), ToScreen(triangle[2], target)}, texture,
+              target);
 }
 
 }  // namespace pelliton::d3d8

@@ -1,4 +1,4 @@
-// The software device's drawing, stage by stage in the order it runs: transform, clip, set up,
+// The software device's drawing, stage by stage in the order it runs: transform, set up,
 // rasterize, sample, write.
 #pragma once
 
@@ -33,6 +33,10 @@ using ClipTriangle = std::array<ClipVertex, 3>;
 // carries no alignment guarantee, so values are copied out.
 ClipVertex TransformVertex(const std::byte* bytes, const D3DMATRIX& worldViewProjection);
 
+// In front of the eye and the near plane (w > 0, z >= 0) and inside the viewport (|x|, |y| <= w).
+// Nothing is clipped: the device draws only triangles wholly in view, as the preview's quad is.
+bool InView(const ClipVertex& vertex);
+
 // Depth convention: a depth is z / w after the divide, 0 at the near plane and 1 at the far plane.
 // It is clamped to [0, 1] and stored as round(depth * 65535); the depth test compares these values.
 inline std::uint16_t QuantiseDepth(double depth) {
@@ -42,6 +46,10 @@ inline std::uint16_t QuantiseDepth(double depth) {
 
 // The alpha byte of the X8R8G8B8 back buffer: written opaque, so that the pixels read as ARGB too.
 inline constexpr std::uint32_t kOpaqueAlpha = 0xFF000000U;
+
+// The largest side of a target: keeps the fixed-point edge functions far inside 64 bits, and is
+// larger than any window the preview draws in.
+inline constexpr int kLargestTargetSide = 16384;
 
 struct RenderTarget {
     RenderTarget(int width, int height);
@@ -61,7 +69,7 @@ inline int TexelIndex(double coordinate, int size) {
     return static_cast<int>(scaled);  // truncating a positive value is its floor
 }
 
-// Draws the part of a triangle with z >= 0 and w > 0, whichever way it winds: viewport
+// Draws a triangle whose corners are in view, whichever way it winds: viewport
 // X = (x + 1) * width / 2, Y = (1 - y) * height / 2, pixel centres at integer coordinates, top-left
 // fill rule, depth test less-or-equal, the colour the texel (the texture modulated by white).
 void DrawTriangle(const ClipTriangle& triangle, const Direct3DTexture8& texture, RenderTarget& target);

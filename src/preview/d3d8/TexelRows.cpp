@@ -1,18 +1,8 @@
 #include "preview/d3d8/TexelRows.h"
 
-#include <cassert>
-#include <numeric>
-
 #include "common/PellitonError.h"
 
 namespace pelliton::d3d8 {
-
-TexelRows::TexelRows(int rows, std::size_t rowBytes, UninitialisedBytes all)
-    : rowBytes_(rowBytes), rows_(std::move(all)), place_(static_cast<std::size_t>(rows)) {
-    assert(rows_.size() == place_.size() * rowBytes);
-    std::iota(place_.begin(), place_.end(), 1U);
-    used_ = static_cast<std::uint32_t>(rows);
-}
 
 TexelRows::TexelRows(int rows, std::size_t rowBytes, RowReader read)
     : rowBytes_(rowBytes), read_(std::move(read)), rows_(static_cast<std::size_t>(rows) * rowBytes),

@@ -1,5 +1,5 @@
-// The rows of a texture's level 0 as the texture keeps them: all in memory, or each read from the
-// image file when it is first sampled, so that a drawing reads and keeps only the rows it shows.
+// The rows of a texture's level 0 as the texture keeps them: each read from the image file when it
+// is first sampled, so that a drawing reads and keeps only the rows it shows.
 #pragma once
 
 #include <cstddef>
@@ -19,8 +19,6 @@ public:
     // Fills one row, as kept, from the file; throws PellitonError when it cannot.
     using RowReader = std::function<void(int row, std::span<std::uint8_t> into)>;
 
-    // Every row in memory, row after row.
-    TexelRows(int rows, std::size_t rowBytes, UninitialisedBytes all);
     // No row yet: each is read on first use.
     TexelRows(int rows, std::size_t rowBytes, RowReader read);
 

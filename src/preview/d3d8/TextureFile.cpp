@@ -9,12 +9,14 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <type_traits>
 #include <vector>
 
 #include "common/DdsFormat.h"
 #include "common/FileSource.h"
+#include "common/ImageSides.h"
 #include "common/PellitonError.h"
 #include "common/TgaFormat.h"
 #include "common/Utf8Path.h"
@@ -33,16 +35,8 @@ struct TextureLoadError : PellitonError {
 // The file is there, but its content is not a texture the loader reads.
 TextureLoadError InvalidTexture(const std::string& reason) { return {D3DXERR_INVALIDDATA, reason}; }
 
-// Sides beyond this are absurd for a texture and refused before anything is sized from them.
-constexpr std::uint32_t kLargestTextureSide = 16384;
-
-void RequireSensibleTextureSize(std::uint32_t width, std::uint32_t height) {
-    const auto sensible = [](std::uint32_t side) { return side >= 1 && side <= kLargestTextureSide; };
-    if (!sensible(width) || !sensible(height)) {
-        throw InvalidTexture("its size " + std::to_string(width) + " x " + std::to_string(height) +
-                             " is outside 1 to " + std::to_string(kLargestTextureSide) + " texels a side");
-    }
-}
+// What a side of a texture counts, in a refusal of its size.
+constexpr std::string_view kSideUnit = "texels";
 
 // An image file opened for reading, its size known up front so that a reader can check what a
 // header declares against what is there.
@@ -90,36 +84,18 @@ private:
 // width x height in dwPitchOrLinearSize for DXT5 and leave DDSD_LINEARSIZE off for DXT1, so the
 // level size is computed, never read. Further MIP levels are not read.
 
-// Names the stored pixel format for a user: its four letters, or its bit count when it has none.
-std::string DescribePixelFormat(const dds::PixelFormat& format) {
-    if ((format.dwFlags & dds::DDPF_FOURCC) == 0) {
-        return "uncompressed " + std::to_string(format.dwRGBBitCount) + "-bit";
-    }
-    std::string code;
-    for (int shift = 0; shift < 32; shift += 8) {
-        const auto letter = static_cast<char>(format.dwFourCC >> shift);
-        code += letter >= ' ' && letter <= '~' ? letter : '?';
-    }
-    return "\"" + code + "\"";
-}
+using dds::kColourBlockBytes;
+
+constexpr dds::RefusalWording kDdsWording{.namesBitCount = true,
+                                          .formatsRead = "the preview reads DXT1, DXT3 and DXT5",
+                                          .sideUnit = kSideUnit};
 
 std::shared_ptr<Direct3DTexture8> ReadDdsTexture(const std::shared_ptr<ImageFile>& file) {
     dds::FileHeader header;
     if (!file->ReadHeader(header)) {
         throw InvalidTexture("the file ends inside its " + std::to_string(sizeof header) + "-byte DDS header");
     }
-    if (header.dwMagic != dds::kMagic) throw InvalidTexture("it does not start with the DDS magic");
-    if (header.dwSize != dds::kHeaderSize) {
-        throw InvalidTexture("its DDS header size is " + std::to_string(header.dwSize) + ", not " +
-                             std::to_string(dds::kHeaderSize));
-    }
-    const bool hasFourCC = (header.ddspf.dwFlags & dds::DDPF_FOURCC) != 0;
-    if (!hasFourCC || dds::BlockBytes(header.ddspf.dwFourCC) == 0) {
-        throw InvalidTexture("its DDS pixel format is " + DescribePixelFormat(header.ddspf) +
-                             "; the preview reads DXT1, DXT3 and DXT5");
-    }
-    // Stored as signed 32-bit fields; a negative side reads as a huge one and is refused.
-    RequireSensibleTextureSize(static_cast<std::uint32_t>(header.dwWidth), static_cast<std::uint32_t>(header.dwHeight));
+    if (const auto refusal = dds::HeaderRefusal(header, kDdsWording)) throw InvalidTexture(*refusal);
 
     const int width = header.dwWidth;
     const int height = header.dwHeight;
@@ -131,25 +107,20 @@ std::shared_ptr<Direct3DTexture8> ReadDdsTexture(const std::shared_ptr<ImageFile
     };
     if (levelBytes > file->Size() - sizeof header) throw endsEarly();
 
-    // DXT3 and DXT5 blocks put their alpha half first; DXT1 blocks are all colour.
+    // Each block ends in its colour half: DXT3 and DXT5 blocks put their alpha half first.
     const std::size_t blockBytes = dds::BlockBytes(format);
     const std::size_t storedRowBytes = RowBytes(dds::BlocksAlong(width), blockBytes);
-    std::vector<std::uint8_t> stored(blockBytes == kColourBlockBytes ? 0 : storedRowBytes);
+    std::vector<std::uint8_t> stored(storedRowBytes);
     auto readColours = [=](int row, std::span<std::uint8_t> colours) mutable {
-        const std::uint64_t at = sizeof header + static_cast<std::uint64_t>(row) * storedRowBytes;
-        if (stored.empty()) {
-            if (!file->ReadAt(at, colours)) throw endsEarly();
-            return;
-        }
-        if (!file->ReadAt(at, stored)) throw endsEarly();
+        if (!file->ReadAt(sizeof header + static_cast<std::uint64_t>(row) * storedRowBytes, stored)) throw endsEarly();
         for (std::size_t block = 0; block * kColourBlockBytes < colours.size(); ++block) {
-            std::memcpy(&colours[block * kColourBlockBytes], &stored[block * blockBytes + kColourBlockBytes],
+            std::memcpy(&colours[block * kColourBlockBytes], &stored[(block + 1) * blockBytes - kColourBlockBytes],
                         kColourBlockBytes);
         }
     };
     const std::size_t colourRowBytes = RowBytes(dds::BlocksAlong(width), kColourBlockBytes);
-    return MakeBlockTexture(width, height, format,
-                            TexelRows(dds::BlocksAlong(height), colourRowBytes, std::move(readColours)));
+    return std::make_shared<Direct3DTexture8>(
+        width, height, format, TexelRows(dds::BlocksAlong(height), colourRowBytes, std::move(readColours)));
 }
 
 // ---- TGA ----------------------------------------------------------------------------------------
@@ -163,16 +134,16 @@ std::shared_ptr<Direct3DTexture8> ReadTgaTexture(const std::shared_ptr<ImageFile
     };
     tga::FileHeader header;
     if (!file->ReadHeader(header)) throw unknownKind();
-    // A colour map would only need skipping, but nothing we read or write has one.
-    if (header.ImageType != tga::kTrueColour || header.ColourMapType != tga::kNoColourMap) throw unknownKind();
-    if (header.PixelDepth != tga::kDepthRgb && header.PixelDepth != tga::kDepthRgba) throw unknownKind();
-    // The sides are unsigned 16-bit values, though our writer fills them from signed ones.
-    const auto width = static_cast<std::uint16_t>(header.ImageWidth);
-    const auto height = static_cast<std::uint16_t>(header.ImageHeight);
-    RequireSensibleTextureSize(width, height);
+    const std::uint16_t width = tga::Width(header);
+    const std::uint16_t height = tga::Height(header);
+    // Run-length files are not read. A colour map would only need skipping, but nothing we read or
+    // write has one.
+    const tga::HeaderFault fault = tga::FindHeaderFault(header, false);
+    if (fault == tga::HeaderFault::kSides) throw InvalidTexture(SidesOutOfRange(width, height, kSideUnit));
+    if (fault != tga::HeaderFault::kNone) throw unknownKind();
 
-    const std::size_t bytesPerPixel = header.PixelDepth / 8U;
-    const std::uint64_t pixelsAt = sizeof header + header.IdLength;  // the ID field is skipped
+    const std::size_t bytesPerPixel = tga::BytesPerPixel(header);
+    const std::uint64_t pixelsAt = tga::PixelsOffset(header);  // the ID field is skipped
     const std::size_t pixelBytes = std::size_t{width} * height * bytesPerPixel;
     const auto endsEarly = [=] {
         return InvalidTexture("the file ends before the " + std::to_string(pixelBytes) + " bytes of its " +
@@ -180,15 +151,15 @@ std::shared_ptr<Direct3DTexture8> ReadTgaTexture(const std::shared_ptr<ImageFile
     };
     if (pixelsAt > file->Size() || pixelBytes > file->Size() - pixelsAt) throw endsEarly();
 
-    // Rows are stored in the order the image descriptor declares; the texture has the top row first.
-    const bool topToBottom = (header.ImageDescriptor & tga::kTopToBottom) != 0;
+    // The texture has the top row first, whatever order the file stores its rows in.
     auto readPixels = [=](int row, std::span<std::uint8_t> pixels) {
-        const std::uint64_t storedRow = topToBottom ? row : height - 1 - row;
+        const auto storedRow = static_cast<std::uint64_t>(tga::StoredRow(header, row));
         if (!file->ReadAt(pixelsAt + storedRow * pixels.size(), pixels)) throw endsEarly();
     };
     const DWORD format = header.PixelDepth == tga::kDepthRgba ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
-    return MakePixelTexture(width, height, format, bytesPerPixel, (header.ImageDescriptor & tga::kRightToLeft) != 0,
-                            TexelRows(height, RowBytes(width, bytesPerPixel), std::move(readPixels)));
+    return std::make_shared<Direct3DTexture8>(width, height, format, bytesPerPixel,
+                                              (header.ImageDescriptor & tga::kRightToLeft) != 0,
+                                              TexelRows(height, RowBytes(width, bytesPerPixel), std::move(readPixels)));
 }
 
 }  // namespace

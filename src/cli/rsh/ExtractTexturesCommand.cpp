@@ -1,0 +1,25 @@
+// pelliton-rsh extract: every texture of a file, each as the window exports a texture of its type.
+#include "cli/rsh/Commands.h"
+#include "common/PellitonError.h"
+#include "export/TreeTextureExport.h"
+#include "rsh/RshFile.h"
+#include "rsh/TreeText.h"
+
+namespace pelliton {
+
+ExtractReport ExtractRshTextures(const std::string& path, const std::filesystem::path& folder,
+                                 const ExportWriter& write) {
+    const RshFile file(path);
+    ExtractReport report;
+    for (const TreeTexture& texture : file.textures) {
+        try {
+            report.written.push_back(ExportTreeTexture(texture, file.source, folder, write));
+        } catch (const PellitonError& error) {
+            report.skipped.push_back("texture " + EscapeControls(texture.name) + ": " + error.what());
+        }
+    }
+    if (file.textures.empty()) report.skipped.push_back("it holds no texture (no FOLDTXTR)");
+    return report;
+}
+
+}  // namespace pelliton

@@ -1,0 +1,20 @@
+// The two texts that carry the version, built from its numbers (UTF-8).
+#include "ui/VersionedTexts.h"
+
+#include "common/Version.h"
+
+namespace pelliton::ui {
+
+namespace {
+
+std::string VersionNumber() {
+    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision);
+}
+
+}  // namespace
+
+std::string MainWindowTitle() { return "Quibbo's Dawn of War Pelliton / Extractor - " + VersionNumber(); }
+
+std::string AboutVersionLine() { return "Version " + VersionNumber() + " (18-Oct-2004)"; }
+
+}  // namespace pelliton::ui
