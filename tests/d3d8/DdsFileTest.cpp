@@ -18,6 +18,15 @@ using fixtures::RandomBytes;
 using fixtures::WriteExportedDds;
 using pelliton::testing::TempDir;
 
+// The header the exporter writes for an 8 x 8 DXT5 texture of one level.
+dds::FileHeader Dxt5Header8x8() {
+    TextureAttributes attr;
+    attr.width = 8;
+    attr.height = 8;
+    attr.mipLevels = 1;
+    return MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, 4 * 16);
+}
+
 TEST(DdsFile, EveryTruncationOfAFileFails) {
     std::mt19937 random(13);
     TempDir dir;
@@ -48,11 +57,7 @@ TEST(DdsFile, RefusesHostileHeadersWithoutAllocatingFromThem) {
     };
     for (const HostileDds& hostile : cases) {
         SCOPED_TRACE(hostile.name);
-        TextureAttributes attr;
-        attr.width = 8;
-        attr.height = 8;
-        attr.mipLevels = 1;
-        dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, 4 * 16);
+        dds::FileHeader header = Dxt5Header8x8();
         hostile.change(header);
         ExpectHostileFileRejected("hostile.dds", pelliton::testing::HeaderBytes(header), hostile.fileBytes);
     }
@@ -81,11 +86,7 @@ TEST(DdsFile, SaysWhyItRefusesAFile) {
         {"the file ends inside its 128-byte DDS header", [](dds::FileHeader&) {}, 127},
     };
     for (const Refusal& refusal : cases) {
-        TextureAttributes attr;
-        attr.width = 8;
-        attr.height = 8;
-        attr.mipLevels = 1;
-        dds::FileHeader header = MakeDdsHeader(*FindTextureFormat(kImageTypeDxt5), attr, 4 * 16);
+        dds::FileHeader header = Dxt5Header8x8();
         refusal.change(header);
         EXPECT_EQ(ExpectHostileFileRejected("refused.dds", pelliton::testing::HeaderBytes(header), refusal.fileBytes),
                   refusal.reason);
