@@ -18,7 +18,6 @@ public:
 
     std::uint64_t Size() const { return source_.Size(); }
     std::uint64_t Offset() const { return offset_; }
-    std::uint64_t Remaining() const { return Size() - offset_; }
 
     // Throws the short-file error unless count more bytes are there.
     void Require(std::uint64_t count, std::string_view label) const { RequireAt(offset_, count, label); }

@@ -3,8 +3,8 @@
 #include <exception>
 #include <new>
 
-#include "common/Utf8Path.h"
 #include "common/FileSource.h"
+#include "common/Utf8Path.h"
 #include "rsh/RshReader.h"
 
 namespace pelliton {
