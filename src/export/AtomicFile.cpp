@@ -5,13 +5,17 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
 #include <vector>
 
+#include "common/FileIdentity.h"
+#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
+#include "export/InterruptCleanup.h"
 
 namespace pelliton {
 
@@ -34,17 +38,32 @@ std::string TemporaryName(std::random_device& random) {
     return name;
 }
 
-// Removes the temporary file unless it was moved into place.
+std::string FolderOf(const std::filesystem::path& target) {
+    return target.has_parent_path() ? PathToUtf8(target.parent_path()) : ".";
+}
+
+// Why a temporary file could not be made beside the target, in the words a modder understands.
+PellitonError CannotCreate(const std::filesystem::path& target, int error) {
+    if (error == EACCES || error == EPERM || error == EROFS) {
+        return PellitonError("cannot write " + PathToUtf8(target) + ": the folder " + FolderOf(target) +
+                             " is not writable");
+    }
+    return PellitonError("cannot create " + PathToUtf8(target) + ": " + std::strerror(error));
+}
+
+// Removes the temporary file unless it was moved into place; so does an interruption.
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::filesystem::path& target) {
         std::random_device random;
         for (int attempt = 0; attempt < 16 && !handle_; ++attempt) {
+            cleanup_.reset();
             path_ = target.parent_path() / TemporaryName(random);  // the same folder: the rename stays on one disk
+            cleanup_.emplace(path_);  // before the file exists, so that no moment leaves it behind
             handle_.reset(CreateNewFile(path_));
             if (!handle_ && errno != EEXIST) break;
         }
-        if (!handle_) throw PellitonError("cannot create " + PathToUtf8(target) + ": " + std::strerror(errno));
+        if (!handle_) throw CannotCreate(target, errno);
     }
     ~TemporaryFile() {
         handle_.reset();
@@ -57,20 +76,63 @@ public:
     TemporaryFile& operator=(const TemporaryFile&) = delete;
 
     std::FILE* get() const { return handle_.get(); }
+    const std::filesystem::path& Path() const { return path_; }
 
-    void MoveOver(const std::filesystem::path& target, Replacement replacement) {
+    // Closes the file; whatever happens next, it is complete.
+    void Close(const std::filesystem::path& target) {
         if (std::fclose(handle_.release()) != 0) {
             throw WriteFailed(target);
         }
+    }
+
+    void MoveOver(const std::filesystem::path& target, Replacement replacement) {
         ReplaceTarget(path_, target, replacement);
         moved_ = true;
     }
 
 private:
     std::filesystem::path path_;
+    std::optional<InterruptCleanup> cleanup_;
     FileHandle handle_;
     bool moved_ = false;
 };
+
+// Whether two files hold the same bytes, read a slice at a time.
+bool SameContent(const std::filesystem::path& one, const std::filesystem::path& other) {
+    const FileSource first(PathToUtf8(one));
+    const FileSource second(PathToUtf8(other));
+    if (first.Size() != second.Size()) return false;
+    constexpr std::uint64_t kSliceBytes = 1 << 20;
+    std::vector<std::uint8_t> firstSlice(static_cast<std::size_t>(std::min(first.Size(), kSliceBytes)));
+    std::vector<std::uint8_t> secondSlice(firstSlice.size());
+    for (std::uint64_t offset = 0; offset < first.Size(); offset += firstSlice.size()) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(first.Size() - offset, kSliceBytes));
+        first.ReadAt(offset, std::span(firstSlice).first(count));
+        second.ReadAt(offset, std::span(secondSlice).first(count));
+        if (!std::equal(firstSlice.begin(), firstSlice.begin() + static_cast<std::ptrdiff_t>(count),
+                        secondSlice.begin())) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What becomes of a file that is already at the target.
+enum class ExistingFile { Replace, KeepIfDifferent };
+
+// Refuses a target that must not be replaced, before anything is written.
+void CheckExistingTarget(const std::filesystem::path& target, ExistingFile existing) {
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    if (!std::filesystem::exists(status)) return;
+    if (std::filesystem::is_directory(status)) {
+        throw PellitonError("cannot write " + PathToUtf8(target) + ": it is a folder");
+    }
+    // An export left as it is because it is unchanged needs no permission to write.
+    if (existing == ExistingFile::Replace && IsReadOnly(target)) {
+        throw PellitonError("cannot write " + PathToUtf8(target) + ": it is read-only");
+    }
+}
 
 }  // namespace
 
@@ -102,13 +164,22 @@ void OutputFile::Write(const ByteRange& content) {
 
 namespace {
 
-void WriteThenReplace(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent,
-                      Replacement replacement) {
+void WriteThenReplace(const std::filesystem::path& name, const std::function<void(OutputFile&)>& writeContent,
+                      Replacement replacement, ExistingFile existing) {
+    const std::filesystem::path target = FollowLinks(name);
+    CheckExistingTarget(target, existing);
+    const bool replacing = std::filesystem::exists(target);
     TemporaryFile temporary(target);
-    OutputFile output(temporary.get(), target);
+    if (replacing) TakePermissionsOf(temporary.get(), target);
+    OutputFile output(temporary.get(), name);
     writeContent(output);
     if (std::fflush(temporary.get()) != 0) {
-        throw WriteFailed(target);
+        throw WriteFailed(name);
+    }
+    temporary.Close(name);
+    if (replacing && existing == ExistingFile::KeepIfDifferent) {
+        if (SameContent(temporary.Path(), target)) return;
+        throw ExistingFileDiffers(PathToUtf8(name) + " exists with other content");
     }
     temporary.MoveOver(target, replacement);
 }
@@ -116,12 +187,23 @@ void WriteThenReplace(const std::filesystem::path& target, const std::function<v
 }  // namespace
 
 void WriteFileAtomically(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent) {
-    WriteThenReplace(target, writeContent, Replacement::Swap);
+    WriteThenReplace(target, writeContent, Replacement::Swap, ExistingFile::Replace);
+}
+
+void WriteFileUnlessDifferent(const std::filesystem::path& target,
+                              const std::function<void(OutputFile&)>& writeContent) {
+    WriteThenReplace(target, writeContent, Replacement::Swap, ExistingFile::KeepIfDifferent);
 }
 
 void WriteOnlyCopyAtomically(const std::filesystem::path& target,
                              const std::function<void(OutputFile&)>& writeContent) {
-    WriteThenReplace(target, writeContent, Replacement::Rename);
+    WriteThenReplace(target, writeContent, Replacement::Rename, ExistingFile::Replace);
+}
+
+void RefuseInputAsOutput(const std::filesystem::path& output, const std::string& input) {
+    if (IsSameFile(output, PathFromUtf8(input))) {
+        throw PellitonError("cannot write " + PathToUtf8(output) + ": it is the same file as the input " + input);
+    }
 }
 
 }  // namespace pelliton

@@ -4,6 +4,8 @@
 #include "export/AtomicFilePlatform.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <system_error>
 
 #include "common/Utf8Path.h"
@@ -37,6 +39,42 @@ void ReplaceTarget(const std::filesystem::path& finished, const std::filesystem:
     std::error_code error;
     std::filesystem::rename(finished, target, error);
     if (error) throw PellitonError("cannot replace " + PathToUtf8(target) + ": " + error.message());
+}
+
+std::filesystem::path FollowLinks(const std::filesystem::path& target) {
+    // As many links as the kernel itself follows in one name.
+    constexpr int kMostLinks = 40;
+    std::filesystem::path file = target;
+    for (int link = 0; link <= kMostLinks; ++link) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(file, error))) return file;
+        const std::filesystem::path next = std::filesystem::read_symlink(file, error);
+        if (error) throw PellitonError("cannot follow the link " + PathToUtf8(target) + ": " + error.message());
+        file = next.is_absolute() ? next : file.parent_path() / next;
+    }
+    throw PellitonError("cannot follow the link " + PathToUtf8(target) + ": too many levels of links");
+}
+
+bool IsReadOnly(const std::filesystem::path& file) {
+    struct stat status {};
+    if (stat(file.c_str(), &status) != 0) return false;
+    // The permission bits count even for a user the system lets write anything.
+    return (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || access(file.c_str(), W_OK) != 0;
+}
+
+void TakePermissionsOf(std::FILE* file, const std::filesystem::path& replaced) {
+    struct stat status {};
+    if (stat(replaced.c_str(), &status) != 0) return;
+    const int descriptor = fileno(file);
+    // The owner first: changing it clears the set-user and set-group bits that the mode then restores.
+    // Only a privileged user may give a file away; others keep their own ownership.
+    if (fchown(descriptor, status.st_uid, status.st_gid) != 0) {
+        [[maybe_unused]] const int groupOnly = fchown(descriptor, static_cast<uid_t>(-1), status.st_gid);
+    }
+    if (fchmod(descriptor, status.st_mode & 07777) != 0) {
+        throw PellitonError("cannot give the new " + PathToUtf8(replaced) +
+                            " the permissions of the old one: " + std::strerror(errno));
+    }
 }
 
 void OutputFile::Reserve(std::uint64_t bytes) {

@@ -3,6 +3,8 @@
 #include "export/AtomicFile.h"
 #include "export/AtomicFilePlatform.h"
 
+#include <cerrno>
+#include <cstdint>
 #include <string>
 #include <system_error>
 
@@ -15,10 +17,23 @@
 
 namespace pelliton {
 
+// The C runtime's open would not let an interruption delete the file while it is open; the
+// handle does, and the C runtime writes through it.
 std::FILE* CreateNewFile(const std::filesystem::path& path) {
-    // The C runtime ignores fopen's "x" here; only the open flags make the creation exclusive.
-    const int descriptor = _wopen(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (descriptor < 0) return nullptr;
+    HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        errno = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? EEXIST
+                : error == ERROR_ACCESS_DENIED                            ? EACCES
+                                                                          : EIO;
+        return nullptr;
+    }
+    const int descriptor = _open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (descriptor < 0) {
+        CloseHandle(handle);
+        return nullptr;
+    }
     std::FILE* file = _fdopen(descriptor, "wb");
     if (!file) _close(descriptor);
     return file;
@@ -39,6 +54,18 @@ void ReplaceTarget(const std::filesystem::path& finished, const std::filesystem:
     }
     throw PellitonError("cannot replace " + PathToUtf8(target) + ": " + reason);
 }
+
+// Links on Windows need rights that modders' accounts seldom have; a name is taken as it stands.
+std::filesystem::path FollowLinks(const std::filesystem::path& target) { return target; }
+
+bool IsReadOnly(const std::filesystem::path& file) {
+    const DWORD attributes = GetFileAttributesW(file.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
+// A new file takes the folder's access rules, as the replaced one did; a read-only file is refused
+// before, so there is no bit to carry over.
+void TakePermissionsOf(std::FILE* /*file*/, const std::filesystem::path& /*replaced*/) {}
 
 // Nothing is reserved here: the file grows as it is written.
 void OutputFile::Reserve(std::uint64_t /*bytes*/) {}

@@ -6,8 +6,7 @@
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
-#include "roundtrip/TextureReplacement.h"
-#include "rsh/RshFile.h"
+#include "rsh/Latin1.h"
 #include "rsh/TreeText.h"
 
 namespace pelliton {
@@ -20,9 +19,11 @@ std::string TextureNames(const std::vector<TreeTexture>& textures) {
     return names.empty() ? "(none)" : names;
 }
 
+// The game's file system ignores case, and so do modders naming their pictures.
 const TreeTexture& MatchTexture(const RshFile& file, const std::string& rshPath, const std::string& image) {
     const std::string stem = PathToUtf8(PathFromUtf8(image).stem());
-    const auto named = [&stem](const TreeTexture& texture) { return texture.name == stem; };
+    const std::string folded = FoldLatin1Case(stem);
+    const auto named = [&folded](const TreeTexture& texture) { return FoldLatin1Case(texture.name) == folded; };
     const auto match = std::find_if(file.textures.begin(), file.textures.end(), named);
     if (match == file.textures.end()) {
         throw PellitonError(image + ": " + rshPath + " has no texture named \"" + stem +
@@ -30,42 +31,65 @@ const TreeTexture& MatchTexture(const RshFile& file, const std::string& rshPath,
     }
     // Which of two textures of one name a modder meant cannot be known.
     if (std::find_if(match + 1, file.textures.end(), named) != file.textures.end()) {
-        throw PellitonError(image + ": " + rshPath + " has more than one texture named \"" + stem + "\"");
+        throw PellitonError(image + ": " + rshPath + " has more than one texture named \"" + stem +
+                            "\" (letter case aside)");
     }
     return *match;
 }
 
+std::string Sides(const TextureAttributes& attributes) {
+    return std::to_string(attributes.width) + " x " + std::to_string(attributes.height);
+}
+
 }  // namespace
 
-std::vector<ReplacedTexture> ReplaceTextures(const std::string& rshPath, const std::vector<std::string>& images,
-                                             const std::string& outPath) {
-    const RshFile file(rshPath);
-    std::vector<TextureReplacement> replacements;
+std::vector<std::string> DescribeChanges(const ReplacedTexture& texture) {
+    std::vector<std::string> changes;
+    const TextureAttributes& before = texture.before;
+    const TextureAttributes& after = texture.after;
+    if (before.width != after.width || before.height != after.height) {
+        changes.push_back("size " + Sides(before) + " to " + Sides(after));
+    }
+    if (TextureFormatName(before.imageType) != TextureFormatName(after.imageType)) {
+        changes.push_back("format " + TextureFormatName(before.imageType) + " to " +
+                          TextureFormatName(after.imageType));
+    }
+    if (before.mipLevels != after.mipLevels) {
+        changes.push_back("MIP levels " + std::to_string(before.mipLevels) + " to " + std::to_string(after.mipLevels));
+    }
+    if (texture.alphaCutToOneBit) changes.emplace_back("alpha reduced to one bit by DXT1");
+    return changes;
+}
+
+TextureReplacements::TextureReplacements(const std::string& rshPath, const std::vector<std::string>& images)
+    : file_(std::in_place, rshPath) {
     std::map<const TreeTexture*, std::string> imageOf;
-    replacements.reserve(images.size());
+    replacements_.reserve(images.size());
     for (const std::string& image : images) {
-        const TreeTexture& texture = MatchTexture(file, rshPath, image);
+        const TreeTexture& texture = MatchTexture(*file_, rshPath, image);
         if (const auto [earlier, added] = imageOf.emplace(&texture, image); !added) {
             throw PellitonError(image + ": texture " + texture.name + " is already replaced by " + earlier->second);
         }
-        replacements.emplace_back(texture, file.source, image);
+        const TextureReplacement& replacement = replacements_.emplace_back(texture, file_->source, image);
+        textures_.push_back(
+            {texture.name, image, texture.attributes, replacement.Attributes(), replacement.AlphaCutToOneBit()});
     }
+}
 
+void TextureReplacements::WriteTo(const std::string& outPath) {
+    const std::filesystem::path out = PathFromUtf8(outPath);
+    for (const ReplacedTexture& texture : textures_) RefuseInputAsOutput(out, texture.image);
     std::vector<BodyReplacement> bodies;
-    for (const TextureReplacement& replacement : replacements) {
+    for (const TextureReplacement& replacement : replacements_) {
         const auto some = replacement.Bodies();
         bodies.insert(bodies.end(), some.begin(), some.end());
     }
-    const EditedFile edited = EditChunkTree(file.tree, file.source, bodies);
+    const EditedFile edited = EditChunkTree(file_->tree, file_->source, bodies);
     // The edited file may be the only copy of the modder's work.
-    WriteOnlyCopyAtomically(PathFromUtf8(outPath), [&edited](OutputFile& output) {
+    WriteOnlyCopyAtomically(out, [this, &edited](OutputFile& output) {
         for (const ByteRange& piece : edited.pieces) output.Write(piece);
+        file_.reset();  // Windows would refuse to replace it while it is open
     });
-    std::vector<ReplacedTexture> replaced;
-    for (const TextureReplacement& replacement : replacements) {
-        replaced.push_back({replacement.Name(), replacement.Attributes()});
-    }
-    return replaced;
 }
 
 }  // namespace pelliton

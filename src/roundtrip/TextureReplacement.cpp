@@ -57,6 +57,13 @@ void AppendStoredRows(const RgbaPicture& picture, std::vector<std::uint8_t>& out
     }
 }
 
+bool HasPartialAlpha(const RgbaPicture& picture) {
+    for (std::size_t alpha = 3; alpha < picture.rgba.size(); alpha += 4) {
+        if (picture.rgba[alpha] != 0 && picture.rgba[alpha] != 0xFF) return true;
+    }
+    return false;
+}
+
 // DXT blocks of the picture's full MIP chain, largest level first.
 std::vector<std::uint8_t> EncodeBlockChain(const RgbaPicture& picture, std::uint32_t fourCC, int levels) {
     std::vector<std::uint8_t> encoded;
@@ -143,8 +150,10 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
     attributes_.height = picture.height;
 
     if (format->layout == TexelLayout::BlockCompressed) {
+        const std::uint32_t fourCC = dds::FourCC(format->fourCC);
         attributes_.mipLevels = FullMipLevels(picture.width, picture.height);
-        encoded_ = EncodeBlockChain(picture, dds::FourCC(format->fourCC), attributes_.mipLevels);
+        alphaCutToOneBit_ = fourCC == dds::kDxt1 && HasPartialAlpha(picture);
+        encoded_ = EncodeBlockChain(picture, fourCC, attributes_.mipLevels);
     } else {
         const int levels = std::max(1, texture.attributes.mipLevels);
         if (levels > FullMipLevels(picture.width, picture.height)) {

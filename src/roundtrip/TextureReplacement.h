@@ -31,6 +31,8 @@ public:
     std::vector<BodyReplacement> Bodies() const;
     const TextureAttributes& Attributes() const { return attributes_; }
     const std::string& Name() const { return texture_->name; }
+    // Whether the picture had alpha between transparent and opaque, which DXT1 cuts to one bit.
+    bool AlphaCutToOneBit() const { return alphaCutToOneBit_; }
 
 private:
     void TakeDds(const TreeTexture& texture, const ByteSource& rshFile, const std::string& image);
@@ -43,6 +45,7 @@ private:
     ByteRange texels_;  // in ddsFile_ or encoded_
     std::vector<std::uint8_t> attrBody_;
     std::vector<std::uint8_t> headBody_;  // empty when the texture has no DATAHEAD
+    bool alphaCutToOneBit_ = false;
 };
 
 }  // namespace pelliton

@@ -8,4 +8,8 @@ namespace pelliton {
 
 std::string Latin1ToUtf8(std::string_view bytes);
 
+// UTF-8 text of such characters in small letters, capitals of Latin-1 included: how the game's file
+// system, which ignores case, compares names. Any other character stays as it is.
+std::string FoldLatin1Case(std::string_view utf8);
+
 }  // namespace pelliton

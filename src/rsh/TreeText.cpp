@@ -34,12 +34,14 @@ std::string ChunkLine(const Chunk& chunk, int depth) {
     return line;
 }
 
+std::string TextureFormatName(std::int32_t imageType) {
+    const TextureFormat* format = FindTextureFormat(imageType);
+    if (format == nullptr) return "unknown format";
+    return format->layout == TexelLayout::Uncompressed ? "uncompressed 32-bit" : std::string(format->fourCC);
+}
+
 std::string DescribeTexture(const TextureAttributes& attributes) {
-    const TextureFormat* format = FindTextureFormat(attributes.imageType);
-    const std::string formatName = format == nullptr                          ? "unknown format"
-                                   : format->layout == TexelLayout::Uncompressed ? "uncompressed 32-bit"
-                                                                                 : std::string(format->fourCC);
-    return "image type " + std::to_string(attributes.imageType) + ", " + formatName + ", " +
+    return "image type " + std::to_string(attributes.imageType) + ", " + TextureFormatName(attributes.imageType) + ", " +
            std::to_string(attributes.width) + " x " + std::to_string(attributes.height) + ", " +
            std::to_string(attributes.mipLevels) + (attributes.mipLevels == 1 ? " MIP level" : " MIP levels");
 }

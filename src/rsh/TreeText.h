@@ -1,6 +1,7 @@
 // Chunks and textures as text, one line each, file texts made safe for a terminal.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -18,6 +19,9 @@ std::string PrintableText(std::string_view bytes);
 
 // "FOLDTXTR  at 48  version 1  size 1234  "name"", indented two spaces per folder around it.
 std::string ChunkLine(const Chunk& chunk, int depth);
+
+// "DXT5", "uncompressed 32-bit" or "unknown format".
+std::string TextureFormatName(std::int32_t imageType);
 
 // "image type 11, DXT5, 256 x 256, 9 MIP levels"
 std::string DescribeTexture(const TextureAttributes& attributes);

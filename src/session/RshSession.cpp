@@ -46,7 +46,8 @@ std::filesystem::path RshSession::Load(const std::string& path) {
     view_.ClearLog();
     view_.SetStatusText(path);
     ReadRshRecords(file, records_, view_);
-    const auto written = ExtractTexture(records_, sourcePath_, outputFolder_, export_, view_, writeExport_);
+    const auto written =
+        ExtractTexture(records_, sourcePath_, outputFolder_, export_, view_, WriterSparing(sourcePath_, writeExport_));
     if (!written) {
         preview_.ShowBackground();  // an earlier file's picture must not stand under this file's name
         return {};

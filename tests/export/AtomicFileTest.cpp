@@ -84,17 +84,18 @@ TEST_P(EitherWriter, ATargetThatIsAFolderIsAnErrorAndLeavesNothingBehind) {
 }
 
 #ifdef __linux__
-// As a rename does: the link gives way to the new file, and the file it named stays as it was.
-TEST_P(EitherWriter, ATargetThatIsASymbolicLinkIsReplacedAndWhatItNamedIsKept) {
-    const std::vector<std::uint8_t> linked(40, 0x11);
-    const auto real = std::filesystem::path(dir.Write("real.DDS", linked));
-    std::filesystem::create_symlink(real, target);
+// A modder's link (a texture kept in one place, linked into a mod) stays a link; the file it names
+// takes the content, and no temporary file is left in either folder.
+TEST_P(EitherWriter, ATargetThatIsASymbolicLinkIsWrittenThroughAndTheLinkStays) {
+    std::filesystem::create_directory(dir.path() / "kept");
+    const auto real = std::filesystem::path(dir.Write("kept/real.DDS", std::vector<std::uint8_t>(40, 0x11)));
+    std::filesystem::create_symlink("kept/real.DDS", target);
 
     Write({4, 5, 6});
-    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
-    EXPECT_EQ(ReadFileBytes(target), (std::vector<std::uint8_t>{4, 5, 6}));
-    EXPECT_EQ(ReadFileBytes(real), linked);
+    EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(target)));
+    EXPECT_EQ(ReadFileBytes(real), (std::vector<std::uint8_t>{4, 5, 6}));
     EXPECT_EQ(EntriesIn(dir.path()), 2u);
+    EXPECT_EQ(EntriesIn(dir.path() / "kept"), 1u);
 }
 
 // A program reading the old file when the new one arrives reads the old one to its end.

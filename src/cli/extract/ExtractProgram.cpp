@@ -8,6 +8,7 @@
 #include "cli/shared/CommandLine.h"
 #include "cli/shared/ExportLedger.h"
 #include "common/PellitonError.h"
+#include "export/AtomicFile.h"
 #include "common/Utf8Path.h"
 #include "session/RshSession.h"
 
@@ -76,6 +77,16 @@ int RunExtract(std::span<const std::string> args, std::ostream& out, std::ostrea
         if (const std::string problem = OutputFolderProblem(outputFolder); !problem.empty()) {
             return UsageError(kProgram, kUsage, problem, err);
         }
+    }
+
+    // The preview is written last: a preview named as an input would take the place of that input.
+    try {
+        if (!previewFile.empty()) {
+            for (const std::string& file : invocation.operands) RefuseInputAsOutput(PathFromUtf8(previewFile), file);
+        }
+    } catch (const PellitonError& error) {
+        err << kProgram << ": " << error.what() << '\n';
+        return kExitFileFailed;
     }
 
     // One session and one pane for the run, as the window keeps them for its life.

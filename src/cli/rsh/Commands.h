@@ -4,11 +4,14 @@
 #include <filesystem>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "export/ExportWriter.h"
 
 namespace pelliton {
+
+inline constexpr std::string_view kRshProgram = "pelliton-rsh";
 
 // Prints the chunk tree of the file, one chunk a line, and then one line per texture.
 // Throws PellitonError when the file cannot be read as a chunk tree.
@@ -25,9 +28,10 @@ ExtractReport ExtractRshTextures(const std::string& path, const std::filesystem:
                                  const ExportWriter& write);
 
 // Replaces textures of the file at rshPath with the images, each matched by its file name less
-// its extension, and writes the result to outPath (which may be rshPath) atomically; prints one
-// line per replaced texture. Throws PellitonError naming the problem; nothing is written then.
+// its extension, and writes the result to outPath (which may be rshPath) atomically. Prints each
+// change to a texture (size, format, MIP levels, alpha) to err, then one line per replaced texture
+// to out. Throws PellitonError naming the problem, nothing written; so does any change when strict.
 void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::string>& images, const std::string& outPath,
-                        std::ostream& out);
+                        bool strict, std::ostream& out, std::ostream& err);
 
 }  // namespace pelliton

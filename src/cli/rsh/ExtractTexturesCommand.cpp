@@ -11,9 +11,10 @@ ExtractReport ExtractRshTextures(const std::string& path, const std::filesystem:
                                  const ExportWriter& write) {
     const RshFile file(path);
     ExtractReport report;
+    const ExportWriter writeSparingFile = WriterSparing(path, write);
     for (const TreeTexture& texture : file.textures) {
         try {
-            report.written.push_back(ExportTreeTexture(texture, file.source, folder, write));
+            report.written.push_back(ExportTreeTexture(texture, file.source, folder, writeSparingFile));
         } catch (const PellitonError& error) {
             report.skipped.push_back("texture " + EscapeControls(texture.name) + ": " + error.what());
         }

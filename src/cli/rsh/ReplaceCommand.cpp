@@ -1,16 +1,28 @@
 // pelliton-rsh replace: edited pictures back into an RSH file, every other byte kept.
 #include "cli/rsh/Commands.h"
+#include "common/PellitonError.h"
 #include "roundtrip/ReplaceTextures.h"
 #include "rsh/TreeText.h"
 
 namespace pelliton {
 
 void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::string>& images, const std::string& outPath,
-                        std::ostream& out) {
-    const std::vector<ReplacedTexture> replaced = ReplaceTextures(rshPath, images, outPath);
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        out << outPath << ": texture " << EscapeControls(replaced[i].name) << " from " << images[i] << ": "
-            << DescribeTexture(replaced[i].attributes) << '\n';
+                        bool strict, std::ostream& out, std::ostream& err) {
+    TextureReplacements replacements(rshPath, images);
+    bool changed = false;
+    // A picture of another size or format often is a mistake: the modder hears of each change.
+    for (const ReplacedTexture& texture : replacements.Textures()) {
+        for (const std::string& change : DescribeChanges(texture)) {
+            err << kRshProgram << ": " << outPath << ": texture " << EscapeControls(texture.name) << ": " << change
+                << (strict ? " (refused by --strict)" : "") << '\n';
+            changed = true;
+        }
+    }
+    if (strict && changed) throw PellitonError(outPath + ": not written: --strict refuses any change to a texture");
+    replacements.WriteTo(outPath);
+    for (const ReplacedTexture& texture : replacements.Textures()) {
+        out << outPath << ": texture " << EscapeControls(texture.name) << " from " << texture.image << ": "
+            << DescribeTexture(texture.after) << '\n';
     }
 }
 

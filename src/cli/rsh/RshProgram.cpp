@@ -14,11 +14,11 @@ namespace pelliton {
 
 namespace {
 
-constexpr std::string_view kProgram = "pelliton-rsh";
+constexpr std::string_view kProgram = kRshProgram;
 constexpr std::string_view kUsage =
     "Usage: pelliton-rsh list FILE...\n"
-    "       pelliton-rsh extract [-C DIR] FILE...\n"
-    "       pelliton-rsh replace [-o OUT.rsh] FILE.rsh IMAGE...\n";
+    "       pelliton-rsh extract [--force] [-C DIR] FILE...\n"
+    "       pelliton-rsh replace [--strict] [-o OUT.rsh] FILE.rsh IMAGE...\n";
 constexpr std::string_view kHelp =
     "Works on every texture of RSH texture files: the modder's round trip.\n"
     "\n"
@@ -28,16 +28,28 @@ constexpr std::string_view kHelp =
     "  extract   writes every texture of each FILE as NAME.DDS (DXT1, DXT3, DXT5) or\n"
     "            NAME.TGA (uncompressed), NAME being the last part of the texture's name,\n"
     "            with the bytes the window exports; a texture of an unknown image type is\n"
-    "            reported and skipped, and no export replaces another of the same run\n"
+    "            reported and skipped, and no export replaces another of the same run.\n"
+    "            A file already there with other content (a picture being edited) is\n"
+    "            kept and reported, unless --force; one with the same content is left as it is\n"
     "  replace   puts each IMAGE into the texture of FILE.rsh named as IMAGE is, less its\n"
-    "            extension (as extract names it), and writes FILE.rsh anew; every other\n"
-    "            byte stays as it was. A DDS image (DXT1, DXT3, DXT5, with its MIP chain)\n"
-    "            goes in as it is; a TGA or PNG picture is encoded to the texture's format\n"
-    "            (DXT with a full MIP chain, or uncompressed). On any error nothing is written.\n"
+    "            extension and in any letter case (as extract names it), and writes\n"
+    "            FILE.rsh anew; every other byte stays as it was. A DDS image (DXT1, DXT3,\n"
+    "            DXT5, or BC1, BC2, BC3 with a DX10 header, with its MIP chain) goes in as it\n"
+    "            is; a TGA (colour or greyscale) or PNG picture is encoded to the texture's\n"
+    "            format (DXT with a full MIP chain, or uncompressed). Each change to a\n"
+    "            texture (its size, format, MIP levels, or alpha cut to one bit by DXT1) is\n"
+    "            reported on standard error. On any error nothing is written.\n"
+    "\n"
+    "Files are written whole or not at all: an interrupted run leaves the old file. A\n"
+    "read-only file is not replaced, a symbolic link is written through, a replaced file\n"
+    "keeps its permissions, and no output may be one of the inputs.\n"
     "\n"
     "Options:\n"
     "  -C DIR           extract: write into DIR, an existing folder, not the current one\n"
+    "  --force          extract: replace files that exist with other content\n"
     "  -o OUT.rsh       replace: write the result to OUT.rsh and leave FILE.rsh as it is\n"
+    "  --strict         replace: refuse to change any texture's size, format, MIP levels\n"
+    "                   or alpha; nothing is written then\n"
     "  -h, --help       show this help and exit\n"
     "  --version        show the version and exit\n"
     "  --               treat every later argument as a file, even if it starts with '-'\n"
@@ -67,6 +79,15 @@ int List(const CommandLine& line, std::ostream& out, std::ostream& err) {
     return status;
 }
 
+// Refuses to replace an export the modder may have painted since, saying how to replace it all the same.
+void KeepEditedExport(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent) {
+    try {
+        WriteFileUnlessDifferent(target, writeContent);
+    } catch (const ExistingFileDiffers& differs) {
+        throw PellitonError(std::string(differs.what()) + " (--force replaces it)");
+    }
+}
+
 int Extract(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const auto folder = line.values.find("-C");
     if (folder != line.values.end()) {
@@ -75,12 +96,16 @@ int Extract(const CommandLine& line, std::ostream& out, std::ostream& err) {
         }
     }
     const auto outputFolder = PathFromUtf8(folder == line.values.end() ? "" : folder->second);
-    ExportLedger ledger;
+    ExportLedger ledger(line.flags.contains("--force") ? ExportWriter(WriteFileAtomically)
+                                                       : ExportWriter(KeepEditedExport));
     int status = kExitOk;
     for (const std::string& file : line.operands) {
         OnFile(file, [&] {
             const ExtractReport report = ExtractRshTextures(file, outputFolder, ledger.WriterFor(file));
-            for (const auto& written : report.written) out << file << ": " << PathToUtf8(written) << '\n';
+            // "/" before the name on Windows too, as a folder given with "/" already has it.
+            for (const auto& written : report.written) {
+                out << file << ": " << PathToUtf8(written.generic_u8string()) << '\n';
+            }
             for (const std::string& skipped : report.skipped) {
                 err << kProgram << ": " << file << ": " << skipped << "; skipped\n";
                 status = kExitFileFailed;
@@ -97,17 +122,20 @@ int Replace(const CommandLine& line, std::ostream& out, std::ostream& err) {
     const auto output = line.values.find("-o");
     const std::string outPath = output == line.values.end() ? rshFile : output->second;
     int status = kExitOk;
-    OnFile(rshFile, [&] { ReplaceRshTextures(rshFile, images, outPath, out); }, err, status);
+    const bool strict = line.flags.contains("--strict");
+    OnFile(rshFile, [&] { ReplaceRshTextures(rshFile, images, outPath, strict, out, err); }, err, status);
     return status;
 }
 
 struct Command {
     std::string_view name;
     std::string_view valueOption;  // empty: none, as no option is empty
+    std::string_view flagOption;   // likewise
     int (*run)(const CommandLine&, std::ostream&, std::ostream&);
 };
 
-constexpr Command kCommands[] = {{"list", "", List}, {"extract", "-C", Extract}, {"replace", "-o", Replace}};
+constexpr Command kCommands[] = {
+    {"list", "", "", List}, {"extract", "-C", "--force", Extract}, {"replace", "-o", "--strict", Replace}};
 
 }  // namespace
 
@@ -120,7 +148,7 @@ int RunRshTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     }
     // Before a command only help and version are understood.
     CommandLine line = command == nullptr ? ParseCommandLine(args, {})
-                                          : ParseCommandLine(args.subspan(1), {command->valueOption});
+                                          : ParseCommandLine(args.subspan(1), {command->valueOption}, {command->flagOption});
     if (line.usageError.empty() && command == nullptr && !line.help && !line.version) {
         line.usageError = args.empty() ? "no command given" : "unknown command '" + args.front() + "'";
     }

@@ -9,7 +9,8 @@
 
 namespace pelliton {
 
-CommandLine ParseCommandLine(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions) {
+CommandLine ParseCommandLine(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions,
+                             std::initializer_list<std::string_view> flagOptions) {
     CommandLine line;
     const auto problem = [&line](const std::string& text) {
         if (line.usageError.empty()) line.usageError = text;
@@ -25,6 +26,8 @@ CommandLine ParseCommandLine(std::span<const std::string> args, std::initializer
             } else {
                 line.values[arg] = *++next;
             }
+        } else if (std::find(flagOptions.begin(), flagOptions.end(), arg) != flagOptions.end()) {
+            line.flags.insert(arg);
         } else if (arg == "--") {
             optionsEnded = true;
         } else if (arg == "--help" || arg == "-h") {

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <map>
 #include <ostream>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -20,13 +21,15 @@ struct CommandLine {
     bool help = false;                          // -h or --help
     bool version = false;                       // --version
     std::map<std::string, std::string> values;  // each value option given, with its value
+    std::set<std::string> flags;                // each flag option given
     std::vector<std::string> operands;
     std::string usageError;  // the first problem; empty when the arguments are well formed
 };
 
-// valueOptions take the argument after them as their value; any other option but -h, --help
-// and --version is a usage error.
-CommandLine ParseCommandLine(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions);
+// valueOptions take the argument after them as their value, flagOptions none; any other option but
+// -h, --help and --version is a usage error.
+CommandLine ParseCommandLine(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions,
+                             std::initializer_list<std::string_view> flagOptions = {});
 
 // Prints "program: problem", the usage lines and where to find help; returns kExitUsage.
 int UsageError(std::string_view program, std::string_view usage, const std::string& problem, std::ostream& err);

@@ -25,7 +25,7 @@ ExportWriter ExportLedger::WriterFor(const std::string& source) {
             throw PellitonError(PathToUtf8(target.filename()) + " would replace the export of " + earlier->second +
                                 "; not written");
         }
-        WriteFileAtomically(target, writeContent);
+        write_(target, writeContent);
         writtenBy_.emplace(std::move(key), source);
     };
 }

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <utility>
 
 #include "export/ExportWriter.h"
 
@@ -11,11 +12,15 @@ namespace pelliton {
 
 class ExportLedger {
 public:
-    // The writer for the exports of source: it writes as the window does, but refuses, with a
-    // PellitonError naming the earlier FILE, a target that an earlier FILE of the run wrote.
+    // write puts each export on disk; by default as the window does.
+    explicit ExportLedger(ExportWriter write = WriteFileAtomically) : write_(std::move(write)) {}
+
+    // The writer for the exports of source: it writes through the ledger's writer, but refuses, with
+    // a PellitonError naming the earlier FILE, a target that an earlier FILE of the run wrote.
     ExportWriter WriterFor(const std::string& source);
 
 private:
+    ExportWriter write_;
     std::map<std::filesystem::path, std::string> writtenBy_;  // target, as the file system resolves it
 };
 

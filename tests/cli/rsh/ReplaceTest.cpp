@@ -5,10 +5,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/Utf8Path.h"
 #include "cli/rsh/RshToolFixtures.h"
+#include "rsh/Latin1.h"
 #include "rshwrite/RshWriter.h"
 #include "support/ImageMagick.h"
 #include "support/TempDir.h"
@@ -121,6 +123,7 @@ TEST(RshToolReplace, APictureIsEncodedToTheTexturesFormatWithAFullMipChain) {
 
 // Uncompressed texels are stored red, green, blue, alpha, the bottom row first: exactly the picture.
 TEST(RshToolReplace, AnUncompressedTextureTakesThePictureExactly) {
+    PELLITON_NEEDS_IMAGEMAGICK();
     const std::vector<std::uint8_t> picture = {1, 2, 3, 4,     5, 6, 7, 8,     9, 10, 11, 12,  // top row
                                                13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
     const std::vector<std::uint8_t> stored = {13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24,
@@ -224,16 +227,39 @@ TEST(RshToolReplace, EveryRefusalWritesNothing) {
     }
 }
 
+// Names are compared as the game's file system compares them, without regard to case.
 TEST(RshToolReplace, ATextureNameThatTwoTexturesShareIsRefused) {
-    const TempDir dir;
-    const auto original = GameFile({BlockTexture("a", kImageTypeDxt1, "DXT1", 4, 4, 1, 1),
-                                    BlockTexture("a", kImageTypeDxt1, "DXT1", 4, 4, 1, 2)});
-    const std::string file = dir.Write("a.rsh", original);
-    const std::string dds = dir.Write("a.dds", testing::DdsFileBytes("DXT1", 4, 4, 1, std::vector<std::uint8_t>(8)));
-    const auto run = RunTool({"replace", file, dds});
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "pelliton-rsh: " + dds + ": " + file + " has more than one texture named \"a\"\n");
-    EXPECT_EQ(ReadFileBytes(file), original);
+    const std::pair<std::string, std::string> sharedNames[] = {
+        {"a", "a"}, {"a", "A"}, {"\xC9p\xE9" "e", "\xE9P\xC9" "E"}};  // as the file stores them, one byte a letter
+    for (const auto& [first, second] : sharedNames) {
+        const std::string imageName = Latin1ToUtf8(first);
+        const TempDir dir;
+        const auto original = GameFile({BlockTexture(first, kImageTypeDxt1, "DXT1", 4, 4, 1, 1),
+                                        BlockTexture(second, kImageTypeDxt1, "DXT1", 4, 4, 1, 2)});
+        const std::string file = dir.Write("a.rsh", original);
+        const std::string dds =
+            dir.Write(imageName + ".dds", testing::DdsFileBytes("DXT1", 4, 4, 1, std::vector<std::uint8_t>(8)));
+        const auto run = RunTool({"replace", file, dds});
+        EXPECT_EQ(run.status, 1) << second;
+        EXPECT_EQ(run.err, "pelliton-rsh: " + dds + ": " + file + " has more than one texture named \"" + imageName +
+                               "\" (letter case aside)\n");
+        EXPECT_EQ(ReadFileBytes(file), original);
+    }
+}
+
+TEST(RshToolReplace, AnImageNameMatchesItsTextureInAnyLetterCase) {
+    const std::pair<std::string, std::string> names[] = {{"ig_baneblade_a", "IG_BANEBLADE_A.DDS"},
+                                                         {"Ig_Baneblade_A", "ig_baneblade_a.dds"},
+                                                         {"\xC9p\xE9" "e", "\xC3\xA9P\xC3\x89" "E.dds"}};
+    for (const auto& [texture, image] : names) {
+        const TempDir dir;
+        const std::string file = dir.Write("a.rsh", GameFile({BlockTexture(texture, kImageTypeDxt1, "DXT1", 4, 4, 1, 1)}));
+        const TextureSpec after = BlockTexture(texture, kImageTypeDxt1, "DXT1", 4, 4, 1, 9);
+        const std::string dds = dir.Write(image, testing::DdsFileBytes("DXT1", 4, 4, 1, after.texels));
+        const auto run = RunTool({"replace", file, dds});
+        EXPECT_EQ(run.status, 0) << image << ": " << run.err;
+        EXPECT_EQ(ReadFileBytes(file), GameFile({after})) << image;
+    }
 }
 
 TEST(RshToolReplace, ATextureWithoutItsImageChunksIsRefused) {
