@@ -2,6 +2,7 @@
 // that are inputs under another name, exports edited since, and interruptions.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "common/PellitonError.h"
@@ -109,19 +110,32 @@ TEST(SafeWrite, AReplacedFileKeepsItsPermissions) {
     }
 }
 
-// Its folder may not be written even though the file may: the message names the folder.
-TEST(SafeWrite, AFolderThatCannotBeWrittenIsNamed) {
-    if (geteuid() == 0) GTEST_SKIP() << "a privileged user writes into any folder";
+// Its folder may not be written even though the file may: the message names the folder. A
+// privileged user writes into any folder, so the write runs as an ordinary user then.
+TEST(SafeWriteDeathTest, AFolderThatCannotBeWrittenIsNamed) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     TempDir dir;
     std::filesystem::create_directory(dir.path() / "locked");
     const auto target = std::filesystem::path(dir.Write("locked/a.rsh", kOld));
-    std::filesystem::permissions(dir.path() / "locked", std::filesystem::perms::owner_read |
-                                                            std::filesystem::perms::owner_exec);
-    const std::string error = ErrorOf([&] { WriteOnlyCopyAtomically(target, WriteNew()); });
-    std::filesystem::permissions(dir.path() / "locked", std::filesystem::perms::owner_all);
-    EXPECT_EQ(error, "cannot write " + PathToUtf8(target) + ": the folder " + PathToUtf8(dir.path() / "locked") +
-                         " is not writable");
+    const auto all = std::filesystem::perms::all;
+    std::filesystem::permissions(dir.path(), all);
+    std::filesystem::permissions(target, all & ~std::filesystem::perms::owner_exec & ~std::filesystem::perms::group_exec &
+                                             ~std::filesystem::perms::others_exec);
+    std::filesystem::permissions(dir.path() / "locked", all & ~std::filesystem::perms::owner_write &
+                                                            ~std::filesystem::perms::group_write &
+                                                            ~std::filesystem::perms::others_write);
+    const std::string expected = "cannot write " + PathToUtf8(target) + ": the folder " +
+                                 PathToUtf8(dir.path() / "locked") + " is not writable";
+    EXPECT_EXIT(
+        {
+            constexpr uid_t kNobody = 65534;
+            if (geteuid() == 0 && (setgid(kNobody) != 0 || setuid(kNobody) != 0)) std::_Exit(2);
+            std::_Exit(ErrorOf([&] { WriteOnlyCopyAtomically(target, WriteNew()); }) == expected ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    std::filesystem::permissions(dir.path() / "locked", all);
     EXPECT_EQ(ReadFileBytes(target), kOld);
+    EXPECT_EQ(EntriesIn(dir.path() / "locked"), 1u);
 }
 
 // The signal arrives in the middle of the content; the program ends by it, as without us, and

@@ -12,9 +12,12 @@
 #include <gtest/gtest.h>
 
 #include "common/DdsFormat.h"
+#include "make-samples/GameShapedSample.h"
 #include "make-samples/QuadrantImage.h"
 #include "make-samples/SampleFiles.h"
 #include "make-samples/TexelEncoding.h"
+#include "rsh/RshFile.h"
+#include "rsh/TreeText.h"
 #include "rshwrite/RshWriter.h"
 #include "session/RshSession.h"
 #include "support/FramePixels.h"
@@ -84,6 +87,28 @@ TEST(SampleFiles, CommittedFilesAreTheGeneratorsOutput) {
             ADD_FAILURE() << committed << " differs from the generator's output, kept as " << actual
                           << "; run `make samples` if the change is meant";
         }
+    }
+}
+
+// The file of the round trip's examples: the generator's output, with the textures of one model.
+TEST(SampleFiles, TheGameShapedSampleIsTheGeneratorsOutputWithThreeTextures) {
+    const SampleFile generated = MakeGameShapedSample();
+    EXPECT_EQ(testing::ReadFileBytes(kSamplesDir / generated.name), generated.bytes)
+        << "run `make samples` if the change is meant";
+    const RshFile file((kSamplesDir / generated.name).string());
+    struct Expected {
+        const char* name;
+        TextureAttributes attributes;
+    };
+    const Expected expected[] = {{"sample_tank", {kImageTypeDxt1, 128, 128, 8}},
+                                 {"sample_tank_spec", {kImageTypeDxt5, 64, 64, 7}},
+                                 {"_reflection_sample_vehicles", {kImageTypeDxt3Game, 32, 32, 6}}};
+    ASSERT_EQ(file.textures.size(), std::size(expected));
+    for (std::size_t index = 0; index < std::size(expected); ++index) {
+        const TreeTexture& texture = file.textures[index];
+        EXPECT_EQ(texture.name, expected[index].name);
+        EXPECT_EQ(texture.problem, "");
+        EXPECT_EQ(DescribeTexture(texture.attributes), DescribeTexture(expected[index].attributes));
     }
 }
 

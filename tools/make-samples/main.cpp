@@ -2,7 +2,9 @@
 #include <exception>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
+#include "make-samples/GameShapedSample.h"
 #include "make-samples/SampleFiles.h"
 #include "rshwrite/RshWriter.h"
 
@@ -14,7 +16,9 @@ int main(int argc, char* argv[]) {
     try {
         const std::filesystem::path folder = argv[1];
         std::filesystem::create_directories(folder);
-        for (const pelliton::SampleFile& sample : pelliton::MakeSampleFiles()) {
+        std::vector<pelliton::SampleFile> samples = pelliton::MakeSampleFiles();
+        samples.push_back(pelliton::MakeGameShapedSample());
+        for (const pelliton::SampleFile& sample : samples) {
             pelliton::WriteFileBytes((folder / sample.name).string(), sample.bytes);
         }
     } catch (const std::exception& error) {

@@ -99,6 +99,37 @@ TEST(ExtractCommand, AnExportThatWouldReplaceAnEarlierOneOfTheRunIsNotWritten) {
     EXPECT_NE(result.out.find("Extracting to: hull.DDS\nError: hull.DDS would replace"), std::string::npos) << result.out;
 }
 
+// As the window does: its own export is replaced, but never a read-only file, nor the file read
+// (an export name that is a link to the source), nor an input as the preview.
+TEST(ExtractCommand, NeitherAReadOnlyExportNorAnInputIsWritten) {
+    const TempDir dir;
+    const auto tiny = TinyDxt1File();
+    const std::string readOnly = dir.Write("locked.rsh", tiny);
+    const std::string locked = dir.Write("locked.DDS", {1, 2, 3});
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_write | std::filesystem::perms::group_write |
+                                             std::filesystem::perms::others_write,
+                                 std::filesystem::perm_options::remove);
+    const std::string linked = dir.Write("linked.rsh", tiny);
+    std::filesystem::create_hard_link(linked, dir.path() / "linked.DDS");
+
+    const Result exported = Extract({"-C", dir.path().string(), readOnly, linked});
+    std::filesystem::permissions(locked, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
+    EXPECT_EQ(exported.status, kExitFileFailed);
+    const std::string linkedExport = PathToUtf8(std::filesystem::absolute(dir.path() / "linked.DDS"));
+    EXPECT_EQ(exported.err, "pelliton-extract: " + readOnly + ": cannot write " +
+                                PathToUtf8(std::filesystem::absolute(dir.path() / "locked.DDS")) +
+                                ": it is read-only\npelliton-extract: " + linked + ": cannot write " + linkedExport +
+                                ": it is the same file as the input " + linked + "\n");
+    EXPECT_EQ(testing::ReadFileBytes(locked), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(testing::ReadFileBytes(linked), tiny);
+
+    const Result preview = Extract({"-C", dir.path().string(), "--preview", linked, linked});
+    EXPECT_EQ(preview.status, kExitFileFailed);
+    EXPECT_EQ(preview.err, "pelliton-extract: cannot write " + linked + ": it is the same file as the input " + linked + "\n");
+    EXPECT_EQ(preview.out, "");
+    EXPECT_EQ(testing::ReadFileBytes(linked), tiny);
+}
+
 TEST(ExtractCommand, AFileThatExportsNothingIsReportedAndFailsTheRun) {
     const TempDir dir;
     const std::string odd = dir.Write("odd.rsh", WriteRshBytes(MakeTextureRecords(3, 4, 4, 1, 0), {}));

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/rsh/RshToolFixtures.h"
@@ -148,6 +149,22 @@ TEST(RshToolReplace, EveryChangeToATextureIsReportedAndStrictRefusesIt) {
             EXPECT_EQ(run.status, refused ? 1 : 0);
             EXPECT_EQ(ReadFileBytes(file), refused ? original : GameFile({c.after}));
         }
+    }
+}
+
+// DXT1 keeps alpha as one bit: a picture whose alpha lies between transparent and opaque loses it.
+TEST(RshToolReplace, AlphaCutToOneBitByDxt1IsReported) {
+    const std::pair<std::uint8_t, const char*> alphas[] = {{255, ""}, {0, ""}, {128, "alpha reduced to one bit by DXT1"}};
+    for (const auto& [alpha, change] : alphas) {
+        const TempDir dir;
+        const std::string file = dir.Write("a.rsh", GameFile({BlockTexture("t", kImageTypeDxt1, "DXT1", 4, 4, 3, 1)}));
+        std::vector<std::uint8_t> rgba;
+        for (int texel = 0; texel < 16; ++texel) rgba.insert(rgba.end(), {200, 100, 50, texel == 5 ? alpha : std::uint8_t{255}});
+        const std::string image = dir.Write("t.tga", testing::TgaFileBytes(4, 4, rgba, true));
+        const auto run = RunTool({"replace", file, image});
+        EXPECT_EQ(run.status, 0) << run.err;
+        EXPECT_EQ(run.err, *change == '\0' ? "" : "pelliton-rsh: " + file + ": texture t: " + change + "\n")
+            << int{alpha};
     }
 }
 
