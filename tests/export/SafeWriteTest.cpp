@@ -8,6 +8,7 @@
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
+#include "export/InterruptCleanup.h"
 #include "support/TempDir.h"
 
 #ifdef __linux__
@@ -92,6 +93,27 @@ TEST(SafeWrite, AnExportWithOtherContentIsKeptAndOneWithTheSameIsLeftAsItIs) {
     WriteFileUnlessDifferent(dir.path() / "new.DDS", WriteNew());
     EXPECT_EQ(ReadFileBytes(dir.path() / "new.DDS"), kNew);
     EXPECT_EQ(EntriesIn(dir.path()), 3u);
+}
+
+// What the handlers of Ctrl+C and termination signals do, on every platform: the temporary file
+// goes at once, and the write cannot then put anything in the target's place.
+TEST(SafeWrite, TheInterruptionCleanupRemovesTheTemporaryFileBeingWritten) {
+    TempDir dir;
+    const auto target = std::filesystem::path(dir.Write("a.rsh", kOld));
+    std::size_t entriesAfterCleanup = 0;
+    EXPECT_THROW(WriteOnlyCopyAtomically(target,
+                                         [&](OutputFile& out) {
+                                             out.Write(std::as_bytes(std::span(kNew)));
+                                             RemoveRegisteredFiles();
+                                             out.Write(std::as_bytes(std::span(kNew)));
+                                             entriesAfterCleanup = EntriesIn(dir.path());
+                                         }),
+                 PellitonError);
+#ifndef _WIN32
+    EXPECT_EQ(entriesAfterCleanup, 1u);  // Windows lists a file deleted while open until it is closed
+#endif
+    EXPECT_EQ(ReadFileBytes(target), kOld);
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
 }
 
 #ifdef __linux__
