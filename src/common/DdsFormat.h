@@ -30,6 +30,7 @@ inline constexpr std::uint32_t kMagic = FourCC("DDS ");
 inline constexpr std::uint32_t kDxt1 = FourCC("DXT1");
 inline constexpr std::uint32_t kDxt3 = FourCC("DXT3");
 inline constexpr std::uint32_t kDxt5 = FourCC("DXT5");
+inline constexpr std::uint32_t kDx10 = FourCC("DX10");  // the format is named in a HeaderDxt10
 
 inline constexpr std::int32_t DDSD_CAPS = 0x1;
 inline constexpr std::int32_t DDSD_HEIGHT = 0x2;
@@ -41,6 +42,8 @@ inline constexpr std::int32_t DDPF_FOURCC = 0x4;
 inline constexpr std::int32_t DDSCAPS_COMPLEX = 0x8;
 inline constexpr std::int32_t DDSCAPS_TEXTURE = 0x1000;
 inline constexpr std::int32_t DDSCAPS_MIPMAP = 0x400000;
+inline constexpr std::int32_t DDSCAPS2_CUBEMAP = 0x200;
+inline constexpr std::int32_t DDSCAPS2_VOLUME = 0x200000;
 
 // Fields are signed as our records are: a value is stored with the same 32 bits either way.
 struct PixelFormat {
@@ -77,6 +80,42 @@ static_assert(sizeof(FileHeader) == 128);
 
 inline constexpr std::int32_t kHeaderSize = sizeof(FileHeader) - sizeof(FileHeader::dwMagic);
 inline constexpr std::int32_t kPixelFormatSize = sizeof(PixelFormat);
+
+// The extension that follows the header when the pixel format's code is kDx10; the texel data
+// follows it.
+struct HeaderDxt10 {
+    std::uint32_t dxgiFormat = 0;
+    std::uint32_t resourceDimension = 0;
+    std::uint32_t miscFlag = 0;
+    std::uint32_t arraySize = 0;  // textures in the file; a cube map counts its cubes
+    std::uint32_t miscFlags2 = 0;
+};
+static_assert(sizeof(HeaderDxt10) == 20);
+
+inline constexpr std::uint32_t DDS_DIMENSION_TEXTURE1D = 2;
+inline constexpr std::uint32_t DDS_DIMENSION_TEXTURE2D = 3;
+inline constexpr std::uint32_t DDS_DIMENSION_TEXTURE3D = 4;
+inline constexpr std::uint32_t DDS_RESOURCE_MISC_TEXTURECUBE = 0x4;
+
+// Each of BC1, BC2 and BC3 is three DXGI formats in a row: typeless, UNORM and UNORM_SRGB.
+inline constexpr std::uint32_t DXGI_FORMAT_BC1_TYPELESS = 70;
+inline constexpr std::uint32_t DXGI_FORMAT_BC2_TYPELESS = 73;
+inline constexpr std::uint32_t DXGI_FORMAT_BC3_TYPELESS = 76;
+inline constexpr std::uint32_t DXGI_FORMAT_BC3_UNORM_SRGB = 78;
+
+// A header of another size is refused as it is, before anything after it is read.
+constexpr bool HasDx10Extension(const FileHeader& header) {
+    return header.dwSize == kHeaderSize && (header.ddspf.dwFlags & DDPF_FOURCC) != 0 &&
+           header.ddspf.dwFourCC == kDx10;
+}
+
+// The four-character code of the DXT format whose blocks a DXGI format stores, or 0: BC1 is DXT1,
+// BC2 DXT3 and BC3 DXT5, whatever the colour space.
+constexpr std::uint32_t FourCCOfDxgiFormat(std::uint32_t dxgiFormat) {
+    if (dxgiFormat < DXGI_FORMAT_BC1_TYPELESS || dxgiFormat > DXGI_FORMAT_BC3_UNORM_SRGB) return 0;
+    if (dxgiFormat < DXGI_FORMAT_BC2_TYPELESS) return kDxt1;
+    return dxgiFormat < DXGI_FORMAT_BC3_TYPELESS ? kDxt3 : kDxt5;
+}
 
 // The colour half of a DXT block: two 5:6:5 end points, then a byte of 2-bit indices per row.
 inline constexpr std::size_t kColourBlockBytes = 8;

@@ -15,10 +15,14 @@ static_assert(std::endian::native == std::endian::little, "file headers are stor
 inline constexpr std::uint8_t kNoColourMap = 0;
 inline constexpr std::uint8_t kTrueColour = 2;            // uncompressed
 inline constexpr std::uint8_t kTrueColourRunLength = 10;  // in run-length packets
+inline constexpr std::uint8_t kGrey = 3;                  // uncompressed
+inline constexpr std::uint8_t kGreyRunLength = 11;        // in run-length packets
 inline constexpr std::uint8_t kRightToLeft = 0x10;  // descriptor bit 4: the first stored column is the rightmost
 inline constexpr std::uint8_t kTopToBottom = 0x20;  // descriptor bit 5: the first stored row is the top
 inline constexpr std::uint8_t kDepthRgb = 24;
 inline constexpr std::uint8_t kDepthRgba = 32;
+inline constexpr std::uint8_t kDepthGrey = 8;
+inline constexpr std::uint8_t kDepthGreyAlpha = 16;  // a grey byte, then an alpha byte
 
 // A run-length packet is a header byte, then one pixel repeated or as many raw pixels.
 inline constexpr std::uint8_t kRunPacket = 0x80;        // header bit 7: one pixel repeated
@@ -56,19 +60,37 @@ constexpr int StoredColumn(const FileHeader& header, int x) {
     return (header.ImageDescriptor & kRightToLeft) != 0 ? Width(header) - 1 - x : x;
 }
 
-// Pixels are stored blue, green, red(, alpha), after the header and its ID field.
+// Pixels are stored blue, green, red(, alpha), or grey(, alpha), after the header and its ID field.
 constexpr std::size_t BytesPerPixel(const FileHeader& header) { return header.PixelDepth / 8U; }
 constexpr std::size_t PixelsOffset(const FileHeader& header) { return sizeof(FileHeader) + header.IdLength; }
+
+constexpr bool IsGrey(const FileHeader& header) {
+    return header.ImageType == kGrey || header.ImageType == kGreyRunLength;
+}
+constexpr bool IsRunLength(const FileHeader& header) {
+    return header.ImageType == kTrueColourRunLength || header.ImageType == kGreyRunLength;
+}
 
 // The checks of every reader, in the header's order; each reader words what they find.
 enum class HeaderFault { kNone, kColourMap, kImageType, kPixelDepth, kSides };
 
-// Only true colour, 24 or 32 bits, uncompressed or (when runLengthRead) in run-length packets.
-constexpr HeaderFault FindHeaderFault(const FileHeader& header, bool runLengthRead) {
+// The image types a reader reads besides uncompressed true colour.
+struct ImageTypesRead {
+    bool runLength = false;
+    bool grey = false;
+};
+
+// True colour at 24 or 32 bits, grey (when read) at 8 or 16; uncompressed or, when read, in
+// run-length packets.
+constexpr HeaderFault FindHeaderFault(const FileHeader& header, ImageTypesRead read) {
     if (header.ColourMapType != kNoColourMap) return HeaderFault::kColourMap;
-    const bool runLength = runLengthRead && header.ImageType == kTrueColourRunLength;
-    if (header.ImageType != kTrueColour && !runLength) return HeaderFault::kImageType;
-    if (header.PixelDepth != kDepthRgb && header.PixelDepth != kDepthRgba) return HeaderFault::kPixelDepth;
+    const bool trueColour = header.ImageType == kTrueColour || header.ImageType == kTrueColourRunLength;
+    if (!(trueColour || (IsGrey(header) && read.grey)) || (IsRunLength(header) && !read.runLength)) {
+        return HeaderFault::kImageType;
+    }
+    const bool depthRead = IsGrey(header) ? header.PixelDepth == kDepthGrey || header.PixelDepth == kDepthGreyAlpha
+                                          : header.PixelDepth == kDepthRgb || header.PixelDepth == kDepthRgba;
+    if (!depthRead) return HeaderFault::kPixelDepth;
     if (!SidesInRange(Width(header), Height(header))) return HeaderFault::kSides;
     return HeaderFault::kNone;
 }

@@ -1,4 +1,5 @@
-// Reads a block-compressed DDS file (DXT1, DXT3 or DXT5) whose texel data goes into a texture as it is.
+// Reads a block-compressed DDS file (DXT1, DXT3 or DXT5, or BC1, BC2 or BC3 in a DX10 file) whose
+// texel data goes into a texture as it is.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,7 @@
 namespace pelliton {
 
 struct DdsImage {
-    std::uint32_t fourCC = 0;  // dds::kDxt1, kDxt3 or kDxt5
+    std::uint32_t fourCC = 0;  // dds::kDxt1, kDxt3 or kDxt5, also for the same blocks in a DX10 file
     int width = 0;
     int height = 0;
     int mipLevels = 0;  // 1 when the file declares no MIP count
@@ -21,9 +22,9 @@ struct DdsImage {
 };
 
 // Throws PellitonError naming the file (name) and the problem: not a DDS file, a format other
-// than DXT1, DXT3 or DXT5, a side of 0 or above kLargestImageSide, more MIP levels than the sides
-// allow, or texel data whose length is not exactly that of its MIP chain.
-// Only the header is read.
+// than DXT1, DXT3 or DXT5 (a DX10 file's by its DXGI name), a cube map, volume or array, a side of 0
+// or above kLargestImageSide, more MIP levels than the sides allow, or texel data whose length is
+// not exactly that of its MIP chain. Only the header, and a DX10 file's extension, are read.
 DdsImage ReadDdsImage(const ByteSource& file, std::string_view name);
 inline DdsImage ReadDdsImage(std::span<const std::uint8_t> file, std::string_view name) {
     return ReadDdsImage(MemorySource(file), name);

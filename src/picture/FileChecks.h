@@ -9,6 +9,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "common/Counted.h"
 #include "common/ImageSides.h"
 #include "common/PellitonError.h"
 
@@ -24,7 +25,7 @@ Header ReadFileHeader(std::span<const std::uint8_t> file, std::string_view name,
     static_assert(std::is_trivially_copyable_v<Header>);
     Header header;
     if (file.size() < sizeof header) {
-        throw FileError(name, "the file is " + std::to_string(file.size()) + " bytes, shorter than the " +
+        throw FileError(name, "the file is " + Counted(file.size(), "byte", "bytes") + ", shorter than the " +
                                   std::to_string(sizeof header) + "-byte " + std::string(format) + " header");
     }
     std::memcpy(&header, file.data(), sizeof header);

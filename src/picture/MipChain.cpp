@@ -5,6 +5,7 @@
 #include <cassert>
 #include <string>
 
+#include "common/Counted.h"
 #include "common/PellitonError.h"
 
 namespace pelliton {
@@ -57,9 +58,11 @@ std::vector<RgbaPicture> MakeMipChain(const RgbaPicture& picture, int levels) {
            static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4);
     const int fullLevels = FullMipLevels(picture.width, picture.height);
     if (levels < 1 || levels > fullLevels) {
-        throw PellitonError("a " + std::to_string(picture.width) + " x " + std::to_string(picture.height) +
-                            " picture has 1 to " + std::to_string(fullLevels) + " MIP levels, not " +
-                            std::to_string(levels));
+        // A count of 1 is always valid, so a refused count is never 1.
+        throw PellitonError("cannot make " + std::to_string(levels) + " MIP levels of a " +
+                            std::to_string(picture.width) + " x " + std::to_string(picture.height) +
+                            " picture; it has at most " +
+                            Counted(static_cast<std::uint64_t>(fullLevels), "level", "levels"));
     }
     std::vector<RgbaPicture> chain;
     chain.reserve(static_cast<std::size_t>(levels));

@@ -1,5 +1,5 @@
-// Decodes the picture files a modder edits: TGA (uncompressed or run-length, 24 or 32 bits, any
-// origin) and PNG (any of its colour types, through a packaged decoder).
+// Decodes the picture files a modder edits: TGA (uncompressed or run-length, true colour of 24 or
+// 32 bits or grey of 8 or 16, any origin) and PNG (any of its colour types, through a packaged decoder).
 #pragma once
 
 #include <cstdint>

@@ -7,6 +7,7 @@
 #include <new>
 #include <string>
 
+#include "common/Counted.h"
 #include "common/PngFormat.h"
 #include "picture/FileChecks.h"
 #include "picture/PictureFile.h"
@@ -94,7 +95,7 @@ void RequireChunksInsideFile(std::span<const std::uint8_t> file, std::string_vie
         const std::uint32_t length = BigEndian32(file.subspan(at));
         if (length > file.size() - at - png::kChunkFrameBytes) {
             throw FileError(name, "the PNG chunk at byte " + std::to_string(at) + " declares " +
-                                      std::to_string(length) + " bytes, more than the file holds after it");
+                                      Counted(length, "byte", "bytes") + ", more than the file holds after it");
         }
         const std::uint32_t type = BigEndian32(file.subspan(at + 4));
         if (type == png::kImageEnd) return;

@@ -1,8 +1,9 @@
-// Decodes true-colour TGA files, uncompressed or run-length, into top-down RGBA pictures. Every
-// size the header declares is checked against the file before the picture is allocated.
+// Decodes true-colour and grey TGA files, uncompressed or run-length, into top-down RGBA pictures.
+// Every size the header declares is checked against the file before the picture is allocated.
 #include <string>
 #include <utility>
 
+#include "common/Counted.h"
 #include "common/TgaFormat.h"
 #include "picture/FileChecks.h"
 #include "picture/PictureFile.h"
@@ -15,24 +16,34 @@ namespace {
 // run top down and columns left to right, whatever origin the image descriptor declares.
 class UprightPixels {
 public:
-    explicit UprightPixels(const tga::FileHeader& header) : header_(header) {
+    explicit UprightPixels(const tga::FileHeader& header)
+        : header_(header),
+          grey_(tga::IsGrey(header)),
+          alphaAt_(header.PixelDepth == tga::kDepthRgba || header.PixelDepth == tga::kDepthGreyAlpha
+                       ? tga::BytesPerPixel(header) - 1
+                       : kNoAlpha) {
         picture_.width = tga::Width(header);
         picture_.height = tga::Height(header);
         picture_.rgba.resize(static_cast<std::size_t>(picture_.width) * static_cast<std::size_t>(picture_.height) * 4);
     }
 
-    // One stored pixel: blue, green, red, then alpha when it has 32 bits. The fourth byte is alpha
-    // whatever attribute bits the descriptor declares: our own exports declare none, yet carry it.
-    void Put(const std::uint8_t* bgra) {
+    // One stored pixel: blue, green, red, then alpha when it has 32 bits; or grey, then alpha when
+    // it has 16. The last byte is alpha whatever attribute bits the descriptor declares: our own
+    // exports declare none, yet carry it.
+    void Put(const std::uint8_t* stored) {
         const int row = tga::StoredRow(header_, storedRow_);
         const int column = tga::StoredColumn(header_, storedColumn_);
         const std::size_t texel =
             static_cast<std::size_t>(row) * static_cast<std::size_t>(picture_.width) + static_cast<std::size_t>(column);
         std::uint8_t* rgba = &picture_.rgba[texel * 4];
-        rgba[0] = bgra[2];
-        rgba[1] = bgra[1];
-        rgba[2] = bgra[0];
-        rgba[3] = header_.PixelDepth == tga::kDepthRgba ? bgra[3] : 0xFF;
+        if (grey_) {
+            rgba[0] = rgba[1] = rgba[2] = stored[0];
+        } else {
+            rgba[0] = stored[2];
+            rgba[1] = stored[1];
+            rgba[2] = stored[0];
+        }
+        rgba[3] = alphaAt_ == kNoAlpha ? 0xFF : stored[alphaAt_];
         if (++storedColumn_ == picture_.width) {
             storedColumn_ = 0;
             ++storedRow_;
@@ -42,7 +53,11 @@ public:
     RgbaPicture Take() { return std::move(picture_); }
 
 private:
+    static constexpr std::size_t kNoAlpha = 0;  // alpha is never a pixel's first byte
+
     tga::FileHeader header_;
+    bool grey_;
+    std::size_t alphaAt_;
     RgbaPicture picture_;
     int storedRow_ = 0;
     int storedColumn_ = 0;
@@ -57,7 +72,7 @@ void UnpackRunLength(std::span<const std::uint8_t> data, std::size_t pixelsAt, s
     while (placed < pixelCount) {
         if (at == data.size()) {
             throw FileError(name, "the run-length pixels end after " + std::to_string(placed) + " of its " +
-                                      std::to_string(pixelCount) + " pixels");
+                                      Counted(pixelCount, "pixel", "pixels"));
         }
         const std::size_t packetAt = pixelsAt + at;
         const std::uint8_t packet = data[at++];
@@ -65,7 +80,8 @@ void UnpackRunLength(std::span<const std::uint8_t> data, std::size_t pixelsAt, s
         if (count > pixelCount - placed) {
             throw FileError(name, "the run-length packet at byte " + std::to_string(packetAt) + " holds " +
                                       std::to_string(count) + " pixels, but only " +
-                                      std::to_string(pixelCount - placed) + " remain to fill the picture");
+                                      Counted(pixelCount - placed, "pixel remains", "pixels remain") +
+                                      " to fill the picture");
         }
         const bool isRun = (packet & tga::kRunPacket) != 0;
         const std::size_t packetBytes = isRun ? bytesPerPixel : count * bytesPerPixel;
@@ -84,16 +100,20 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
     const auto header = ReadFileHeader<tga::FileHeader>(file, name, "TGA");
     const int width = tga::Width(header);
     const int height = tga::Height(header);
-    switch (tga::FindHeaderFault(header, true)) {
+    switch (tga::FindHeaderFault(header, tga::ImageTypesRead{.runLength = true, .grey = true})) {
         case tga::HeaderFault::kColourMap:
             throw FileError(name, "it has a colour map (type " + std::to_string(header.ColourMapType) +
-                                      "); only true-colour TGA files are read");
+                                      "); only true-colour and grey TGA files are read");
         case tga::HeaderFault::kImageType:
             throw FileError(name, "its TGA image type is " + std::to_string(header.ImageType) +
-                                      "; only 2 (true-colour) and 10 (run-length true-colour) are read");
-        case tga::HeaderFault::kPixelDepth:
-            throw FileError(name, "its pixels have " + std::to_string(header.PixelDepth) +
-                                      " bits; only 24 and 32 are read");
+                                      "; only 2 (true-colour), 3 (grey), 10 (run-length true-colour) and 11 "
+                                      "(run-length grey) are read");
+        case tga::HeaderFault::kPixelDepth: {
+            const bool grey = tga::IsGrey(header);
+            throw FileError(name, std::string("its ") + (grey ? "grey" : "true-colour") + " pixels have " +
+                                      std::to_string(header.PixelDepth) + " bits; only " +
+                                      (grey ? "8 and 16" : "24 and 32") + " are read");
+        }
         case tga::HeaderFault::kSides:
             throw FileError(name, SidesOutOfRange(width, height, kPictureSideUnit));
         case tga::HeaderFault::kNone:
@@ -109,11 +129,12 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
     const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
     const std::string size = std::to_string(width) + " x " + std::to_string(height);
 
-    if (header.ImageType == tga::kTrueColour) {
+    if (!tga::IsRunLength(header)) {
         const std::size_t pixelBytes = pixelCount * bytesPerPixel;
         if (data.size() < pixelBytes) {
-            throw FileError(name, "it holds " + std::to_string(data.size()) + " bytes of pixels, but " + size + " at " +
-                                      std::to_string(header.PixelDepth) + " bits needs " + std::to_string(pixelBytes));
+            throw FileError(name, "it holds " + Counted(data.size(), "byte", "bytes") + " of pixels, but " + size +
+                                      " at " + std::to_string(header.PixelDepth) + " bits needs " +
+                                      std::to_string(pixelBytes));
         }
         UprightPixels pixels(header);
         for (std::size_t at = 0; at < pixelBytes; at += bytesPerPixel) pixels.Put(&data[at]);
@@ -123,8 +144,8 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
     // A packet is a header byte and at least one pixel, and makes at most 128 pixels.
     const std::uint64_t mostPixels = tga::kLargestPacket * (data.size() / (1 + bytesPerPixel));
     if (pixelCount > mostPixels) {
-        throw FileError(name, "its " + std::to_string(data.size()) + " bytes of run-length pixels make at most " +
-                                  std::to_string(mostPixels) + " pixels, but " + size + " needs " +
+        throw FileError(name, "the run-length packets in its " + Counted(data.size(), "byte", "bytes") +
+                                  " make at most " + std::to_string(mostPixels) + " pixels, but " + size + " needs " +
                                   std::to_string(pixelCount));
     }
     UprightPixels pixels(header);

@@ -66,11 +66,13 @@ TextureReplacements::TextureReplacements(const std::string& rshPath, const std::
     std::map<const TreeTexture*, std::string> imageOf;
     replacements_.reserve(images.size());
     for (const std::string& image : images) {
+        // A folder or a picture under another kind's name is named as such before its name is matched.
+        const PictureKind kind = PictureKindOf(image);
         const TreeTexture& texture = MatchTexture(*file_, rshPath, image);
         if (const auto [earlier, added] = imageOf.emplace(&texture, image); !added) {
             throw PellitonError(image + ": texture " + texture.name + " is already replaced by " + earlier->second);
         }
-        const TextureReplacement& replacement = replacements_.emplace_back(texture, file_->source, image);
+        const TextureReplacement& replacement = replacements_.emplace_back(texture, file_->source, image, kind);
         textures_.push_back(
             {texture.name, image, texture.attributes, replacement.Attributes(), replacement.AlphaCutToOneBit()});
     }

@@ -1,7 +1,6 @@
 #include "roundtrip/TextureReplacement.h"
 
 #include <algorithm>
-#include <cctype>
 #include <initializer_list>
 
 #include "common/DdsFormat.h"
@@ -17,18 +16,6 @@
 namespace pelliton {
 
 namespace {
-
-enum class ImageKind { Dds, Tga, Png };
-
-ImageKind KindOf(const std::string& image) {
-    std::string extension = PathToUtf8(PathFromUtf8(image).extension());
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (extension == ".dds") return ImageKind::Dds;
-    if (extension == ".tga") return ImageKind::Tga;
-    if (extension == ".png") return ImageKind::Png;
-    throw PellitonError(image + ": not a DDS, TGA or PNG file by its name (.dds, .tga or .png)");
-}
 
 // A copy of body whose first values are replaced; any bytes after them stay as they were.
 std::vector<std::uint8_t> WithLongs(std::span<const std::uint8_t> body, std::initializer_list<std::int32_t> values) {
@@ -100,16 +87,15 @@ std::vector<std::uint8_t> StoreUncompressedChain(const RgbaPicture& picture, int
 }  // namespace
 
 TextureReplacement::TextureReplacement(const TreeTexture& texture, const ByteSource& rshFile,
-                                       const std::string& image)
+                                       const std::string& image, PictureKind kind)
     : texture_(&texture), attributes_(texture.attributes) {
     if (!texture.problem.empty()) {
         throw PellitonError(image + ": texture " + texture.name + " cannot be replaced: " + texture.problem);
     }
-    const ImageKind kind = KindOf(image);
-    if (kind == ImageKind::Dds) {
+    if (kind == PictureKind::Dds) {
         TakeDds(texture, rshFile, image);
     } else {
-        EncodePicture(texture, image, kind == ImageKind::Png);
+        EncodePicture(texture, image, kind == PictureKind::Png);
     }
     attrBody_ = WithLongs(ReadChunkBody(rshFile, *texture.attr),
                           {attributes_.imageType, attributes_.width, attributes_.height, attributes_.mipLevels});

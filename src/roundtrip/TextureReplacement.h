@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/FileSource.h"
+#include "picture/PictureKind.h"
 #include "rsh/ChunkTreeEdit.h"
 #include "rsh/TreeTextures.h"
 
@@ -15,13 +16,14 @@ namespace pelliton {
 
 class TextureReplacement {
 public:
-    // Reads the image (UTF-8 path; ".dds", ".tga" or ".png" in any case) and makes the texture's
-    // new content:
+    // Reads the image (UTF-8 path), a picture of the kind given, and makes the texture's new
+    // content:
     // - a DDS image's texels as they are, with its format, sides and MIP levels;
     // - a TGA or PNG picture encoded to the texture's current format: DXT blocks with a full MIP
     //   chain, or uncompressed texels with the MIP count the texture had.
     // rshFile is the file the texture was read from. Throws PellitonError naming the problem.
-    TextureReplacement(const TreeTexture& texture, const ByteSource& rshFile, const std::string& image);
+    TextureReplacement(const TreeTexture& texture, const ByteSource& rshFile, const std::string& image,
+                       PictureKind kind);
     TextureReplacement(const TextureReplacement&) = delete;
     TextureReplacement& operator=(const TextureReplacement&) = delete;
     TextureReplacement(TextureReplacement&&) = default;

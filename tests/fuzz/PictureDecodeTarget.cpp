@@ -1,5 +1,5 @@
-// The picture readers on any bytes, each given the same input: TGA, PNG and DDS. A decoded picture
-// also goes through the MIP chain, as the replace command sends it.
+// The picture readers on any bytes, each given the same input: TGA (true colour and grey), PNG and
+// DDS (DX10 or not). A decoded picture also goes through the MIP chain, as the replace command sends it.
 #include "common/DdsFormat.h"
 #include "common/ImageSides.h"
 #include "common/PellitonError.h"
@@ -43,6 +43,10 @@ void FuzzOneInput(std::span<const std::uint8_t> input) {
     }
     try {
         const DdsImage dds = ReadDdsImage(input, "input");
+        Expect(dds::BlockBytes(dds.fourCC) != 0, "a DDS file, DX10 or not, is read as DXT1, DXT3 or DXT5");
+        Expect(dds.texelOffset == sizeof(dds::FileHeader) ||
+                   dds.texelOffset == sizeof(dds::FileHeader) + sizeof(dds::HeaderDxt10),
+               "the DDS texels start after the header, or after its DX10 extension");
         Expect(dds.texelOffset + dds.texelBytes == input.size(), "the DDS texels fill the file after its header");
         Expect(dds.texelBytes == dds::MipChainBytes(dds.fourCC, dds.width, dds.height, dds.mipLevels),
                "the DDS texels are exactly their MIP chain");

@@ -1,5 +1,5 @@
-// Hand-made TGA files: every origin at both depths, run-length packets, the ID field, what follows
-// the pixels, and each malformation refused before any large allocation.
+// Hand-made TGA files: every origin at each depth, true colour and grey, run-length packets, the ID
+// field, what follows the pixels, and each malformation refused before any large allocation.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,6 +17,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using testing::MalformedFile;
 constexpr std::uint8_t kRunLength = 10;
+constexpr std::uint8_t kGrey = 3, kGreyRunLength = 11;
 
 Bytes TgaFile(std::uint8_t imageType, std::uint8_t depth, std::uint8_t descriptor, int width, int height,
               const Bytes& pixels, const Bytes& id = {}) {
@@ -58,12 +59,13 @@ struct Origin {
     std::array<int, 6> storedOrder;  // the picture's pixels in the order the file stores them
 };
 
+constexpr std::array kOrigins = {Origin{"bottom-left", 0x00, {3, 4, 5, 0, 1, 2}},
+                                 Origin{"top-left", tga::kTopToBottom, {0, 1, 2, 3, 4, 5}},
+                                 Origin{"bottom-right", tga::kRightToLeft, {5, 4, 3, 2, 1, 0}},
+                                 Origin{"top-right", tga::kTopToBottom | tga::kRightToLeft, {2, 1, 0, 5, 4, 3}}};
+
 TEST(TgaDecoder, EveryOriginAndDepthGivesTheSameTopDownPicture) {
-    const std::array origins = {Origin{"bottom-left", 0x00, {3, 4, 5, 0, 1, 2}},
-                                Origin{"top-left", tga::kTopToBottom, {0, 1, 2, 3, 4, 5}},
-                                Origin{"bottom-right", tga::kRightToLeft, {5, 4, 3, 2, 1, 0}},
-                                Origin{"top-right", tga::kTopToBottom | tga::kRightToLeft, {2, 1, 0, 5, 4, 3}}};
-    for (const Origin& origin : origins) {
+    for (const Origin& origin : kOrigins) {
         for (const std::uint8_t depth : {tga::kDepthRgb, tga::kDepthRgba}) {
             SCOPED_TRACE(std::string(origin.label) + ", " + std::to_string(depth) + " bits");
             Bytes pixels;
@@ -79,6 +81,50 @@ TEST(TgaDecoder, EveryOriginAndDepthGivesTheSameTopDownPicture) {
             EXPECT_EQ(decoded.picture.rgba, ExpectedRgba(depth));
         }
     }
+}
+
+// Grey pixel i of the same picture as stored: grey, then alpha at 16 bits.
+Bytes StoredGreyPixel(int i, std::uint8_t depth) {
+    Bytes greyAlpha = {static_cast<std::uint8_t>(10 * i + 1), static_cast<std::uint8_t>(10 * i + 4)};
+    greyAlpha.resize(depth / 8U);
+    return greyAlpha;
+}
+
+Bytes ExpectedGreyRgba(std::uint8_t depth) {
+    Bytes rgba;
+    for (int i = 0; i < 6; ++i) {
+        const auto grey = static_cast<std::uint8_t>(10 * i + 1);
+        const auto alpha = depth == 16 ? static_cast<std::uint8_t>(10 * i + 4) : std::uint8_t{255};
+        rgba.insert(rgba.end(), {grey, grey, grey, alpha});
+    }
+    return rgba;
+}
+
+TEST(TgaDecoder, GreyOfEitherTypeDepthAndOriginGivesTheSameTopDownPicture) {
+    for (const Origin& origin : kOrigins) {
+        for (const std::uint8_t depth : {std::uint8_t{8}, std::uint8_t{16}}) {
+            for (const std::uint8_t type : {kGrey, kGreyRunLength}) {
+                SCOPED_TRACE(std::string(origin.label) + ", " + std::to_string(depth) + " bits, type " +
+                             std::to_string(type));
+                // The run-length file holds the six pixels in one raw packet.
+                Bytes pixels = type == kGreyRunLength ? Bytes{0x05} : Bytes{};
+                for (const int i : origin.storedOrder) {
+                    const Bytes pixel = StoredGreyPixel(i, depth);
+                    pixels.insert(pixels.end(), pixel.begin(), pixel.end());
+                }
+                const TgaPicture decoded = DecodeTga(TgaFile(type, depth, origin.descriptor, 3, 2, pixels), "g.tga");
+                EXPECT_EQ(decoded.picture.width, 3);
+                EXPECT_EQ(decoded.picture.height, 2);
+                EXPECT_EQ(decoded.picture.rgba, ExpectedGreyRgba(depth));
+            }
+        }
+    }
+}
+
+TEST(TgaDecoder, GreyRunsRepeatGreyAndAlphaAcrossRows) {
+    // 2 x 2, bottom row first: a run of three (grey 7, alpha 8), then a raw pixel (grey 9, alpha 6).
+    const TgaPicture decoded = DecodeTga(TgaFile(kGreyRunLength, 16, 0, 2, 2, {0x82, 7, 8, 0x00, 9, 6}), "g.tga");
+    EXPECT_EQ(decoded.picture.rgba, (Bytes{7, 7, 7, 8, 9, 9, 9, 6, 7, 7, 7, 8, 7, 7, 7, 8}));
 }
 
 TEST(TgaDecoder, SkipsTheIdFieldAndReturnsWhatFollowsThePixels) {
@@ -118,9 +164,16 @@ TEST(TgaDecoder, RefusesEachMalformationBeforeAnyLargeAllocation) {
     const std::array cases = {
         MalformedFile{"short header", Bytes(17), "17 bytes, shorter than the 18-byte TGA header"},
         MalformedFile{"colour map", colourMapped, "colour map (type 1)"},
-        MalformedFile{"16 bits", TgaFile(tga::kTrueColour, 16, 0, 1, 1, Bytes(2)), "pixels have 16 bits"},
-        MalformedFile{"grey", TgaFile(3, 32, 0, 1, 1, Bytes(4)),
-                      "its TGA image type is 3; only 2 (true-colour) and 10 (run-length true-colour) are read"},
+        MalformedFile{"16 bits", TgaFile(tga::kTrueColour, 16, 0, 1, 1, Bytes(2)),
+                      "its true-colour pixels have 16 bits; only 24 and 32 are read"},
+        MalformedFile{"grey at 24 bits", TgaFile(kGrey, 24, 0, 1, 1, Bytes(3)),
+                      "its grey pixels have 24 bits; only 8 and 16 are read"},
+        MalformedFile{"run-length grey at 32 bits", TgaFile(kGreyRunLength, 32, 0, 1, 1, {0, 1, 2, 3, 4}),
+                      "its grey pixels have 32 bits"},
+        MalformedFile{"colour-mapped type", TgaFile(1, 8, 0, 1, 1, Bytes(1)),
+                      "its TGA image type is 1; only 2 (true-colour), 3 (grey), 10 (run-length true-colour) and 11 "
+                      "(run-length grey) are read"},
+        MalformedFile{"run-length colour-mapped type", TgaFile(9, 8, 0, 1, 1, {0, 1}), "its TGA image type is 9;"},
         MalformedFile{"zero width", TgaFile(tga::kTrueColour, 32, 0, 0, 2, {}),
                       "its size 0 x 2 is outside 1 to 16384 pixels a side"},
         MalformedFile{"too wide", TgaFile(tga::kTrueColour, 32, 0, 65535, 1, {}), "size 65535 x 1 is outside"},
@@ -128,12 +181,29 @@ TEST(TgaDecoder, RefusesEachMalformationBeforeAnyLargeAllocation) {
                       "the file ends inside its 200-byte ID field"},
         MalformedFile{"short pixels", TgaFile(tga::kTrueColour, 32, 0, 3, 2, Bytes(23)),
                       "holds 23 bytes of pixels, but 3 x 2 at 32 bits needs 24"},
+        MalformedFile{"one byte of pixels", TgaFile(tga::kTrueColour, 32, 0, 1, 1, Bytes(1)),
+                      "holds 1 byte of pixels, but 1 x 1 at 32 bits needs 4"},
+        MalformedFile{"short grey", TgaFile(kGrey, 8, 0, 3, 2, Bytes(5)),
+                      "holds 5 bytes of pixels, but 3 x 2 at 8 bits needs 6"},
+        MalformedFile{"short grey and alpha", TgaFile(kGrey, 16, 0, 3, 2, Bytes(11)),
+                      "holds 11 bytes of pixels, but 3 x 2 at 16 bits needs 12"},
         MalformedFile{"huge uncompressed", TgaFile(tga::kTrueColour, 24, 0, 16384, 16384, Bytes(30)),
                       "holds 30 bytes of pixels, but 16384 x 16384 at 24 bits needs 805306368"},
+        MalformedFile{"huge grey", TgaFile(kGrey, 16, 0, 16384, 16384, Bytes(30)),
+                      "holds 30 bytes of pixels, but 16384 x 16384 at 16 bits needs 536870912"},
         MalformedFile{"huge run-length", TgaFile(kRunLength, 32, 0, 16384, 16384, Bytes(30)),
-                      "30 bytes of run-length pixels make at most 768 pixels, but 16384 x 16384 needs 268435456"},
+                      "the run-length packets in its 30 bytes make at most 768 pixels, but 16384 x 16384 needs "
+                      "268435456"},
+        MalformedFile{"huge run-length grey", TgaFile(kGreyRunLength, 8, 0, 16384, 16384, Bytes(30)),
+                      "the run-length packets in its 30 bytes make at most 1920 pixels"},
         MalformedFile{"packet past the picture", TgaFile(kRunLength, 32, 0, 2, 2, {0x84, 1, 2, 3, 4}),
-                      "packet at byte 18 holds 5 pixels, but only 4 remain"},
+                      "packet at byte 18 holds 5 pixels, but only 4 pixels remain"},
+        MalformedFile{"packet past the last pixel", TgaFile(kGreyRunLength, 8, 0, 2, 2, {0x82, 1, 0x81, 2}),
+                      "packet at byte 20 holds 2 pixels, but only 1 pixel remains to fill the picture"},
+        MalformedFile{"grey packet past the file", TgaFile(kGreyRunLength, 16, 0, 2, 2, {0x01, 1, 2, 3}),
+                      "the file ends inside the run-length packet at byte 18"},
+        MalformedFile{"grey run past the file", TgaFile(kGreyRunLength, 16, 0, 2, 2, {0x80, 1, 2, 0x80, 3}),
+                      "the file ends inside the run-length packet at byte 21"},
         MalformedFile{"packet past the file", TgaFile(kRunLength, 32, 0, 2, 2, {0x81, 1, 2, 3, 4, 0x01, 1, 2, 3, 4, 5}),
                       "the file ends inside the run-length packet at byte 23"},
         MalformedFile{"packets end early", TgaFile(kRunLength, 32, 0, 2, 2, {0x81, 1, 2, 3, 4}),

@@ -138,7 +138,7 @@ std::shared_ptr<Direct3DTexture8> ReadTgaTexture(const std::shared_ptr<ImageFile
     const std::uint16_t height = tga::Height(header);
     // Run-length files are not read. A colour map would only need skipping, but nothing we read or
     // write has one.
-    const tga::HeaderFault fault = tga::FindHeaderFault(header, false);
+    const tga::HeaderFault fault = tga::FindHeaderFault(header, tga::ImageTypesRead{});  // true colour, uncompressed
     if (fault == tga::HeaderFault::kSides) throw InvalidTexture(SidesOutOfRange(width, height, kSideUnit));
     if (fault != tga::HeaderFault::kNone) throw unknownKind();
 

@@ -207,6 +207,10 @@ TEST(RshToolReplace, EveryRefusalWritesNothing) {
          "ig_baneblade_a.dds: it holds 8 bytes of texels"},
         {"not a DDS", "ig_baneblade_a.dds", std::vector<std::uint8_t>(200, 0), "not a DDS file"},
         {"not a PNG", "ig_baneblade_a.png", std::vector<std::uint8_t>(200, 0), "ig_baneblade_a.png: "},
+        {"a PNG named as a TGA", "ig_baneblade_a.tga", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13},
+         "ig_baneblade_a.tga is a PNG file, not a TGA file"},
+        {"a DDS named as a PNG", "ig_baneblade_a.png", testing::DdsFileBytes("DXT1", 4, 4, 1, block),
+         "ig_baneblade_a.png is a DDS file, not a PNG file"},
         {"a picture for an unknown format", "unknown.tga", testing::TgaFileBytes(1, 1, {1, 2, 3, 4}, true),
          "has image type 3, an unknown texture format; only a DDS image can replace it"},
         {"more levels than the picture has", "sky.tga", testing::TgaFileBytes(2, 2, std::vector<std::uint8_t>(16), true),
@@ -225,6 +229,18 @@ TEST(RshToolReplace, EveryRefusalWritesNothing) {
         EXPECT_EQ(ReadFileBytes(file), original) << refusal.label;
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << refusal.label;
     }
+}
+
+TEST(RshToolReplace, AFolderAsImageIsNamedAsAFolder) {
+    const TempDir dir;
+    const auto original = GameFile({BlockTexture("a", kImageTypeDxt1, "DXT1", 4, 4, 1, 1)});
+    const std::string file = dir.Write("a.rsh", original);
+    std::filesystem::create_directory(dir.path() / "edit");
+    const std::string folder = (dir.path() / "edit").string() + "/";
+    const auto run = RunTool({"replace", file, folder});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, "pelliton-rsh: " + folder + " is a folder\n");
+    EXPECT_EQ(ReadFileBytes(file), original);
 }
 
 // Names are compared as the game's file system compares them, without regard to case.
