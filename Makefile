@@ -2,10 +2,10 @@
 # Both install what is missing, configure and build first. `make test SANITIZE=1` runs the suite
 # under AddressSanitizer and UndefinedBehaviorSanitizer in a build folder of its own. `make fuzz`
 # builds the libFuzzer targets with clang in build-fuzz and runs each for FUZZ_SECONDS (default 60).
-# `make windows` cross-builds the Windows programs (x86_64 and i686) with mingw-w64; `make
-# test-windows` also builds the x86_64 tests, runs them under Wine's 64-bit loader and compares the
-# Windows pelliton-extract with the Linux one: the x86_64 build always, the i686 build where the
-# machine runs 32-bit code.
+# `make windows` cross-builds the Windows programs (x86_64 and i686) with mingw-w64, and libsquish
+# for them from Debian's source package; `make test-windows` also builds the x86_64 tests, runs them
+# under Wine's 64-bit loader and compares the Windows pelliton-extract and pelliton-rsh with the
+# Linux ones: the x86_64 build always, the i686 build where the machine runs 32-bit code.
 
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
@@ -59,12 +59,13 @@ fuzz:
 	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz build-fuzz
 
 WINDOWS_ARCHS := x86_64 i686
-WINDOWS_PROGRAMS := pelliton pelliton-extract
+WINDOWS_PROGRAMS := pelliton pelliton-extract pelliton-rsh
 
 windows-deps:
 	@scripts/install-deps windows
+	@scripts/build-squish-windows
 
-# pelliton.exe and pelliton-extract.exe into build-windows-x86_64/ and build-windows-i686/.
+# pelliton.exe, pelliton-extract.exe and pelliton-rsh.exe into build-windows-x86_64/ and build-windows-i686/.
 windows: windows-deps
 	@for arch in $(WINDOWS_ARCHS); do \
 	  cmake -S . -B build-windows-$$arch -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-$$arch.cmake \
@@ -75,5 +76,5 @@ windows: windows-deps
 # The Linux program and the files the Windows programs are compared on come from $(BUILD_DIR).
 test-windows: windows configure
 	@cmake --build build-windows-x86_64 -j$(JOBS)
-	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-extract compare-inputs
+	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-extract pelliton-rsh compare-inputs
 	@xvfb-run -a -s "-screen 0 1024x768x24" scripts/test-windows $(BUILD_DIR) build-windows-x86_64 build-windows-i686

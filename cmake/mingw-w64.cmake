@@ -9,7 +9,11 @@ set(CMAKE_C_COMPILER ${PELLITON_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${PELLITON_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${PELLITON_MINGW_TRIPLE}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${PELLITON_MINGW_TRIPLE})
+# Debian's mingw-w64 libraries, and libsquish as scripts/build-squish-windows builds it from Debian's
+# source package (Debian packages libsquish for Linux only).
+cmake_path(SET PELLITON_SQUISH_ROOT NORMALIZE
+           ${CMAKE_CURRENT_LIST_DIR}/../build-deps/libsquish/${PELLITON_MINGW_TRIPLE})
+set(CMAKE_FIND_ROOT_PATH /usr/${PELLITON_MINGW_TRIPLE} ${PELLITON_SQUISH_ROOT})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

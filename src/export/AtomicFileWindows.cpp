@@ -24,9 +24,10 @@ std::FILE* CreateNewFile(const std::filesystem::path& path) {
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        errno = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? EEXIST
-                : error == ERROR_ACCESS_DENIED                            ? EACCES
-                                                                          : EIO;
+        errno = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS      ? EEXIST
+                : error == ERROR_ACCESS_DENIED                                   ? EACCES
+                : error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND ? ENOENT
+                                                                                 : EIO;
         return nullptr;
     }
     const int descriptor = _open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_WRONLY | _O_BINARY);

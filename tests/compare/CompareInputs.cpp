@@ -1,6 +1,7 @@
-// Writes the RSH files on which the Windows builds of pelliton-extract must behave exactly as the
-// Linux build (scripts/compare-windows-build): every image type the tool knows in several shapes,
-// unknown types, and hostile and truncated files. Usage: compare-inputs OUTDIR
+// Writes the RSH files on which the Windows builds of pelliton-extract and pelliton-rsh must behave
+// exactly as the Linux build (scripts/compare-windows-build): every image type the tool knows in
+// several shapes, a file shaped like the game's, unknown types, and hostile and truncated files.
+// Usage: compare-inputs OUTDIR
 #include <climits>
 #include <cstdint>
 #include <exception>
@@ -13,6 +14,7 @@
 
 #include "common/DdsFormat.h"
 #include "common/Utf8Path.h"
+#include "rshwrite/ChunkTreeWriter.h"
 #include "rshwrite/RshWriter.h"
 
 namespace pelliton {
@@ -46,6 +48,25 @@ Bytes Texture(std::int32_t imageType, int width, int height, int mipLevels,
     return WriteRshBytes(records, PseudoRandomBytes(dataBytes, seed));
 }
 
+// Textures of every kind in one tree, as the game keeps a model's diffuse, specular and reflection
+// maps: pelliton-rsh extracts them all and puts pictures back into all of them in one run.
+Bytes GameShapedFile() {
+    const std::string folder = "art/ebps/tank/";
+    std::vector<ChunkSpec> textures;
+    const auto add = [&](const std::string& name, std::int32_t imageType, int width, int height, int mipLevels) {
+        const std::size_t bytes = TexelDataBytes(imageType, width, height, mipLevels);
+        const auto seed = static_cast<unsigned>(textures.size() + 1);
+        textures.push_back(
+            GameTextureFolder(folder + name, imageType, width, height, mipLevels, PseudoRandomBytes(bytes, seed)));
+    };
+    add("tank", kImageTypeDxt1, 64, 64, 7);
+    add("tank_spec", kImageTypeDxt5, 32, 16, 6);
+    add("_reflection_tank", kImageTypeDxt3Game, 16, 16, 5);
+    add("tank_old", kImageTypeDxt3, 8, 8, 1);
+    add("tank_sky", kImageTypeUncompressed, 12, 6, 1);
+    return GameTextureFile(folder + "tank", std::move(textures));
+}
+
 Bytes Cut(Bytes bytes, std::size_t length) {
     bytes.resize(length);
     return bytes;
@@ -75,6 +96,7 @@ std::vector<InputFile> InputFiles() {
         {"uncompressed-1x1.rsh", Texture(kImageTypeUncompressed, 1, 1, 1)},
         {"uncompressed-odd-data-size.rsh", Texture(kImageTypeUncompressed, 4, 4, 1, {}, 4 * 16 - 2)},
         {"\xC3\xA9t\xC3\xA9 wall.rsh", dxt1},
+        {"game-tank.rsh", GameShapedFile()},
         // Image types the tool does not know: logged, nothing exported.
         {"unknown-type3.rsh", Texture(3, 32, 32, 1)},
         {"unknown-type0.rsh", Texture(0, 8, 8, 1, {}, 64)},

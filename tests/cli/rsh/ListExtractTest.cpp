@@ -89,7 +89,7 @@ TEST(RshToolExtract, WritesEveryTextureWithTheBytesTheWindowExports) {
     EXPECT_EQ(run.status, 0) << run.err;
     for (const TextureSpec& texture : textures) {
         const std::string name = texture.name + (texture.imageType == kImageTypeUncompressed ? ".TGA" : ".DDS");
-        EXPECT_NE(run.out.find(file + ": " + (out.path() / name).string() + "\n"), std::string::npos) << run.out;
+        EXPECT_NE(run.out.find(file + ": " + (out.path() / name).generic_string() + "\n"), std::string::npos) << run.out;
         EXPECT_EQ(testing::ReadFileBytes(out.path() / name), WindowExport(texture, dir)) << name;
     }
     // The first texture is the one the window reads from the whole file.

@@ -73,7 +73,7 @@ TEST(RshToolSafeWrites, ExtractKeepsAnExportWithOtherContentUnlessForced) {
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.err, "pelliton-rsh: " + file + ": texture ig_baneblade_a: " + export_.string() +
                              " exists with other content (--force replaces it); skipped\n");
-    EXPECT_EQ(again.out, file + ": " + (out.path() / "b.DDS").string() + "\n");
+    EXPECT_EQ(again.out, file + ": " + (out.path() / "b.DDS").generic_string() + "\n");
     EXPECT_EQ(ReadFileBytes(export_), painting);
     EXPECT_EQ(ReadFileBytes(out.path() / "b.DDS"), exported);
 
