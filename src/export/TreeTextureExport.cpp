@@ -48,7 +48,9 @@ std::filesystem::path ExportTreeTexture(const TreeTexture& texture, const ByteSo
     const std::int64_t pixelCount = blocks ? 0 : TexelCount(texture);
     const ExportHeader header(*format, texture.attributes, texture.data->size);
     CheckFileName(texture.name);
-    const auto target = folder / PathFromUtf8(texture.name + std::string(header.Extension()));
+    // Spelled with "/" on every platform, so that what the programs print of it reads the same.
+    const std::filesystem::path target =
+        (folder / PathFromUtf8(texture.name + std::string(header.Extension()))).generic_u8string();
     if (blocks) {
         // The texels pass from the source file to the export unread.
         WriteTextureFile(write, target, header, ChunkBodyRange(file, *texture.data));

@@ -104,7 +104,7 @@ int Extract(const CommandLine& line, std::ostream& out, std::ostream& err) {
             const ExtractReport report = ExtractRshTextures(file, outputFolder, ledger.WriterFor(file));
             // "/" before the name on Windows too, as a folder given with "/" already has it.
             for (const auto& written : report.written) {
-                out << file << ": " << PathToUtf8(written.generic_u8string()) << '\n';
+                out << file << ": " << PathToUtf8(written) << '\n';
             }
             for (const std::string& skipped : report.skipped) {
                 err << kProgram << ": " << file << ": " << skipped << "; skipped\n";

@@ -52,7 +52,7 @@ TEST(RshToolSafeWrites, ExtractRefusesAnExportThatIsTheFileItReads) {
     std::filesystem::create_hard_link(file, dir.path() / "a.DDS");
     const auto run = RunTool({"extract", "--force", "-C", dir.path().string(), file});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "pelliton-rsh: " + file + ": texture a: cannot write " + (dir.path() / "a.DDS").string() +
+    EXPECT_EQ(run.err, "pelliton-rsh: " + file + ": texture a: cannot write " + (dir.path() / "a.DDS").generic_string() +
                            ": it is the same file as the input " + file + "; skipped\n");
     EXPECT_EQ(ReadFileBytes(file), original);
 }
@@ -71,7 +71,7 @@ TEST(RshToolSafeWrites, ExtractKeepsAnExportWithOtherContentUnlessForced) {
 
     const auto again = RunTool({"extract", "-C", out.path().string(), file});
     EXPECT_EQ(again.status, 1);
-    EXPECT_EQ(again.err, "pelliton-rsh: " + file + ": texture ig_baneblade_a: " + export_.string() +
+    EXPECT_EQ(again.err, "pelliton-rsh: " + file + ": texture ig_baneblade_a: " + export_.generic_string() +
                              " exists with other content (--force replaces it); skipped\n");
     EXPECT_EQ(again.out, file + ": " + (out.path() / "b.DDS").generic_string() + "\n");
     EXPECT_EQ(ReadFileBytes(export_), painting);
@@ -95,7 +95,7 @@ TEST(RshToolSafeWrites, ExtractNeverReplacesAReadOnlyExport) {
     const auto run = RunTool({"extract", "--force", "-C", out.path().string(), file});
     std::filesystem::permissions(export_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add);
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "pelliton-rsh: " + file + ": texture a: cannot write " + export_.string() +
+    EXPECT_EQ(run.err, "pelliton-rsh: " + file + ": texture a: cannot write " + export_.generic_string() +
                            ": it is read-only; skipped\n");
     EXPECT_EQ(ReadFileBytes(export_), std::vector<std::uint8_t>(16, 1));
 }
