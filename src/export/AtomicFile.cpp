@@ -120,11 +120,12 @@ bool SameContent(const std::filesystem::path& one, const std::filesystem::path& 
 // What becomes of a file that is already at the target.
 enum class ExistingFile { Replace, KeepIfDifferent };
 
-// Refuses a target that must not be replaced, before anything is written.
-void CheckExistingTarget(const std::filesystem::path& target, ExistingFile existing) {
+// Refuses a target that must not be replaced, before anything is written. Returns whether a file
+// is there.
+bool CheckExistingTarget(const std::filesystem::path& target, ExistingFile existing) {
     std::error_code error;
     const auto status = std::filesystem::status(target, error);
-    if (!std::filesystem::exists(status)) return;
+    if (!std::filesystem::exists(status)) return false;
     if (std::filesystem::is_directory(status)) {
         throw PellitonError("cannot write " + PathToUtf8(target) + ": it is a folder");
     }
@@ -132,6 +133,7 @@ void CheckExistingTarget(const std::filesystem::path& target, ExistingFile exist
     if (existing == ExistingFile::Replace && IsReadOnly(target)) {
         throw PellitonError("cannot write " + PathToUtf8(target) + ": it is read-only");
     }
+    return true;
 }
 
 }  // namespace
@@ -167,8 +169,7 @@ namespace {
 void WriteThenReplace(const std::filesystem::path& name, const std::function<void(OutputFile&)>& writeContent,
                       Replacement replacement, ExistingFile existing) {
     const std::filesystem::path target = FollowLinks(name);
-    CheckExistingTarget(target, existing);
-    const bool replacing = std::filesystem::exists(target);
+    const bool replacing = CheckExistingTarget(target, existing);
     TemporaryFile temporary(target);
     if (replacing) TakePermissionsOf(temporary.get(), target);
     OutputFile output(temporary.get(), name);

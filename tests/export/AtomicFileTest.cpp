@@ -18,14 +18,11 @@
 namespace pelliton {
 namespace {
 
+using testing::EntriesIn;
 using testing::ReadFileBytes;
 using testing::TempDir;
 
 std::span<const std::byte> Bytes(const std::vector<std::uint8_t>& bytes) { return std::as_bytes(std::span(bytes)); }
-
-std::size_t EntriesIn(const std::filesystem::path& folder) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
-}
 
 TEST(AtomicFile, AFailureWhileWritingLeavesTheExistingFileAndNoTemporaryFile) {
     TempDir dir;

@@ -20,6 +20,7 @@
 namespace pelliton {
 namespace {
 
+using testing::EntriesIn;
 using testing::ReadFileBytes;
 using testing::TempDir;
 
@@ -37,10 +38,6 @@ std::string ErrorOf(const std::function<void()>& write) {
         return error.what();
     }
     return "(no error)";
-}
-
-std::size_t EntriesIn(const std::filesystem::path& folder) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
 TEST(SafeWrite, AReadOnlyFileIsRefusedAndStaysReadOnly) {

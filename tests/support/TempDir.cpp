@@ -31,4 +31,8 @@ std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+std::size_t EntriesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
 }  // namespace pelliton::testing

@@ -1,6 +1,7 @@
 // A fresh folder per test, removed afterwards, with helpers to put RSH files in it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -24,5 +25,8 @@ private:
 };
 
 std::vector<std::uint8_t> ReadFileBytes(const std::filesystem::path& path);
+
+// How many entries a folder holds: a write must leave no temporary file behind.
+std::size_t EntriesIn(const std::filesystem::path& folder);
 
 }  // namespace pelliton::testing

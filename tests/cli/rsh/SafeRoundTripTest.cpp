@@ -15,15 +15,12 @@ namespace pelliton {
 namespace {
 
 using testing::BlockTexture;
+using testing::EntriesIn;
 using testing::GameFile;
 using testing::ReadFileBytes;
 using testing::RunTool;
 using testing::TempDir;
 using testing::TextureSpec;
-
-std::size_t EntriesIn(const std::filesystem::path& folder) {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
-}
 
 // `replace -o` naming the picture itself, under its own name or another, would put RSH bytes in the
 // place of the modder's picture.
