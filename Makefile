@@ -41,10 +41,13 @@ test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
 
 bench: configure
-	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-bench pelliton-bench-window pelliton-bench-files pelliton-extract
+	@scripts/install-deps bench
+	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-bench pelliton-bench-window pelliton-bench-files pelliton-extract \
+	  pelliton-bench-encoders pelliton-rsh
 	@$(BUILD_DIR)/bench/pelliton-bench
 	@QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/bench/pelliton-bench-window
 	@bench/compare-with-cp $(BUILD_DIR)
+	@bench/compare-encoders $(BUILD_DIR)
 
 # Makes the sample textures in samples/ anew.
 samples: configure

@@ -20,5 +20,8 @@ public:
 const std::string& Dxt5File4096();
 // A 2048 x 2048 uncompressed texture (16 MB of texel data).
 const std::string& UncompressedFile2048();
+// A mod folder as the game lays one out: 240 files in 12 folders, each file with a 512 x 512 DXT5
+// map, a 256 x 256 DXT1 map and a 64 x 64 DXT3 reflection map shared by name (about 110 MB).
+const std::string& ModFolder();
 
 }  // namespace pelliton::bench

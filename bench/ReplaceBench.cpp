@@ -95,7 +95,7 @@ const std::string& Dxt5File1024() {
 void Replace(benchmark::State& state, const std::string& rsh, const std::string& image) {
     const std::string out = (Folder() / "replaced.rsh").string();
     std::ostringstream report;
-    for (auto _ : state) ReplaceRshTextures(rsh, {image}, out, false, report, report);
+    for (auto _ : state) ReplaceRshTextures(rsh, {image}, out, {}, report, report);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * std::filesystem::file_size(out)));
 }
 

@@ -1,5 +1,6 @@
 #include "export/AtomicFile.h"
 #include "export/AtomicFilePlatform.h"
+#include "export/ContentComparison.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -12,7 +13,6 @@
 #include <vector>
 
 #include "common/FileIdentity.h"
-#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/InterruptCleanup.h"
@@ -97,40 +97,16 @@ private:
     bool moved_ = false;
 };
 
-// Whether two files hold the same bytes, read a slice at a time.
-bool SameContent(const std::filesystem::path& one, const std::filesystem::path& other) {
-    const FileSource first(PathToUtf8(one));
-    const FileSource second(PathToUtf8(other));
-    if (first.Size() != second.Size()) return false;
-    constexpr std::uint64_t kSliceBytes = 1 << 20;
-    std::vector<std::uint8_t> firstSlice(static_cast<std::size_t>(std::min(first.Size(), kSliceBytes)));
-    std::vector<std::uint8_t> secondSlice(firstSlice.size());
-    for (std::uint64_t offset = 0; offset < first.Size(); offset += firstSlice.size()) {
-        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(first.Size() - offset, kSliceBytes));
-        first.ReadAt(offset, std::span(firstSlice).first(count));
-        second.ReadAt(offset, std::span(secondSlice).first(count));
-        if (!std::equal(firstSlice.begin(), firstSlice.begin() + static_cast<std::ptrdiff_t>(count),
-                        secondSlice.begin())) {
-            return false;
-        }
-    }
-    return true;
-}
-
-// What becomes of a file that is already at the target.
-enum class ExistingFile { Replace, KeepIfDifferent };
-
 // Refuses a target that must not be replaced, before anything is written. Returns whether a file
 // is there.
-bool CheckExistingTarget(const std::filesystem::path& target, ExistingFile existing) {
+bool CheckExistingTarget(const std::filesystem::path& target) {
     std::error_code error;
     const auto status = std::filesystem::status(target, error);
     if (!std::filesystem::exists(status)) return false;
     if (std::filesystem::is_directory(status)) {
         throw PellitonError("cannot write " + PathToUtf8(target) + ": it is a folder");
     }
-    // An export left as it is because it is unchanged needs no permission to write.
-    if (existing == ExistingFile::Replace && IsReadOnly(target)) {
+    if (IsReadOnly(target)) {
         throw PellitonError("cannot write " + PathToUtf8(target) + ": it is read-only");
     }
     return true;
@@ -138,13 +114,13 @@ bool CheckExistingTarget(const std::filesystem::path& target, ExistingFile exist
 
 }  // namespace
 
-void OutputFile::Write(std::span<const std::byte> bytes) {
+void FileOutput::Write(std::span<const std::byte> bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) {
         throw WriteFailed(target_);
     }
 }
 
-void OutputFile::Write(const ByteRange& content) {
+void FileOutput::Write(const ByteRange& content) {
     if (content.source == nullptr) {
         Write(std::as_bytes(content.bytes));
         return;
@@ -167,38 +143,40 @@ void OutputFile::Write(const ByteRange& content) {
 namespace {
 
 void WriteThenReplace(const std::filesystem::path& name, const std::function<void(OutputFile&)>& writeContent,
-                      Replacement replacement, ExistingFile existing) {
+                      Replacement replacement) {
     const std::filesystem::path target = FollowLinks(name);
-    const bool replacing = CheckExistingTarget(target, existing);
+    const bool replacing = CheckExistingTarget(target);
     TemporaryFile temporary(target);
     if (replacing) TakePermissionsOf(temporary.get(), target);
-    OutputFile output(temporary.get(), name);
+    FileOutput output(temporary.get(), name);
     writeContent(output);
     if (std::fflush(temporary.get()) != 0) {
         throw WriteFailed(name);
     }
     temporary.Close(name);
-    if (replacing && existing == ExistingFile::KeepIfDifferent) {
-        if (SameContent(temporary.Path(), target)) return;
-        throw ExistingFileDiffers(PathToUtf8(name) + " exists with other content");
-    }
     temporary.MoveOver(target, replacement);
 }
 
 }  // namespace
 
 void WriteFileAtomically(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent) {
-    WriteThenReplace(target, writeContent, Replacement::Swap, ExistingFile::Replace);
+    WriteThenReplace(target, writeContent, Replacement::Swap);
 }
 
 void WriteFileUnlessDifferent(const std::filesystem::path& target,
                               const std::function<void(OutputFile&)>& writeContent) {
-    WriteThenReplace(target, writeContent, Replacement::Swap, ExistingFile::KeepIfDifferent);
+    // Compared before anything is written: an unchanged export, read-only or not, costs one read.
+    std::error_code error;
+    if (const std::filesystem::path file = FollowLinks(target); std::filesystem::is_regular_file(file, error)) {
+        if (FileHoldsContent(file, writeContent)) return;
+        throw ExistingFileDiffers(PathToUtf8(target) + " exists with other content");
+    }
+    WriteThenReplace(target, writeContent, Replacement::Swap);
 }
 
 void WriteOnlyCopyAtomically(const std::filesystem::path& target,
                              const std::function<void(OutputFile&)>& writeContent) {
-    WriteThenReplace(target, writeContent, Replacement::Rename, ExistingFile::Replace);
+    WriteThenReplace(target, writeContent, Replacement::Rename);
 }
 
 void RefuseInputAsOutput(const std::filesystem::path& output, const std::string& input) {

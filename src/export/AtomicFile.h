@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <span>
@@ -14,23 +13,17 @@
 
 namespace pelliton {
 
-// The temporary file that the content goes to first.
+// Where content goes: the temporary file of a write, or a comparison with a file already there.
 class OutputFile {
 public:
-    OutputFile(std::FILE* file, const std::filesystem::path& target) : file_(file), target_(target) {}
-    void Write(std::span<const std::byte> bytes);  // throws PellitonError
+    virtual ~OutputFile() = default;
+    virtual void Write(std::span<const std::byte> bytes) = 0;  // throws PellitonError
     // Bytes in memory are written; a range of a source is copied, by the kernel where it can.
-    void Write(const ByteRange& content);
+    virtual void Write(const ByteRange& content) = 0;
     // Tells the file system how long the file will be, so that it places the blocks at once rather
     // than as each page arrives. Only advice: the file is as long as what is written, and where the
     // system cannot, nothing changes.
-    void Reserve(std::uint64_t bytes);
-
-private:
-    void CopyByKernel(const ByteSource& source, std::uint64_t& offset, std::uint64_t& length);
-
-    std::FILE* file_;
-    const std::filesystem::path& target_;
+    virtual void Reserve(std::uint64_t /*bytes*/) {}
 };
 
 // Runs writeContent on a temporary file in the target's folder (a short name of fixed length,

@@ -77,13 +77,13 @@ void TakePermissionsOf(std::FILE* file, const std::filesystem::path& replaced) {
     }
 }
 
-void OutputFile::Reserve(std::uint64_t bytes) {
+void FileOutput::Reserve(std::uint64_t bytes) {
     // The length stays what is written: the stream's position and the copies' ends depend on it.
     if (bytes > 0) fallocate(fileno(file_), FALLOC_FL_KEEP_SIZE, 0, static_cast<off_t>(bytes));  // a third off the write on ext4
 }
 
 // Leaves offset and length at what remains; the rest is copied in user space.
-void OutputFile::CopyByKernel(const ByteSource& source, std::uint64_t& offset, std::uint64_t& length) {
+void FileOutput::CopyByKernel(const ByteSource& source, std::uint64_t& offset, std::uint64_t& length) {
     if (source.Descriptor() < 0 || length == 0) return;
     if (std::fflush(file_) != 0) {
         throw WriteFailed(target_);

@@ -1,14 +1,30 @@
 // The system's side of writing a file atomically, one file per platform (AtomicFileLinux.cpp,
-// AtomicFileWindows.cpp) chosen in CMake. Those files also define OutputFile::Reserve and
-// OutputFile::CopyByKernel, which are advice and shortcuts that only some systems offer.
+// AtomicFileWindows.cpp) chosen in CMake. Those files also define FileOutput::Reserve and
+// FileOutput::CopyByKernel, which are advice and shortcuts that only some systems offer.
 #pragma once
 
 #include <cstdio>
 #include <filesystem>
 
 #include "common/PellitonError.h"
+#include "export/AtomicFile.h"
 
 namespace pelliton {
+
+// The temporary file that the content goes to first.
+class FileOutput final : public OutputFile {
+public:
+    FileOutput(std::FILE* file, const std::filesystem::path& target) : file_(file), target_(target) {}
+    void Write(std::span<const std::byte> bytes) override;
+    void Write(const ByteRange& content) override;
+    void Reserve(std::uint64_t bytes) override;
+
+private:
+    void CopyByKernel(const ByteSource& source, std::uint64_t& offset, std::uint64_t& length);
+
+    std::FILE* file_;
+    const std::filesystem::path& target_;
+};
 
 // How the finished file takes the target's place.
 enum class Replacement { Swap, Rename };

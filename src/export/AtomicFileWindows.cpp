@@ -69,9 +69,9 @@ bool IsReadOnly(const std::filesystem::path& file) {
 void TakePermissionsOf(std::FILE* /*file*/, const std::filesystem::path& /*replaced*/) {}
 
 // Nothing is reserved here: the file grows as it is written.
-void OutputFile::Reserve(std::uint64_t /*bytes*/) {}
+void FileOutput::Reserve(std::uint64_t /*bytes*/) {}
 
 // Nothing is copied by the kernel here: Write copies the whole range in user space.
-void OutputFile::CopyByKernel(const ByteSource& /*source*/, std::uint64_t& /*offset*/, std::uint64_t& /*length*/) {}
+void FileOutput::CopyByKernel(const ByteSource& /*source*/, std::uint64_t& /*offset*/, std::uint64_t& /*length*/) {}
 
 }  // namespace pelliton

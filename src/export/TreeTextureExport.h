@@ -6,6 +6,7 @@
 #include <span>
 
 #include "export/ExportWriter.h"
+#include "rsh/TextureFormats.h"
 #include "rsh/TreeTextures.h"
 
 namespace pelliton {
@@ -17,5 +18,17 @@ namespace pelliton {
 // failed write (the target is then as it was).
 std::filesystem::path ExportTreeTexture(const TreeTexture& texture, const ByteSource& file,
                                         const std::filesystem::path& folder, const ExportWriter& write);
+
+// Writes level 0 of texture into folder as its name plus ".PNG", red, green, blue and alpha, and
+// returns the written file's path; DXT blocks are decoded, uncompressed texels kept as stored.
+// Throws PellitonError as ExportTreeTexture does, and for sides outside 1 to kLargestImageSide or a
+// data chunk that does not hold level 0.
+std::filesystem::path ExportTreeTextureAsPng(const TreeTexture& texture, const ByteSource& file,
+                                             const std::filesystem::path& folder, const ExportWriter& write);
+
+// The format of a texture that has an export, its data chunk checked as its export checks it;
+// throws PellitonError for a texture with a problem, an image type without an export, or a data
+// chunk without whole texels.
+const TextureFormat& ExportedFormat(const TreeTexture& texture);
 
 }  // namespace pelliton

@@ -1,25 +1,26 @@
 // Decodes the picture files a modder edits: TGA (uncompressed or run-length, true colour of 24 or
-// 32 bits or grey of 8 or 16, any origin) and PNG (any of its colour types, through a packaged decoder).
+// 32 bits or grey of 8 or 16, any origin) and PNG (any colour type, depth and interlacing).
 #pragma once
 
-#include <cstdint>
-#include <span>
 #include <string_view>
 
+#include "common/ByteSource.h"
 #include "picture/RgbaPicture.h"
 
 namespace pelliton {
 
 struct TgaPicture {
     RgbaPicture picture;
-    // What an uncompressed file stores after its pixels, as stored: the lower MIP levels of an
-    // uncompressed texture, in the files we export. Empty for a run-length file.
-    std::span<const std::uint8_t> trailingBytes;
+    // Where an uncompressed file stores what follows its pixels: the lower MIP levels of an
+    // uncompressed texture, in the files we export. Empty for a run-length file. Left in the file
+    // until it is wanted.
+    ByteRange trailingBytes;
 };
 
 // Each throws PellitonError naming the file (name) and what is wrong with it, before allocating
-// more than the file's size can justify; nothing is read outside file.
-TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name);
-RgbaPicture DecodePng(std::span<const std::uint8_t> file, std::string_view name);
+// more than the file's size can justify; nothing is read outside file. Each reads the file a
+// bounded piece at a time: beside the picture it holds only a few rows.
+TgaPicture DecodeTga(const ByteSource& file, std::string_view name);
+RgbaPicture DecodePng(const ByteSource& file, std::string_view name);
 
 }  // namespace pelliton

@@ -1,12 +1,17 @@
-// Decodes true-colour and grey TGA files, uncompressed or run-length, into top-down RGBA pictures.
-// Every size the header declares is checked against the file before the picture is allocated.
+// Decodes true-colour and grey TGA files, uncompressed or run-length, into top-down RGBA pictures,
+// reading the file a bounded piece at a time. Every size the header declares is checked against
+// the file before the picture is allocated.
+#include <algorithm>
+#include <array>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "common/Counted.h"
 #include "common/TgaFormat.h"
 #include "picture/FileChecks.h"
 #include "picture/PictureFile.h"
+#include "picture/SequentialReader.h"
 
 namespace pelliton {
 
@@ -63,19 +68,20 @@ private:
     int storedColumn_ = 0;
 };
 
-// Unpacks run-length packets from data, which starts at byte pixelsAt of the file, until the
-// picture is full. A packet may cross rows but not the picture's end.
-void UnpackRunLength(std::span<const std::uint8_t> data, std::size_t pixelsAt, std::size_t pixelCount,
-                     std::size_t bytesPerPixel, UprightPixels& pixels, std::string_view name) {
-    std::size_t at = 0;
+// Unpacks run-length packets from data until the picture is full. A packet may cross rows but not
+// the picture's end.
+void UnpackRunLength(SequentialReader& data, std::size_t pixelCount, std::size_t bytesPerPixel,
+                     UprightPixels& pixels, std::string_view name) {
+    std::array<std::uint8_t, tga::kLargestPacket * 4> packetPixels{};
     std::size_t placed = 0;
     while (placed < pixelCount) {
-        if (at == data.size()) {
+        if (data.Remaining() == 0) {
             throw FileError(name, "the run-length pixels end after " + std::to_string(placed) + " of its " +
                                       Counted(pixelCount, "pixel", "pixels"));
         }
-        const std::size_t packetAt = pixelsAt + at;
-        const std::uint8_t packet = data[at++];
+        const std::uint64_t packetAt = data.Position();
+        std::uint8_t packet = 0;
+        data.ReadExact(std::span(&packet, 1));
         const std::size_t count = (packet & tga::kPacketCountBits) + 1U;
         if (count > pixelCount - placed) {
             throw FileError(name, "the run-length packet at byte " + std::to_string(packetAt) + " holds " +
@@ -85,19 +91,23 @@ void UnpackRunLength(std::span<const std::uint8_t> data, std::size_t pixelsAt, s
         }
         const bool isRun = (packet & tga::kRunPacket) != 0;
         const std::size_t packetBytes = isRun ? bytesPerPixel : count * bytesPerPixel;
-        if (packetBytes > data.size() - at) {
+        if (packetBytes > data.Remaining()) {
             throw FileError(name, "the file ends inside the run-length packet at byte " + std::to_string(packetAt));
         }
-        for (std::size_t i = 0; i < count; ++i) pixels.Put(&data[at + (isRun ? 0 : i * bytesPerPixel)]);
-        at += packetBytes;
+        data.ReadExact(std::span(packetPixels).first(packetBytes));
+        for (std::size_t i = 0; i < count; ++i) pixels.Put(&packetPixels[isRun ? 0 : i * bytesPerPixel]);
         placed += count;
     }
 }
 
 }  // namespace
 
-TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) {
-    const auto header = ReadFileHeader<tga::FileHeader>(file, name, "TGA");
+TgaPicture DecodeTga(const ByteSource& file, std::string_view name) {
+    std::array<std::uint8_t, sizeof(tga::FileHeader)> headerBytes{};
+    const auto available = static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), headerBytes.size()));
+    const auto stored = std::span(headerBytes).first(available);
+    file.ReadAt(0, stored);
+    const auto header = ReadFileHeader<tga::FileHeader>(stored, name, "TGA");
     const int width = tga::Width(header);
     const int height = tga::Height(header);
     switch (tga::FindHeaderFault(header, tga::ImageTypesRead{.runLength = true, .grey = true})) {
@@ -120,10 +130,10 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
             break;
     }
     const std::size_t pixelsAt = tga::PixelsOffset(header);  // the ID field is skipped
-    if (pixelsAt > file.size()) {
+    if (pixelsAt > file.Size()) {
         throw FileError(name, "the file ends inside its " + std::to_string(header.IdLength) + "-byte ID field");
     }
-    const std::span<const std::uint8_t> data = file.subspan(pixelsAt);
+    const std::uint64_t dataBytes = file.Size() - pixelsAt;
     const std::size_t bytesPerPixel = tga::BytesPerPixel(header);
     // At most 16384 x 16384 x 4 bytes: no overflow even where size_t has 32 bits.
     const std::size_t pixelCount = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -131,26 +141,32 @@ TgaPicture DecodeTga(std::span<const std::uint8_t> file, std::string_view name) 
 
     if (!tga::IsRunLength(header)) {
         const std::size_t pixelBytes = pixelCount * bytesPerPixel;
-        if (data.size() < pixelBytes) {
-            throw FileError(name, "it holds " + Counted(data.size(), "byte", "bytes") + " of pixels, but " + size +
+        if (dataBytes < pixelBytes) {
+            throw FileError(name, "it holds " + Counted(dataBytes, "byte", "bytes") + " of pixels, but " + size +
                                       " at " + std::to_string(header.PixelDepth) + " bits needs " +
                                       std::to_string(pixelBytes));
         }
         UprightPixels pixels(header);
-        for (std::size_t at = 0; at < pixelBytes; at += bytesPerPixel) pixels.Put(&data[at]);
-        return {pixels.Take(), data.subspan(pixelBytes)};
+        SequentialReader data(file, pixelsAt, kSequentialReadBytes);
+        std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * bytesPerPixel);
+        for (int r = 0; r < height; ++r) {
+            data.ReadExact(row);
+            for (std::size_t at = 0; at < row.size(); at += bytesPerPixel) pixels.Put(&row[at]);
+        }
+        return {pixels.Take(), ByteRange::Of(file, pixelsAt + pixelBytes, dataBytes - pixelBytes)};
     }
 
     // A packet is a header byte and at least one pixel, and makes at most 128 pixels.
-    const std::uint64_t mostPixels = tga::kLargestPacket * (data.size() / (1 + bytesPerPixel));
+    const std::uint64_t mostPixels = tga::kLargestPacket * (dataBytes / (1 + bytesPerPixel));
     if (pixelCount > mostPixels) {
-        throw FileError(name, "the run-length packets in its " + Counted(data.size(), "byte", "bytes") +
+        throw FileError(name, "the run-length packets in its " + Counted(dataBytes, "byte", "bytes") +
                                   " make at most " + std::to_string(mostPixels) + " pixels, but " + size + " needs " +
                                   std::to_string(pixelCount));
     }
     UprightPixels pixels(header);
-    UnpackRunLength(data, pixelsAt, pixelCount, bytesPerPixel, pixels, name);
-    return {pixels.Take(), {}};
+    SequentialReader data(file, pixelsAt, kSequentialReadBytes);
+    UnpackRunLength(data, pixelCount, bytesPerPixel, pixels, name);
+    return {pixels.Take(), ByteRange::Of(file, file.Size(), 0)};
 }
 
 }  // namespace pelliton

@@ -6,6 +6,7 @@
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
+#include "export/ContentComparison.h"
 #include "rsh/Latin1.h"
 #include "rsh/TreeText.h"
 
@@ -62,7 +63,7 @@ std::vector<std::string> DescribeChanges(const ReplacedTexture& texture) {
 }
 
 TextureReplacements::TextureReplacements(const std::string& rshPath, const std::vector<std::string>& images)
-    : file_(std::in_place, rshPath) {
+    : rshPath_(rshPath), file_(std::in_place, rshPath) {
     std::map<const TreeTexture*, std::string> imageOf;
     replacements_.reserve(images.size());
     for (const std::string& image : images) {
@@ -78,15 +79,26 @@ TextureReplacements::TextureReplacements(const std::string& rshPath, const std::
     }
 }
 
-void TextureReplacements::WriteTo(const std::string& outPath) {
-    const std::filesystem::path out = PathFromUtf8(outPath);
-    for (const ReplacedTexture& texture : textures_) RefuseInputAsOutput(out, texture.image);
+EditedFile TextureReplacements::Edited() const {
     std::vector<BodyReplacement> bodies;
     for (const TextureReplacement& replacement : replacements_) {
         const auto some = replacement.Bodies();
         bodies.insert(bodies.end(), some.begin(), some.end());
     }
-    const EditedFile edited = EditChunkTree(file_->tree, file_->source, bodies);
+    return EditChunkTree(file_->tree, file_->source, bodies);
+}
+
+bool TextureReplacements::ChangesFile() const {
+    const EditedFile edited = Edited();
+    return !FileHoldsContent(PathFromUtf8(rshPath_), [&edited](OutputFile& output) {
+        for (const ByteRange& piece : edited.pieces) output.Write(piece);
+    });
+}
+
+void TextureReplacements::WriteTo(const std::string& outPath) {
+    const std::filesystem::path out = PathFromUtf8(outPath);
+    for (const ReplacedTexture& texture : textures_) RefuseInputAsOutput(out, texture.image);
+    const EditedFile edited = Edited();
     // The edited file may be the only copy of the modder's work.
     WriteOnlyCopyAtomically(out, [this, &edited](OutputFile& output) {
         for (const ByteRange& piece : edited.pieces) output.Write(piece);

@@ -37,6 +37,10 @@ public:
     // In the order of the images.
     const std::vector<ReplacedTexture>& Textures() const { return textures_; }
 
+    // Whether writing would give the file other bytes than it has: a picture put in before gives
+    // the same texels again, and the file need not be written. Before WriteTo only.
+    bool ChangesFile() const;
+
     // Writes the edited file to outPath (which may be the file read) atomically, once: the file read
     // is closed before the new one takes its place, as Windows replaces no file that is open. Throws
     // PellitonError, nothing written, when outPath is one of the images under any name or cannot
@@ -44,6 +48,9 @@ public:
     void WriteTo(const std::string& outPath);
 
 private:
+    EditedFile Edited() const;
+
+    std::string rshPath_;
     std::optional<RshFile> file_;  // until WriteTo has written its content
     std::vector<TextureReplacement> replacements_;
     std::vector<ReplacedTexture> textures_;

@@ -53,19 +53,14 @@ bool HasPartialAlpha(const RgbaPicture& picture) {
 
 // DXT blocks of the picture's full MIP chain, largest level first.
 std::vector<std::uint8_t> EncodeBlockChain(const RgbaPicture& picture, std::uint32_t fourCC, int levels) {
-    std::vector<std::uint8_t> encoded;
-    encoded.reserve(dds::MipChainBytes(fourCC, picture.width, picture.height, levels));
-    for (const RgbaPicture& level : MakeMipChain(picture, levels)) {
-        const std::vector<std::uint8_t> blocks = EncodeDxt(level, fourCC);
-        encoded.insert(encoded.end(), blocks.begin(), blocks.end());
-    }
-    return encoded;
+    return EncodeDxtChain(picture, fourCC, levels);
 }
 
 // Uncompressed texels of the picture and its lower levels. A TGA we exported carries the lower
-// levels after its picture, in its own byte order: they go back as they were, not made anew.
+// levels after its picture, in its own byte order: they go back as they were, not made anew, read
+// from the TGA file straight into place.
 std::vector<std::uint8_t> StoreUncompressedChain(const RgbaPicture& picture, int levels,
-                                                 std::span<const std::uint8_t> trailingBytes) {
+                                                 const ByteRange& trailingBytes) {
     std::vector<std::uint8_t> stored;
     AppendStoredRows(picture, stored);
     std::size_t lowerBytes = 0;
@@ -73,9 +68,10 @@ std::vector<std::uint8_t> StoreUncompressedChain(const RgbaPicture& picture, int
         lowerBytes += static_cast<std::size_t>(std::max(1, picture.width >> level)) *
                       static_cast<std::size_t>(std::max(1, picture.height >> level)) * 4;
     }
-    if (levels > 1 && trailingBytes.size() == lowerBytes) {
+    if (levels > 1 && trailingBytes.source != nullptr && trailingBytes.length == lowerBytes) {
         const std::size_t start = stored.size();
-        stored.insert(stored.end(), trailingBytes.begin(), trailingBytes.end());
+        stored.resize(start + lowerBytes);
+        trailingBytes.source->ReadAt(trailingBytes.offset, std::span(stored).subspan(start));
         SwapFirstAndThirdBytes(std::as_writable_bytes(std::span(stored).subspan(start)));
         return stored;
     }
@@ -122,8 +118,8 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
                             std::to_string(texture.attributes.imageType) +
                             ", an unknown texture format; only a DDS image can replace it");
     }
-    const UninitialisedBytes imageFile = ReadWholeFile(image);
-    std::span<const std::uint8_t> trailingBytes;
+    const FileSource imageFile(image);
+    ByteRange trailingBytes;
     RgbaPicture picture;
     if (isPng) {
         picture = DecodePng(imageFile, image);

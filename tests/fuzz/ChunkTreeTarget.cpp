@@ -1,7 +1,6 @@
 // The chunk tree reader of pelliton-rsh on any bytes, then what extract and replace do with a tree
 // it accepts: every texture exported, every texture's texels given a new length.
-#include <cstdio>
-#include <memory>
+#include <algorithm>
 #include <vector>
 
 #include "common/PellitonError.h"
@@ -25,19 +24,34 @@ void ExpectInside(const std::vector<Chunk>& chunks, std::size_t begin, std::size
     Expect(at == end, "the chunks fill their folder exactly");
 }
 
-// Counts what an export writes, into a temporary file the system removes.
-std::size_t ExportedBytes(const TreeTexture& texture, const ByteSource& file) {
+// Counts what an export writes, reading every range it copies from the file as a write would.
+class CountingOutput final : public OutputFile {
+public:
+    void Write(std::span<const std::byte> bytes) override { count += bytes.size(); }
+    void Write(const ByteRange& content) override {
+        if (content.source != nullptr) {
+            std::vector<std::uint8_t> slice(static_cast<std::size_t>(std::min<std::uint64_t>(content.length, 1 << 16)));
+            for (std::uint64_t done = 0; done < content.length; done += slice.size()) {
+                const auto piece = static_cast<std::size_t>(std::min<std::uint64_t>(content.length - done, slice.size()));
+                content.source->ReadAt(content.offset + done, std::span(slice).first(piece));
+            }
+        }
+        count += static_cast<std::size_t>(content.Size());
+    }
+    std::size_t count = 0;
+};
+
+// What an export of the texture writes with exporter, or 0 when it refuses the texture.
+std::size_t ExportedBytes(const TreeTexture& texture, const ByteSource& file, decltype(&ExportTreeTexture) exporter) {
     std::size_t written = 0;
-    const ExportWriter count = [&written](const std::filesystem::path& target,
+    const ExportWriter count = [&written](const std::filesystem::path&,
                                           const std::function<void(OutputFile&)>& writeContent) {
-        const std::unique_ptr<std::FILE, int (*)(std::FILE*)> temporary(std::tmpfile(), std::fclose);
-        Expect(temporary != nullptr, "a temporary file can be made");
-        OutputFile out(temporary.get(), target);
+        CountingOutput out;
         writeContent(out);
-        written = static_cast<std::size_t>(std::ftell(temporary.get()));
+        written = out.count;
     };
     try {
-        ExportTreeTexture(texture, file, {}, count);
+        exporter(texture, file, {}, count);
     } catch (const PellitonError&) {
         return 0;
     }
@@ -61,10 +75,11 @@ void FuzzOneInput(std::span<const std::uint8_t> input) {
     std::vector<BodyReplacement> replacements;
     std::int64_t growth = 0;
     for (const TreeTexture& texture : textures) {
-        if (const std::size_t written = ExportedBytes(texture, file); written != 0) {
+        if (const std::size_t written = ExportedBytes(texture, file, ExportTreeTexture); written != 0) {
             // A DDS is its header and the data chunk; a TGA its header and at most the data chunk.
             Expect(written <= 128 + static_cast<std::size_t>(texture.data->size), "an export holds only its texels");
         }
+        ExportedBytes(texture, file, ExportTreeTextureAsPng);  // decodes whatever blocks the file holds
         if (texture.data != nullptr) {
             replacements.push_back({texture.data, ByteRange::InMemory(shortBody)});
             growth += static_cast<std::int64_t>(shortBody.size()) - texture.data->size;

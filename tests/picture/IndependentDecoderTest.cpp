@@ -1,5 +1,5 @@
 // Our decoders against ImageMagick's on pictures that Pillow and ImageMagick write: every PNG
-// colour type and depth, and TGA files of both origins, uncompressed and run-length.
+// colour type and depth, interlaced or not, and TGA files of both origins, uncompressed and run-length.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -38,6 +38,8 @@ im.convert('1').save('one-bit.png')
 im.convert('RGB').convert('P', palette=Image.ADAPTIVE, colors=16).save('palette.png', transparency=3)
 im.convert('I').point(lambda v: v * 257).save('grey16.png')
 subprocess.run(['convert', 'rgb.png', '-depth', '16', 'PNG48:rgb16.png'], check=True)
+subprocess.run(['convert', 'rgba.png', '-interlace', 'PNG', 'PNG32:interlaced.png'], check=True)
+subprocess.run(['convert', 'rgba.png', '-interlace', 'PNG', 'PNG64:interlaced16.png'], check=True)
 im.save('bottom-left.tga')
 im.save('top-left.tga', orientation=1)
 im.save('run-length.tga', compression='tga_rle')
@@ -55,7 +57,7 @@ TEST(IndependentDecoder, DecodesWhatImageMagickDecodes) {
     const auto source = ReadFileBytes(dir.path() / "source.rgba");
 
     const std::pair<const char*, bool> files[] = {
-        {"rgba.png", true},        {"rgb.png", false},     {"grey.png", false},      {"grey-alpha.png", false},
+        {"rgba.png", true},        {"interlaced.png", true}, {"interlaced16.png", true}, {"rgb.png", false},     {"grey.png", false},      {"grey-alpha.png", false},
         {"one-bit.png", false},    {"palette.png", false}, {"grey16.png", false},    {"rgb16.png", false},
         {"bottom-left.tga", true}, {"top-left.tga", true}, {"run-length.tga", true}, {"rgb.tga", false}};
     for (const auto& [name, keepsEveryByte] : files) {
@@ -63,7 +65,8 @@ TEST(IndependentDecoder, DecodesWhatImageMagickDecodes) {
         const auto path = dir.path() / name;
         const auto bytes = ReadFileBytes(path);
         const bool isTga = path.extension() == ".tga";
-        const RgbaPicture picture = isTga ? DecodeTga(bytes, name).picture : DecodePng(bytes, name);
+        const MemorySource file(bytes);
+        const RgbaPicture picture = isTga ? DecodeTga(file, name).picture : DecodePng(file, name);
         EXPECT_EQ(picture.width, 7);
         EXPECT_EQ(picture.height, 5);
         EXPECT_EQ(picture.rgba, testing::DecodeWithImageMagick(path, dir));

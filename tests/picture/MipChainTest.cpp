@@ -79,5 +79,15 @@ TEST(MipChain, SidesOfEachLevelAndTheLevelsAllowed) {
     EXPECT_THROW(MakeMipChain(picture, 4), PellitonError);
 }
 
+// The encoder fills a level's rows on several threads, a range each.
+TEST(MipChain, RowsFilteredInRangesMakeTheSameLevel) {
+    RgbaPicture picture{7, 11, {}};
+    for (int i = 0; i < 7 * 11 * 4; ++i) picture.rgba.push_back(static_cast<std::uint8_t>(i * 37 % 256));
+    RgbaPicture level = MipLevelBelow(picture);
+    ASSERT_EQ(std::pair(level.width, level.height), std::pair(3, 5));
+    for (const auto& [first, end] : {std::pair{3, 5}, std::pair{0, 1}, std::pair{1, 3}}) FilterMipRows(picture, level, first, end);
+    EXPECT_EQ(level.rgba, MakeMipChain(picture, 2)[1].rgba);
+}
+
 }  // namespace
 }  // namespace pelliton

@@ -9,6 +9,7 @@
 #include "common/TgaFormat.h"
 #include "picture/PictureFile.h"
 #include "picture/Refusal.h"
+#include "support/AllocationWatch.h"
 #include "support/HeaderBytes.h"
 
 namespace pelliton {
@@ -75,7 +76,7 @@ TEST(TgaDecoder, EveryOriginAndDepthGivesTheSameTopDownPicture) {
             }
             // Our exports declare no attribute bits (descriptor 0), yet the fourth byte is alpha.
             const TgaPicture decoded =
-                DecodeTga(TgaFile(tga::kTrueColour, depth, origin.descriptor, 3, 2, pixels), "p.tga");
+                DecodeTga(MemorySource(TgaFile(tga::kTrueColour, depth, origin.descriptor, 3, 2, pixels)), "p.tga");
             EXPECT_EQ(decoded.picture.width, 3);
             EXPECT_EQ(decoded.picture.height, 2);
             EXPECT_EQ(decoded.picture.rgba, ExpectedRgba(depth));
@@ -112,7 +113,8 @@ TEST(TgaDecoder, GreyOfEitherTypeDepthAndOriginGivesTheSameTopDownPicture) {
                     const Bytes pixel = StoredGreyPixel(i, depth);
                     pixels.insert(pixels.end(), pixel.begin(), pixel.end());
                 }
-                const TgaPicture decoded = DecodeTga(TgaFile(type, depth, origin.descriptor, 3, 2, pixels), "g.tga");
+                const TgaPicture decoded =
+                    DecodeTga(MemorySource(TgaFile(type, depth, origin.descriptor, 3, 2, pixels)), "g.tga");
                 EXPECT_EQ(decoded.picture.width, 3);
                 EXPECT_EQ(decoded.picture.height, 2);
                 EXPECT_EQ(decoded.picture.rgba, ExpectedGreyRgba(depth));
@@ -123,7 +125,8 @@ TEST(TgaDecoder, GreyOfEitherTypeDepthAndOriginGivesTheSameTopDownPicture) {
 
 TEST(TgaDecoder, GreyRunsRepeatGreyAndAlphaAcrossRows) {
     // 2 x 2, bottom row first: a run of three (grey 7, alpha 8), then a raw pixel (grey 9, alpha 6).
-    const TgaPicture decoded = DecodeTga(TgaFile(kGreyRunLength, 16, 0, 2, 2, {0x82, 7, 8, 0x00, 9, 6}), "g.tga");
+    const TgaPicture decoded =
+        DecodeTga(MemorySource(TgaFile(kGreyRunLength, 16, 0, 2, 2, {0x82, 7, 8, 0x00, 9, 6})), "g.tga");
     EXPECT_EQ(decoded.picture.rgba, (Bytes{7, 7, 7, 8, 9, 9, 9, 6, 7, 7, 7, 8, 7, 7, 7, 8}));
 }
 
@@ -132,10 +135,13 @@ TEST(TgaDecoder, SkipsTheIdFieldAndReturnsWhatFollowsThePixels) {
     Bytes pixels = StoredPixel(0, 32);
     pixels.insert(pixels.end(), trailing.begin(), trailing.end());
     const Bytes file = TgaFile(tga::kTrueColour, 32, 0, 1, 1, pixels, {'a', 'b', 'c'});
-    const TgaPicture decoded = DecodeTga(file, "id.tga");
+    const MemorySource source(file);
+    const TgaPicture decoded = DecodeTga(source, "id.tga");
     EXPECT_EQ(decoded.picture.rgba, (Bytes{3, 2, 1, 4}));
-    EXPECT_EQ(Bytes(decoded.trailingBytes.begin(), decoded.trailingBytes.end()), trailing);
-    EXPECT_EQ(decoded.trailingBytes.data(), file.data() + 18 + 3 + 4) << "a span into the file, not a copy";
+    // Left in the file, to be read when wanted.
+    EXPECT_EQ(decoded.trailingBytes.source, &source);
+    EXPECT_EQ(decoded.trailingBytes.offset, 18u + 3 + 4);
+    EXPECT_EQ(decoded.trailingBytes.length, trailing.size());
 }
 
 TEST(TgaDecoder, RunLengthRunsAndRawPacketsMayCrossRows) {
@@ -146,10 +152,28 @@ TEST(TgaDecoder, RunLengthRunsAndRawPacketsMayCrossRows) {
     packets.push_back(0x01);
     for (const Bytes* pixel : {&b, &c}) packets.insert(packets.end(), pixel->begin(), pixel->end());
     packets.insert(packets.end(), {1, 2, 3});  // bytes after the last packet are no trailing pixels
-    const TgaPicture decoded = DecodeTga(TgaFile(kRunLength, 32, 0, 3, 2, packets), "rle.tga");
+    const TgaPicture decoded = DecodeTga(MemorySource(TgaFile(kRunLength, 32, 0, 3, 2, packets)), "rle.tga");
     const Bytes expected = {3, 2, 1, 4, 13, 12, 11, 14, 23, 22, 21, 24, 3, 2, 1, 4, 3, 2, 1, 4, 3, 2, 1, 4};
     EXPECT_EQ(decoded.picture.rgba, expected);
-    EXPECT_TRUE(decoded.trailingBytes.empty());
+    EXPECT_EQ(decoded.trailingBytes.Size(), 0u);
+}
+
+TEST(TgaDecoder, HoldsNothingAsLargeAsThePictureBesideIt) {
+    // 32-bit files a little larger than their picture: a copy of the file would be the largest
+    // allocation. The run-length one is raw packets of one pixel each.
+    constexpr int kSide = 256;
+    constexpr std::size_t kPictureBytes = std::size_t{kSide} * kSide * 4;
+    Bytes uncompressed(kPictureBytes + 4096, 7);  // the picture's pixels, then lower levels
+    Bytes packets;
+    for (std::size_t i = 0; i < kPictureBytes / 4; ++i) packets.insert(packets.end(), {0x00, 1, 2, 3, 4});
+    const std::array files = {TgaFile(tga::kTrueColour, 32, 0, kSide, kSide, uncompressed),
+                              TgaFile(kRunLength, 32, 0, kSide, kSide, packets)};
+    for (const Bytes& file : files) {
+        const testing::AllocationWatch watch;
+        const TgaPicture decoded = DecodeTga(MemorySource(file), "big.tga");
+        EXPECT_EQ(watch.LargestRequest(), kPictureBytes);
+        EXPECT_EQ(decoded.picture.rgba.size(), kPictureBytes);
+    }
 }
 
 // The first length bytes of file.
@@ -210,7 +234,8 @@ TEST(TgaDecoder, RefusesEachMalformationBeforeAnyLargeAllocation) {
                       "the run-length pixels end after 2 of its 4 pixels"},
     };
     testing::ExpectEachRefusedSmall(
-        cases, [](const Bytes& file, const std::string& name) { DecodeTga(file, name); }, "bad.tga", 4096u);
+        cases, [](const Bytes& file, const std::string& name) { DecodeTga(MemorySource(file), name); }, "bad.tga",
+        4096u);
 }
 
 }  // namespace

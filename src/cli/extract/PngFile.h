@@ -1,4 +1,4 @@
-// Writes a presented frame as an RGB PNG file.
+// Writes a presented frame as an RGB PNG file, as exports are written.
 #pragma once
 
 #include <filesystem>

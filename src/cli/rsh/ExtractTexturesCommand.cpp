@@ -1,20 +1,19 @@
 // pelliton-rsh extract: every texture of a file, each as the window exports a texture of its type.
 #include "cli/rsh/Commands.h"
 #include "common/PellitonError.h"
-#include "export/TreeTextureExport.h"
 #include "rsh/RshFile.h"
 #include "rsh/TreeText.h"
 
 namespace pelliton {
 
 ExtractReport ExtractRshTextures(const std::string& path, const std::filesystem::path& folder,
-                                 const ExportWriter& write) {
+                                 const ExportWriter& write, TextureExporter exporter) {
     const RshFile file(path);
     ExtractReport report;
     const ExportWriter writeSparingFile = WriterSparing(path, write);
     for (const TreeTexture& texture : file.textures) {
         try {
-            report.written.push_back(ExportTreeTexture(texture, file.source, folder, writeSparingFile));
+            report.written.push_back(exporter(texture, file.source, folder, writeSparingFile));
         } catch (const PellitonError& error) {
             report.skipped.push_back("texture " + EscapeControls(texture.name) + ": " + error.what());
         }

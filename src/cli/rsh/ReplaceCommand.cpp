@@ -1,14 +1,11 @@
 // pelliton-rsh replace: edited pictures back into an RSH file, every other byte kept.
 #include "cli/rsh/Commands.h"
 #include "common/PellitonError.h"
-#include "roundtrip/ReplaceTextures.h"
 #include "rsh/TreeText.h"
 
 namespace pelliton {
 
-void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::string>& images, const std::string& outPath,
-                        bool strict, std::ostream& out, std::ostream& err) {
-    TextureReplacements replacements(rshPath, images);
+void WeighChanges(const TextureReplacements& replacements, const std::string& outPath, bool strict, std::ostream& err) {
     bool changed = false;
     // A picture of another size or format often is a mistake: the modder hears of each change.
     for (const ReplacedTexture& texture : replacements.Textures()) {
@@ -19,10 +16,16 @@ void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::strin
         }
     }
     if (strict && changed) throw PellitonError(outPath + ": not written: --strict refuses any change to a texture");
-    replacements.WriteTo(outPath);
+}
+
+void ReplaceRshTextures(const std::string& rshPath, const std::vector<std::string>& images, const std::string& outPath,
+                        const ReplaceOptions& options, std::ostream& out, std::ostream& err) {
+    TextureReplacements replacements(rshPath, images);
+    WeighChanges(replacements, outPath, options.strict, err);
+    if (!options.dryRun) replacements.WriteTo(outPath);
     for (const ReplacedTexture& texture : replacements.Textures()) {
         out << outPath << ": texture " << EscapeControls(texture.name) << " from " << texture.image << ": "
-            << DescribeTexture(texture.after) << '\n';
+            << DescribeTexture(texture.after) << (options.dryRun ? " (not written: --dry-run)" : "") << '\n';
     }
 }
 

@@ -1,7 +1,9 @@
 #include "cli/rsh/RshProgram.h"
 
+#include <array>
 #include <functional>
 #include <new>
+#include <system_error>
 #include <string_view>
 
 #include "cli/rsh/Commands.h"
@@ -17,8 +19,10 @@ namespace {
 constexpr std::string_view kProgram = kRshProgram;
 constexpr std::string_view kUsage =
     "Usage: pelliton-rsh list FILE...\n"
-    "       pelliton-rsh extract [--force] [-C DIR] FILE...\n"
-    "       pelliton-rsh replace [--strict] [-o OUT.rsh] FILE.rsh IMAGE...\n";
+    "       pelliton-rsh extract [--force] [--png] [-C DIR] FILE...\n"
+    "       pelliton-rsh extract -r [--force] [--png] [-C OUT] DIR\n"
+    "       pelliton-rsh replace [--strict] [--dry-run] [-o OUT.rsh] FILE.rsh IMAGE...\n"
+    "       pelliton-rsh replace -r [--strict] [--dry-run] OUT DIR\n";
 constexpr std::string_view kHelp =
     "Works on every texture of RSH texture files: the modder's round trip.\n"
     "\n"
@@ -27,10 +31,15 @@ constexpr std::string_view kHelp =
     "            height and MIP levels\n"
     "  extract   writes every texture of each FILE as NAME.DDS (DXT1, DXT3, DXT5) or\n"
     "            NAME.TGA (uncompressed), NAME being the last part of the texture's name,\n"
-    "            with the bytes the window exports; a texture of an unknown image type is\n"
-    "            reported and skipped, and no export replaces another of the same run.\n"
-    "            A file already there with other content (a picture being edited) is\n"
-    "            kept and reported, unless --force; one with the same content is left as it is\n"
+    "            with the bytes the window exports, or with --png as NAME.PNG, its largest\n"
+    "            level with its alpha; a texture of an unknown image type is reported and\n"
+    "            skipped, and no export replaces another of the same run. A file already\n"
+    "            there with other content (a picture being edited) is kept and reported,\n"
+    "            unless --force; one with the same content is left as it is.\n"
+    "            With -r, takes every RSH and RTX file under the folder DIR, on every\n"
+    "            core, and writes each file's textures into OUT under the file's path\n"
+    "            less its extension (DIR/races/a.rsh into OUT/races/a/); it prints each\n"
+    "            failure and a summary, and progress when it takes a while\n"
     "  replace   puts each IMAGE into the texture of FILE.rsh named as IMAGE is, less its\n"
     "            extension and in any letter case (as extract names it), and writes\n"
     "            FILE.rsh anew; every other byte stays as it was. A DDS image (DXT1, DXT3,\n"
@@ -39,17 +48,27 @@ constexpr std::string_view kHelp =
     "            format (DXT with a full MIP chain, or uncompressed). Each change to a\n"
     "            texture (its size, format, MIP levels, or alpha cut to one bit by DXT1) is\n"
     "            reported on standard error. On any error nothing is written.\n"
+    "            With -r, the way back from extract -r: for every RSH and RTX file under\n"
+    "            DIR, each picture in its folder of OUT that is no longer what extract\n"
+    "            would write replaces its texture, and the file is written anew; files with\n"
+    "            no edited picture are left as they are. A TGA or PNG picture beside an\n"
+    "            unchanged export goes in only if it is newer. Prints one line per file\n"
+    "            changed and a summary\n"
     "\n"
     "Files are written whole or not at all: an interrupted run leaves the old file. A\n"
     "read-only file is not replaced, a symbolic link is written through, a replaced file\n"
     "keeps its permissions, and no output may be one of the inputs.\n"
     "\n"
     "Options:\n"
-    "  -C DIR           extract: write into DIR, an existing folder, not the current one\n"
+    "  -C DIR           extract: write into DIR, an existing folder, not the current one;\n"
+    "                   with -r, OUT is made if it does not exist\n"
     "  --force          extract: replace files that exist with other content\n"
+    "  --png            extract: write each texture as a PNG picture\n"
+    "  -r               extract, replace: work on a whole folder of RSH and RTX files\n"
     "  -o OUT.rsh       replace: write the result to OUT.rsh and leave FILE.rsh as it is\n"
     "  --strict         replace: refuse to change any texture's size, format, MIP levels\n"
     "                   or alpha; nothing is written then\n"
+    "  --dry-run        replace: say what would be replaced, and write nothing\n"
     "  -h, --help       show this help and exit\n"
     "  --version        show the version and exit\n"
     "  --               treat every later argument as a file, even if it starts with '-'\n"
@@ -70,11 +89,11 @@ void OnFile(const std::string& file, const std::function<void()>& work, std::ost
     }
 }
 
-int List(const CommandLine& line, std::ostream& out, std::ostream& err) {
+int List(const CommandLine& line, const BatchOutput& output) {
     int status = kExitOk;
     for (const std::string& file : line.operands) {
-        if (&file != &line.operands.front()) out << '\n';
-        OnFile(file, [&] { ListRshFile(file, out); }, err, status);
+        if (&file != &line.operands.front()) output.out << '\n';
+        OnFile(file, [&] { ListRshFile(file, output.out); }, output.err, status);
     }
     return status;
 }
@@ -88,58 +107,87 @@ void KeepEditedExport(const std::filesystem::path& target, const std::function<v
     }
 }
 
-int Extract(const CommandLine& line, std::ostream& out, std::ostream& err) {
-    const auto folder = line.values.find("-C");
-    if (folder != line.values.end()) {
-        if (const std::string problem = OutputFolderProblem(folder->second); !problem.empty()) {
-            return UsageError(kProgram, kUsage, problem, err);
-        }
-    }
-    const auto outputFolder = PathFromUtf8(folder == line.values.end() ? "" : folder->second);
-    ExportLedger ledger(line.flags.contains("--force") ? ExportWriter(WriteFileAtomically)
-                                                       : ExportWriter(KeepEditedExport));
+int ExtractFiles(const CommandLine& line, const std::filesystem::path& outputFolder, const ExportWriter& write,
+                 TextureExporter exporter, const BatchOutput& output) {
+    ExportLedger ledger(write);
     int status = kExitOk;
     for (const std::string& file : line.operands) {
         OnFile(file, [&] {
-            const ExtractReport report = ExtractRshTextures(file, outputFolder, ledger.WriterFor(file));
+            const ExtractReport report = ExtractRshTextures(file, outputFolder, ledger.WriterFor(file), exporter);
             // "/" before the name on Windows too, as a folder given with "/" already has it.
             for (const auto& written : report.written) {
-                out << file << ": " << PathToUtf8(written) << '\n';
+                output.out << file << ": " << PathToUtf8(written) << '\n';
             }
             for (const std::string& skipped : report.skipped) {
-                err << kProgram << ": " << file << ": " << skipped << "; skipped\n";
+                output.err << kProgram << ": " << file << ": " << skipped << "; skipped\n";
                 status = kExitFileFailed;
             }
-        }, err, status);
+        }, output.err, status);
     }
     return status;
 }
 
-int Replace(const CommandLine& line, std::ostream& out, std::ostream& err) {
-    if (line.operands.size() < 2) return UsageError(kProgram, kUsage, "replace needs FILE.rsh and an IMAGE", err);
+int Extract(const CommandLine& line, const BatchOutput& output) {
+    const bool folders = line.flags.contains("-r");
+    if (folders && line.operands.size() != 1) {
+        return UsageError(kProgram, kUsage, "extract -r takes one folder DIR", output.err);
+    }
+    const auto folder = line.values.find("-C");
+    const std::string outputFolder = folder == line.values.end() ? "." : folder->second;
+    std::error_code error;
+    // A folder batch makes its OUT, as it makes the folders inside it.
+    const bool madeByBatch = folders && !std::filesystem::exists(PathFromUtf8(outputFolder), error);
+    if (const std::string problem = OutputFolderProblem(outputFolder); !problem.empty() && !madeByBatch) {
+        return UsageError(kProgram, kUsage, problem, output.err);
+    }
+    const ExportWriter write =
+        line.flags.contains("--force") ? ExportWriter(WriteFileAtomically) : ExportWriter(KeepEditedExport);
+    const TextureExporter exporter = line.flags.contains("--png") ? ExportTreeTextureAsPng : ExportTreeTexture;
+    if (!folders) {
+        return ExtractFiles(line, PathFromUtf8(folder == line.values.end() ? "" : outputFolder), write, exporter, output);
+    }
+    int status = kExitOk;
+    const std::string& root = line.operands.front();
+    OnFile(root, [&] { status = ExtractFolder(root, PathFromUtf8(outputFolder), write, exporter, output); },
+           output.err, status);
+    return status;
+}
+
+int Replace(const CommandLine& line, const BatchOutput& output) {
+    const ReplaceOptions options{line.flags.contains("--strict"), line.flags.contains("--dry-run")};
+    int status = kExitOk;
+    if (line.flags.contains("-r")) {
+        if (line.operands.size() != 2) return UsageError(kProgram, kUsage, "replace -r takes OUT and DIR", output.err);
+        if (line.values.contains("-o")) return UsageError(kProgram, kUsage, "replace -r writes each file in place; -o is for one file", output.err);
+        const std::string& pictures = line.operands[0];
+        const std::string& root = line.operands[1];
+        OnFile(root, [&] { status = ReplaceFolder(PathFromUtf8(pictures), root, options, output); }, output.err, status);
+        return status;
+    }
+    if (line.operands.size() < 2) return UsageError(kProgram, kUsage, "replace needs FILE.rsh and an IMAGE", output.err);
     const std::string& rshFile = line.operands.front();
     const std::vector<std::string> images(line.operands.begin() + 1, line.operands.end());
-    const auto output = line.values.find("-o");
-    const std::string outPath = output == line.values.end() ? rshFile : output->second;
-    int status = kExitOk;
-    const bool strict = line.flags.contains("--strict");
-    OnFile(rshFile, [&] { ReplaceRshTextures(rshFile, images, outPath, strict, out, err); }, err, status);
+    const auto out = line.values.find("-o");
+    const std::string outPath = out == line.values.end() ? rshFile : out->second;
+    OnFile(rshFile, [&] { ReplaceRshTextures(rshFile, images, outPath, options, output.out, output.err); }, output.err,
+           status);
     return status;
 }
 
 struct Command {
     std::string_view name;
-    std::string_view valueOption;  // empty: none, as no option is empty
-    std::string_view flagOption;   // likewise
-    int (*run)(const CommandLine&, std::ostream&, std::ostream&);
+    std::string_view valueOption;                 // empty: none, as no option is empty
+    std::array<std::string_view, 3> flagOptions;  // likewise
+    int (*run)(const CommandLine&, const BatchOutput&);
 };
 
-constexpr Command kCommands[] = {
-    {"list", "", "", List}, {"extract", "-C", "--force", Extract}, {"replace", "-o", "--strict", Replace}};
+constexpr Command kCommands[] = {{"list", "", {}, List},
+                                 {"extract", "-C", {"--force", "--png", "-r"}, Extract},
+                                 {"replace", "-o", {"--strict", "--dry-run", "-r"}, Replace}};
 
 }  // namespace
 
-int RunRshTool(std::span<const std::string> args, std::ostream& out, std::ostream& err) {
+int RunRshTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, bool errIsTerminal) {
     const Command* command = nullptr;
     if (!args.empty()) {
         for (const Command& known : kCommands) {
@@ -148,7 +196,9 @@ int RunRshTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     }
     // Before a command only help and version are understood.
     CommandLine line = command == nullptr ? ParseCommandLine(args, {})
-                                          : ParseCommandLine(args.subspan(1), {command->valueOption}, {command->flagOption});
+                                          : ParseCommandLine(args.subspan(1), {command->valueOption},
+                                                             {command->flagOptions[0], command->flagOptions[1],
+                                                              command->flagOptions[2]});
     if (line.usageError.empty() && command == nullptr && !line.help && !line.version) {
         line.usageError = args.empty() ? "no command given" : "unknown command '" + args.front() + "'";
     }
@@ -164,7 +214,7 @@ int RunRshTool(std::span<const std::string> args, std::ostream& out, std::ostrea
         PrintVersion(kProgram, out);
         return kExitOk;
     }
-    int status = command->run(line, out, err);
+    int status = command->run(line, {out, err, errIsTerminal});
     if (!out.flush()) {
         err << kProgram << ": cannot write standard output\n";
         status = kExitFileFailed;

@@ -7,7 +7,8 @@
 
 namespace pelliton {
 
-// args excludes the program name: a command (list, extract, replace) and its arguments.
-int RunRshTool(std::span<const std::string> args, std::ostream& out, std::ostream& err);
+// args excludes the program name: a command (list, extract, replace) and its arguments. Progress of
+// a long folder batch is shown on err only when errIsTerminal.
+int RunRshTool(std::span<const std::string> args, std::ostream& out, std::ostream& err, bool errIsTerminal = false);
 
 }  // namespace pelliton

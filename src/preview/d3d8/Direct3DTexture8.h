@@ -10,7 +10,7 @@
 #include <utility>
 
 #include "common/DdsFormat.h"
-#include "preview/d3d8/ColourBlock.h"
+#include "common/DxtBlock.h"
 #include "preview/d3d8/D3D8Types.h"
 #include "preview/d3d8/LiveCounted.h"
 #include "preview/d3d8/TexelRows.h"
@@ -50,7 +50,7 @@ public:
         assert(x >= 0 && x < width_ && y >= 0 && y < height_);
         if (bytesPerPixel_ == 0) {
             const std::uint8_t* block = rows_.Row(y / 4) + static_cast<std::size_t>(x / 4) * dds::kColourBlockBytes;
-            return ColourBlockTexel(block, x % 4, y % 4, format_ == D3DFMT_DXT1);
+            return dxt::ColourBlockTexel(block, x % 4, y % 4, format_ == D3DFMT_DXT1);
         }
         const auto column = static_cast<std::size_t>(rightToLeft_ ? width_ - 1 - x : x);
         const std::uint8_t* bgr = rows_.Row(y) + column * bytesPerPixel_;
