@@ -64,7 +64,7 @@ void RunInOrder(const InOrderWork& run) {
         }
     };
     std::vector<std::jthread> workers;
-    const std::size_t threadCount = std::min<std::size_t>(std::max(1U, run.threads), run.count);
+    const std::size_t threadCount = std::min(static_cast<std::size_t>(std::max(1, run.threads)), run.count);
     for (std::size_t t = 0; t < threadCount; ++t) workers.emplace_back(worker);
     try {
         for (std::size_t index = 0; index < run.count; ++index) {
@@ -81,6 +81,6 @@ void RunInOrder(const InOrderWork& run) {
     }
 }
 
-unsigned CoreCount() { return std::max(1U, std::thread::hardware_concurrency()); }
+int CoreCount() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
 
 }  // namespace pelliton

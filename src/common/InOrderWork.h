@@ -10,7 +10,7 @@ namespace pelliton {
 
 struct InOrderWork {
     std::size_t count = 0;
-    unsigned threads = 1;                    // at least 1
+    int threads = 1;                         // at least 1
     std::function<void(std::size_t)> work{};   // on a worker thread, each index once
     std::function<void(std::size_t)> taken{};  // on the calling thread, in index order, once work(index) is done
     std::function<void()> waiting{};           // on the calling thread, about every waitingInterval while it waits
@@ -23,6 +23,6 @@ struct InOrderWork {
 void RunInOrder(const InOrderWork& run);
 
 // The number of threads the machine runs at once, at least 1.
-unsigned CoreCount();
+int CoreCount();
 
 }  // namespace pelliton

@@ -32,7 +32,10 @@ using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
 
 // A short name of fixed length: a target name as long as the file system allows must still
 // leave room for it, so it is not derived from the target's name.
-std::string TemporaryName(std::random_device& random) {
+std::string TemporaryName() {
+    // Seeded once a thread: a folder batch names thousands of files, and each name need only be
+    // unlikely to be taken.
+    thread_local std::minstd_rand random(std::random_device{}());
     char name[sizeof ".pelliton-00000000.tmp"];
     std::snprintf(name, sizeof name, ".pelliton-%08x.tmp", static_cast<unsigned>(random()));
     return name;
@@ -55,10 +58,9 @@ PellitonError CannotCreate(const std::filesystem::path& target, int error) {
 class TemporaryFile {
 public:
     explicit TemporaryFile(const std::filesystem::path& target) {
-        std::random_device random;
         for (int attempt = 0; attempt < 16 && !handle_; ++attempt) {
             cleanup_.reset();
-            path_ = target.parent_path() / TemporaryName(random);  // the same folder: the rename stays on one disk
+            path_ = target.parent_path() / TemporaryName();  // the same folder: the rename stays on one disk
             cleanup_.emplace(path_);  // before the file exists, so that no moment leaves it behind
             handle_.reset(CreateNewFile(path_));
             if (!handle_ && errno != EEXIST) break;

@@ -52,8 +52,10 @@ void EncodeBlock(const std::uint8_t* texels, std::uint32_t fourCC, std::uint8_t*
     EncodeColourBlock(texels, false, block + dds::kColourBlockBytes);
 }
 
-// Encodes the picture into `blocks`, which has room for its level.
-void EncodeLevelInto(const RgbaPicture& picture, std::uint32_t fourCC, int threads, std::uint8_t* blocks) {
+// Encodes the picture into `blocks`, which has room for its level; with decoded, each row of blocks
+// once its rows are decoded, and none once the decoding is abandoned.
+void EncodeLevelInto(const RgbaPicture& picture, std::uint32_t fourCC, int threads, std::uint8_t* blocks,
+                     const RowsReady* decoded = nullptr) {
     assert(picture.rgba.size() ==
            static_cast<std::size_t>(picture.width) * static_cast<std::size_t>(picture.height) * 4);
     const auto blocksAcross = static_cast<int>(dds::BlocksAlong(picture.width));
@@ -61,6 +63,7 @@ void EncodeLevelInto(const RgbaPicture& picture, std::uint32_t fourCC, int threa
     const std::size_t blockBytes = dds::BlockBytes(fourCC);
     ForRowRanges(blockRows, threads, [&](int first, int end) {
         for (int blockY = first; blockY < end; ++blockY) {
+            if (decoded != nullptr && !decoded->WaitFor(std::min(picture.height, 4 * blockY + 4))) return;
             std::uint8_t* block = blocks + static_cast<std::size_t>(blockY) * static_cast<std::size_t>(blocksAcross) * blockBytes;
             for (int blockX = 0; blockX < blocksAcross; ++blockX, block += blockBytes) {
                 EncodeBlock(BlockTexels(picture, blockX, blockY).data(), fourCC, block);
@@ -70,10 +73,11 @@ void EncodeLevelInto(const RgbaPicture& picture, std::uint32_t fourCC, int threa
 }
 
 // Appends the level's blocks to `encoded`, whose capacity already holds them.
-void AppendLevel(const RgbaPicture& picture, std::uint32_t fourCC, int threads, std::vector<std::uint8_t>& encoded) {
+void AppendLevel(const RgbaPicture& picture, std::uint32_t fourCC, int threads, std::vector<std::uint8_t>& encoded,
+                 const RowsReady* decoded = nullptr) {
     const std::size_t start = encoded.size();
     encoded.resize(start + dds::LevelBytes(fourCC, picture.width, picture.height));
-    EncodeLevelInto(picture, fourCC, threads, encoded.data() + start);
+    EncodeLevelInto(picture, fourCC, threads, encoded.data() + start, decoded);
 }
 
 RgbaPicture LevelBelow(const RgbaPicture& above, int threads) {
@@ -92,12 +96,14 @@ std::vector<std::uint8_t> EncodeDxt(const RgbaPicture& picture, std::uint32_t fo
     return blocks;
 }
 
-std::vector<std::uint8_t> EncodeDxtChain(const RgbaPicture& picture, std::uint32_t fourCC, int levels, int threads) {
+std::vector<std::uint8_t> EncodeDxtChain(const RgbaPicture& picture, std::uint32_t fourCC, int levels, int threads,
+                                         const RowsReady* decoded) {
     CheckFormat(fourCC);
     CheckMipLevels(picture, levels);
     std::vector<std::uint8_t> encoded;
     encoded.reserve(dds::MipChainBytes(fourCC, picture.width, picture.height, levels));
-    AppendLevel(picture, fourCC, threads, encoded);
+    AppendLevel(picture, fourCC, threads, encoded, decoded);
+    if (decoded != nullptr && !decoded->WaitFor(picture.height)) return {};
     RgbaPicture level;
     for (int at = 1; at < levels; ++at) {
         level = LevelBelow(at == 1 ? picture : level, threads);

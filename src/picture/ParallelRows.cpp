@@ -22,6 +22,4 @@ void ForRowRanges(int rows, int threads, const std::function<void(int, int)>& wo
     for (std::thread& helper : helpers) helper.join();
 }
 
-int MachineThreads() { return std::max(1, static_cast<int>(std::thread::hardware_concurrency())); }
-
 }  // namespace pelliton

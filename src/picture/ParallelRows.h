@@ -11,7 +11,4 @@ namespace pelliton {
 // work must not throw.
 void ForRowRanges(int rows, int threads, const std::function<void(int first, int end)>& work);
 
-// The threads the machine runs at once, at least 1.
-int MachineThreads();
-
 }  // namespace pelliton

@@ -2,9 +2,11 @@
 // 32 bits or grey of 8 or 16, any origin) and PNG (any colour type, depth and interlacing).
 #pragma once
 
+#include <memory>
 #include <string_view>
 
 #include "common/ByteSource.h"
+#include "common/RowsReady.h"
 #include "picture/RgbaPicture.h"
 
 namespace pelliton {
@@ -22,5 +24,25 @@ struct TgaPicture {
 // bounded piece at a time: beside the picture it holds only a few rows.
 TgaPicture DecodeTga(const ByteSource& file, std::string_view name);
 RgbaPicture DecodePng(const ByteSource& file, std::string_view name);
+
+// A PNG file read up to its pixels, its header and colours checked (the errors of DecodePng), so
+// that work on its picture can start while the pixels are decoded.
+class PngDecoding {
+public:
+    PngDecoding(const ByteSource& file, std::string_view name);
+    PngDecoding(const PngDecoding&) = delete;
+    PngDecoding& operator=(const PngDecoding&) = delete;
+    ~PngDecoding();
+
+    // The picture of the file's sides, its texels not yet decoded.
+    RgbaPicture AllocatePicture() const;
+    // Decodes the pixels into picture (from AllocatePicture), publishing to rows each row from the top
+    // as it is done (an interlaced file's rows all at once at its end). Once only. Throws PellitonError.
+    void DecodeInto(RgbaPicture& picture, RowsReady* rows);
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> parts_;
+};
 
 }  // namespace pelliton

@@ -138,7 +138,7 @@ public:
           row_(1 + png::RowBytes(header, header.width)),
           previous_(png::RowBytes(header, header.width)) {}
 
-    void Decode(PngImageData& data, const png::Pass& pass, std::size_t passNumber) {
+    void Decode(PngImageData& data, const png::Pass& pass, std::size_t passNumber, RowsReady* ready) {
         const std::uint32_t columns = pass.Columns(header_.width);
         const std::uint32_t rows = pass.Rows(header_.height);
         if (columns == 0 || rows == 0) return;  // an empty pass stores no rows at all
@@ -160,6 +160,7 @@ public:
             std::uint8_t* out = picture_.rgba.data() + y * rowStride + std::size_t{pass.firstColumn} * 4;
             converter_.Convert(samples, columns, out, std::size_t{pass.columnStep} * 4);
             std::ranges::copy(samples, above.begin());
+            if (ready != nullptr) ready->Publish(static_cast<int>(y) + 1);
         }
     }
 
@@ -180,7 +181,17 @@ private:
 
 }  // namespace
 
-RgbaPicture DecodePng(const ByteSource& file, std::string_view name) {
+struct PngDecoding::Parts {
+    Parts(const png::ImageHeader& header, const ByteSource& file, std::string_view name)
+        : name(name), header(header), chunks(file, kImageHeaderEnd, name) {}
+
+    std::string_view name;
+    png::ImageHeader header;
+    PngChunkReader chunks;
+    Colours colours;
+};
+
+PngDecoding::PngDecoding(const ByteSource& file, std::string_view name) {
     const png::ImageHeader header = ReadImageHeader(file, name);
     RequireSensibleSides(header.width, header.height, name);
     RequireKnownLayout(header, name);
@@ -192,22 +203,39 @@ RgbaPicture DecodePng(const ByteSource& file, std::string_view name) {
                                   " pixels need " + std::to_string(inflated) + " bytes of image data, more than its " +
                                   std::to_string(file.Size()) + " bytes can inflate to");
     }
-    PngChunkReader chunks(file, kImageHeaderEnd, name);
-    const Colours colours = ReadColourChunks(chunks, header, name);
-    const png::PixelConverter converter(header, colours.palette, colours.transparency);
+    parts_ = std::make_unique<Parts>(header, file, name);
+    parts_->colours = ReadColourChunks(parts_->chunks, header, name);
+}
 
+PngDecoding::~PngDecoding() = default;
+
+RgbaPicture PngDecoding::AllocatePicture() const {
+    const png::ImageHeader& header = parts_->header;
     RgbaPicture picture{static_cast<int>(header.width), static_cast<int>(header.height), {}};
     picture.rgba.resize(std::size_t{header.width} * header.height * 4);
-    PngImageData data(chunks, name);
-    PassDecoder passes(header, converter, picture, name);
+    return picture;
+}
+
+void PngDecoding::DecodeInto(RgbaPicture& picture, RowsReady* rows) {
+    const png::ImageHeader& header = parts_->header;
+    const png::PixelConverter converter(header, parts_->colours.palette, parts_->colours.transparency);
+    PngImageData data(parts_->chunks, parts_->name);
+    PassDecoder passes(header, converter, picture, parts_->name);
     if (header.interlaceMethod == png::kAdam7) {
         for (std::size_t pass = 0; pass < png::kAdam7Passes.size(); ++pass) {
-            passes.Decode(data, png::kAdam7Passes[pass], pass + 1);
+            passes.Decode(data, png::kAdam7Passes[pass], pass + 1, nullptr);
         }
     } else {
-        passes.Decode(data, png::kWholePicture, 0);
+        passes.Decode(data, png::kWholePicture, 0, rows);
     }
     data.Finish();
+    if (rows != nullptr) rows->Publish(picture.height);
+}
+
+RgbaPicture DecodePng(const ByteSource& file, std::string_view name) {
+    PngDecoding png(file, name);
+    RgbaPicture picture = png.AllocatePicture();
+    png.DecodeInto(picture, nullptr);
     return picture;
 }
 

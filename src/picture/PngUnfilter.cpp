@@ -11,12 +11,13 @@ namespace {
 enum FilterType : std::uint8_t { kNone, kSub, kUp, kAverage, kPaeth };
 
 // The neighbour (left a, above b, above-left c) nearest to a + b - c, ties going to a, then b.
+// Chosen by selects rather than branches: the choice changes from byte to byte of a picture.
 inline std::uint8_t PaethPredictor(int a, int b, int c) {
     const int pa = std::abs(b - c);
     const int pb = std::abs(a - c);
     const int pc = std::abs(a + b - 2 * c);
-    if (pa <= pb && pa <= pc) return static_cast<std::uint8_t>(a);
-    return static_cast<std::uint8_t>(pb <= pc ? b : c);
+    const int bOrC = pb <= pc ? b : c;
+    return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : bOrC);
 }
 
 // Unit is a constant here so that the compiler unrolls the work on one pixel.

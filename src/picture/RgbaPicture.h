@@ -4,13 +4,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/UninitialisedAllocator.h"
+
 namespace pelliton {
 
 // Rows run from the top of the picture down, each texel four bytes: red, green, blue, alpha.
 struct RgbaPicture {
     int width = 0;
     int height = 0;
-    std::vector<std::uint8_t> rgba;  // width * height * 4 bytes
+    // width * height * 4 bytes; not zeroed when sized, as a decoder or filter writes every byte
+    UninitialisedBytes rgba;
 };
 
 }  // namespace pelliton

@@ -1,9 +1,12 @@
 #include "roundtrip/TextureReplacement.h"
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 #include <initializer_list>
 
 #include "common/DdsFormat.h"
+#include "common/InOrderWork.h"
 #include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
@@ -49,11 +52,6 @@ bool HasPartialAlpha(const RgbaPicture& picture) {
         if (picture.rgba[alpha] != 0 && picture.rgba[alpha] != 0xFF) return true;
     }
     return false;
-}
-
-// DXT blocks of the picture's full MIP chain, largest level first.
-std::vector<std::uint8_t> EncodeBlockChain(const RgbaPicture& picture, std::uint32_t fourCC, int levels) {
-    return EncodeDxtChain(picture, fourCC, levels);
 }
 
 // Uncompressed texels of the picture and its lower levels. A TGA we exported carries the lower
@@ -119,6 +117,10 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
                             ", an unknown texture format; only a DDS image can replace it");
     }
     const FileSource imageFile(image);
+    if (isPng && format->layout == TexelLayout::BlockCompressed) {
+        EncodePngWhileDecoding(imageFile, image, dds::FourCC(format->fourCC));
+        return;
+    }
     ByteRange trailingBytes;
     RgbaPicture picture;
     if (isPng) {
@@ -128,15 +130,11 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
         picture = std::move(tga.picture);
         trailingBytes = tga.trailingBytes;
     }
-    attributes_.width = picture.width;
-    attributes_.height = picture.height;
-
     if (format->layout == TexelLayout::BlockCompressed) {
-        const std::uint32_t fourCC = dds::FourCC(format->fourCC);
-        attributes_.mipLevels = FullMipLevels(picture.width, picture.height);
-        alphaCutToOneBit_ = fourCC == dds::kDxt1 && HasPartialAlpha(picture);
-        encoded_ = EncodeBlockChain(picture, fourCC, attributes_.mipLevels);
+        EncodeBlocks(picture, dds::FourCC(format->fourCC));
     } else {
+        attributes_.width = picture.width;
+        attributes_.height = picture.height;
         const int levels = std::max(1, texture.attributes.mipLevels);
         if (levels > FullMipLevels(picture.width, picture.height)) {
             throw PellitonError(image + ": texture " + texture.name + " has " + std::to_string(levels) +
@@ -144,8 +142,43 @@ void TextureReplacement::EncodePicture(const TreeTexture& texture, const std::st
                                 std::to_string(picture.height) + " has");
         }
         encoded_ = StoreUncompressedChain(picture, levels, trailingBytes);
+        texels_ = ByteRange::InMemory(encoded_);
     }
+}
+
+void TextureReplacement::EncodeBlocks(const RgbaPicture& picture, std::uint32_t fourCC, const RowsReady* decoded) {
+    attributes_.width = picture.width;
+    attributes_.height = picture.height;
+    attributes_.mipLevels = FullMipLevels(picture.width, picture.height);
+    encoded_ = EncodeDxtChain(picture, fourCC, attributes_.mipLevels, CoreCount(), decoded);
     texels_ = ByteRange::InMemory(encoded_);
+    // The chain is whole only once the picture is: then its alpha can be weighed.
+    alphaCutToOneBit_ = fourCC == dds::kDxt1 && !encoded_.empty() && HasPartialAlpha(picture);
+}
+
+// Reading a large PNG takes as long as encoding it, on one core: the encoder starts on the rows
+// already decoded while the rest are read.
+void TextureReplacement::EncodePngWhileDecoding(const ByteSource& file, const std::string& image, std::uint32_t fourCC) {
+    PngDecoding png(file, image);
+    RgbaPicture picture = png.AllocatePicture();
+    RowsReady decoded;
+    std::exception_ptr encodeFailure;
+    std::thread encoder([&] {
+        try {
+            EncodeBlocks(picture, fourCC, &decoded);
+        } catch (...) {
+            encodeFailure = std::current_exception();
+        }
+    });
+    try {
+        png.DecodeInto(picture, &decoded);
+    } catch (...) {
+        decoded.Abandon();
+        encoder.join();
+        throw;
+    }
+    encoder.join();
+    if (encodeFailure) std::rethrow_exception(encodeFailure);
 }
 
 std::vector<BodyReplacement> TextureReplacement::Bodies() const {

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "common/FileSource.h"
+#include "common/RowsReady.h"
+#include "picture/RgbaPicture.h"
 #include "picture/PictureKind.h"
 #include "rsh/ChunkTreeEdit.h"
 #include "rsh/TreeTextures.h"
@@ -39,6 +41,9 @@ public:
 private:
     void TakeDds(const TreeTexture& texture, const ByteSource& rshFile, const std::string& image);
     void EncodePicture(const TreeTexture& texture, const std::string& image, bool isPng);
+    void EncodePngWhileDecoding(const ByteSource& file, const std::string& image, std::uint32_t fourCC);
+    // DXT blocks of the picture's full MIP chain; with decoded, as the picture's rows are decoded.
+    void EncodeBlocks(const RgbaPicture& picture, std::uint32_t fourCC, const RowsReady* decoded = nullptr);
 
     const TreeTexture* texture_;
     TextureAttributes attributes_;

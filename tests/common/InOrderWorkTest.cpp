@@ -13,7 +13,7 @@ namespace pelliton {
 namespace {
 
 TEST(InOrderWork, TakesEveryPieceOnceInOrderHoweverTheyFinish) {
-    for (const unsigned threads : {1U, 3U, 8U}) {
+    for (const int threads : {1, 3, 8}) {
         constexpr std::size_t kCount = 12;
         std::vector<std::atomic<int>> worked(kCount);
         std::vector<std::size_t> taken;

@@ -23,6 +23,7 @@
 #include "rshwrite/RshWriter.h"
 #include "support/ImageMagick.h"
 #include "support/TempDir.h"
+#include "support/PictureBytes.h"
 
 namespace pelliton {
 namespace {
@@ -81,7 +82,7 @@ void ExpectPictureOfTexels(const TextureFile& file, const TreeTexture& texture) 
     const RgbaPicture picture = TexturePicture(texture, file.source);
     ASSERT_EQ(picture.width, texture.attributes.width);
     ASSERT_EQ(picture.height, texture.attributes.height);
-    EXPECT_EQ(picture.rgba, ExpectedRgba(file, texture));
+    EXPECT_EQ(testing::TexelBytes(picture), ExpectedRgba(file, texture));
 }
 
 TEST(TexturePicture, EverySampleTextureIsItsTexels) {
@@ -124,7 +125,7 @@ TEST(TexturePicture, HandMadeTexturesOfAnySideAreTheirTexels) {
 TEST(TexturePicture, UncompressedRowsComeTopFirst) {
     const Bytes stored = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16};  // 2 x 2, bottom row first
     const TextureFile file(MadeFile(kImageTypeUncompressed, 2, 2, stored));
-    EXPECT_EQ(TexturePicture(file.Texture(), file.source).rgba,
+    EXPECT_EQ(testing::TexelBytes(TexturePicture(file.Texture(), file.source)),
               (Bytes{9, 10, 11, 12, 13, 14, 15, 16, 1, 2, 3, 4, 5, 6, 7, 8}));
 }
 
@@ -228,7 +229,7 @@ TEST(ExportTreeTextureAsPng, WritesThePictureAsNamePng) {
         EXPECT_EQ(decoded.height, side);
         EXPECT_EQ(decoded.rgba, expected.rgba);
 #ifndef _WIN32
-        EXPECT_EQ(testing::DecodeWithImageMagick(written, dir, "rgba"), expected.rgba);
+        EXPECT_EQ(testing::DecodeWithImageMagick(written, dir, "rgba"), testing::TexelBytes(expected));
 #endif
     }
 }

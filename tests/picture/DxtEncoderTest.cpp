@@ -15,6 +15,7 @@
 #include "common/PellitonError.h"
 #include "picture/DxtEncoder.h"
 #include "picture/MipChain.h"
+#include "support/PictureBytes.h"
 
 namespace pelliton {
 namespace {
@@ -150,7 +151,7 @@ std::vector<NamedPicture> TestPictures() {
 
 // What a format can keep of a picture: DXT1 turns alpha below 128 into transparent black.
 Bytes Keepable(const RgbaPicture& picture, std::uint32_t fourCC) {
-    Bytes rgba = picture.rgba;
+    Bytes rgba = testing::TexelBytes(picture);
     if (fourCC != dds::kDxt1) return rgba;
     for (std::size_t at = 0; at < rgba.size(); at += 4) {
         if (rgba[at + 3] < 128) {
@@ -227,7 +228,7 @@ TEST(DxtEncoder, SidesThatAreNotMultiplesOfFourComeBackExactly) {
             });
             const Bytes blocks = EncodeDxt(picture, fourCC);
             ASSERT_EQ(blocks.size(), dds::LevelBytes(fourCC, width, height));
-            EXPECT_EQ(SquishDecode(blocks, fourCC, width, height), picture.rgba);
+            EXPECT_EQ(SquishDecode(blocks, fourCC, width, height), testing::TexelBytes(picture));
         }
     }
 }
@@ -246,14 +247,14 @@ TEST(DxtEncoder, SingleColoursComeBackAsCloseAsTheyCan) {
         const RgbaPicture picture = Flat(4, 4, {v, static_cast<std::uint8_t>(255 - v), static_cast<std::uint8_t>(v * 7), 255});
         for (const std::uint32_t fourCC : kFormats) {
             SCOPED_TRACE(std::to_string(value) + " in " + dds::FourCCText(fourCC));
-            const int ours = SquaredError(picture.rgba, SquishDecode(EncodeDxt(picture, fourCC), fourCC, 4, 4));
-            const int squish = SquaredError(picture.rgba, SquishDecode(SquishClusterFit(picture, fourCC), fourCC, 4, 4));
+            const int ours = SquaredError(testing::TexelBytes(picture), SquishDecode(EncodeDxt(picture, fourCC), fourCC, 4, 4));
+            const int squish = SquaredError(testing::TexelBytes(picture), SquishDecode(SquishClusterFit(picture, fourCC), fourCC, 4, 4));
             EXPECT_LE(ours, squish);
         }
     }
     const RgbaPicture exact = Flat(5, 3, {255, 0, 255, 0x77});  // 0x77 fits DXT3's four bits
     for (const std::uint32_t fourCC : {dds::kDxt3, dds::kDxt5}) {
-        EXPECT_EQ(SquishDecode(EncodeDxt(exact, fourCC), fourCC, 5, 3), exact.rgba) << dds::FourCCText(fourCC);
+        EXPECT_EQ(SquishDecode(EncodeDxt(exact, fourCC), fourCC, 5, 3), testing::TexelBytes(exact)) << dds::FourCCText(fourCC);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "support/ImageMagick.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
+#include "support/PictureBytes.h"
 
 namespace pelliton {
 namespace {
@@ -69,9 +70,9 @@ TEST(IndependentDecoder, DecodesWhatImageMagickDecodes) {
         const RgbaPicture picture = isTga ? DecodeTga(file, name).picture : DecodePng(file, name);
         EXPECT_EQ(picture.width, 7);
         EXPECT_EQ(picture.height, 5);
-        EXPECT_EQ(picture.rgba, testing::DecodeWithImageMagick(path, dir));
+        EXPECT_EQ(testing::TexelBytes(picture), testing::DecodeWithImageMagick(path, dir));
         if (keepsEveryByte) {
-            EXPECT_EQ(picture.rgba, source);
+            EXPECT_EQ(testing::TexelBytes(picture), source);
         }
     }
 }

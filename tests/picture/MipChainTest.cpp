@@ -5,6 +5,7 @@
 
 #include "common/PellitonError.h"
 #include "picture/MipChain.h"
+#include "support/PictureBytes.h"
 
 namespace pelliton {
 namespace {
@@ -65,11 +66,11 @@ TEST(MipChain, EachTexelIsTheRoundedMeanOfTheTwoByTwoAbove) {
 
 TEST(MipChain, AlphaIsAveragedStraightNotPremultiplied) {
     const RgbaPicture picture{2, 2, {200, 0, 0, 0, 0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255}};
-    EXPECT_EQ(MakeMipChain(picture, 2)[1].rgba, (Bytes{50, 0, 0, 191}));
+    EXPECT_EQ(testing::TexelBytes(MakeMipChain(picture, 2)[1]), (Bytes{50, 0, 0, 191}));
 }
 
 TEST(MipChain, SidesOfEachLevelAndTheLevelsAllowed) {
-    const RgbaPicture picture{5, 3, Bytes(5 * 3 * 4, 1)};
+    const RgbaPicture picture = testing::PictureOf(5, 3, Bytes(5 * 3 * 4, 1));
     const auto chain = MakeMipChain(picture, 3);
     const std::array<std::pair<int, int>, 3> sides = {{{5, 3}, {2, 1}, {1, 1}}};
     for (std::size_t level = 0; level < sides.size(); ++level) {

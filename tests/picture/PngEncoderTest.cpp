@@ -16,6 +16,7 @@
 #include "picture/PngEncoder.h"
 #include "support/ImageMagick.h"
 #include "support/TempDir.h"
+#include "support/PictureBytes.h"
 
 namespace pelliton {
 namespace {
@@ -28,7 +29,7 @@ struct PictureCase {
 };
 
 RgbaPicture Made(int width, int height, const std::function<std::uint8_t(std::size_t at)>& byte) {
-    RgbaPicture picture{width, height, Bytes(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4)};
+    RgbaPicture picture{width, height, UninitialisedBytes(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4)};
     for (std::size_t at = 0; at < picture.rgba.size(); ++at) picture.rgba[at] = byte(at);
     return picture;
 }
@@ -84,7 +85,7 @@ TEST(PngEncoder, AnotherProgramReadsTheAlpha) {
         SCOPED_TRACE(c.name);
         testing::TempDir dir;
         const std::string file = dir.Write("picture.png", EncodePng(c.picture));
-        EXPECT_EQ(testing::DecodeWithImageMagick(file, dir, "rgba"), c.picture.rgba);
+        EXPECT_EQ(testing::DecodeWithImageMagick(file, dir, "rgba"), testing::TexelBytes(c.picture));
     }
 }
 
@@ -95,7 +96,7 @@ TEST(PngEncoder, RgbRowsMakeAnOpaquePicture) {
               [](int, std::span<std::uint8_t> row) { std::ranges::copy(Bytes{1, 2, 3, 4, 5, 6}, row.begin()); },
               [&png](std::span<const std::uint8_t> bytes) { png.insert(png.end(), bytes.begin(), bytes.end()); });
     EXPECT_EQ(png[8 + 8 + 9], 2);  // the colour type, after the width, height and bit depth
-    EXPECT_EQ(DecodePng(MemorySource(png), "rgb").rgba, (Bytes{1, 2, 3, 255, 4, 5, 6, 255}));
+    EXPECT_EQ(testing::TexelBytes(DecodePng(MemorySource(png), "rgb")), (Bytes{1, 2, 3, 255, 4, 5, 6, 255}));
 }
 
 // The encoder holds no more than a chunk of deflated bytes, whatever the picture's size; a small

@@ -11,6 +11,7 @@
 #include "cli/rsh/RshToolFixtures.h"
 #include "picture/PngEncoder.h"
 #include "support/TempDir.h"
+#include "support/PictureBytes.h"
 
 namespace pelliton {
 namespace {
@@ -111,7 +112,7 @@ TEST(RshToolFolders, ReplaceChangesExactlyTheFilesWhosePicturesWereEdited) {
     const fs::path editedPng = mod.Picture(mod.files[2], "ORK_TANK.png");
     fs::remove(mod.Picture(mod.files[2], "ork_tank.PNG"));
     mod.dir.Write(fs::relative(editedPng, mod.dir.path()).string(),
-                  EncodePng(RgbaPicture{8, 8, std::vector<std::uint8_t>(8 * 8 * 4, 0x80)}));
+                  EncodePng(testing::PictureOf(8, 8, std::vector<std::uint8_t>(8 * 8 * 4, 0x80))));
     MakeOlder(mod.Picture(mod.files[2], "ork_tank.DDS"));
 
     // Each file as a single replace makes it, from a copy of the file before.
@@ -180,7 +181,7 @@ TEST(RshToolFolders, TheNewestEditGoesInUnlessAnUnchangedExportIsNewer) {
         const fs::path png = mod.Picture(mod.files[2], "ork_tank.png");
         const fs::path dds = mod.Picture(mod.files[2], "ork_tank.DDS");
         mod.dir.Write(fs::relative(png, mod.dir.path()).string(),
-                      EncodePng(RgbaPicture{8, 8, std::vector<std::uint8_t>(8 * 8 * 4, 0x40)}));
+                      EncodePng(testing::PictureOf(8, 8, std::vector<std::uint8_t>(8 * 8 * 4, 0x40))));
         if (c.ddsEdited) {
             auto bytes = ReadFileBytes(dds);
             bytes.back() ^= 1;
