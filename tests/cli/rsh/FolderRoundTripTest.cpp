@@ -188,6 +188,7 @@ TEST(RshToolFolders, TheNewestEditGoesInUnlessAnUnchangedExportIsNewer) {
             mod.dir.Write(fs::relative(dds, mod.dir.path()).string(), bytes);
         }
         MakeNewer(c.pngNewest ? png : dds);
+        MakeOlder(mod.root / mod.files[2]);  // the edit came after the file, whatever the clock's grain
         const auto run = RunTool({"replace", "-r", mod.pictures.string(), mod.root.string()});
         EXPECT_EQ(run.status, 0) << c.what << "\n" << run.err;
         EXPECT_EQ(run.err, *c.err == '\0' ? "" : "pelliton-rsh: " + png.generic_string() + ": " + c.err + "\n")
