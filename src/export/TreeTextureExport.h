@@ -26,6 +26,9 @@ std::filesystem::path ExportTreeTexture(const TreeTexture& texture, const ByteSo
 std::filesystem::path ExportTreeTextureAsPng(const TreeTexture& texture, const ByteSource& file,
                                              const std::filesystem::path& folder, const ExportWriter& write);
 
+// How a texture becomes a file in a folder: ExportTreeTexture or ExportTreeTextureAsPng.
+using TextureExporter = decltype(&ExportTreeTexture);
+
 // The format of a texture that has an export, its data chunk checked as its export checks it;
 // throws PellitonError for a texture with a problem, an image type without an export, or a data
 // chunk without whole texels.

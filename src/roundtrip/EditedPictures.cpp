@@ -47,7 +47,7 @@ RgbaPicture ReadPictureFile(const std::string& image, PictureKind kind) {
 
 // Whether path holds what exporter would write for the texture now.
 bool HoldsExport(const std::filesystem::path& path, const TreeTexture& texture, const ByteSource& file,
-                 decltype(&ExportTreeTexture) exporter) {
+                 TextureExporter exporter) {
     bool same = false;
     try {
         exporter(texture, file, path.parent_path(),

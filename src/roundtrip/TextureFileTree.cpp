@@ -38,13 +38,15 @@ TextureFileTree FindTextureFiles(const std::string& root) {
             if (!linked && entry->is_directory(typeError)) {
                 folders.push_back(entry->path());
             } else if (entry->is_regular_file(typeError) && IsTextureFile(entry->path())) {
-                tree.files.push_back(entry->path().lexically_relative(rootPath));
+                tree.files.push_back(
+                    {entry->path().lexically_relative(rootPath), PathToUtf8(entry->path().generic_u8string())});
             }
         }
         if (readError) tree.problems.push_back(PathToUtf8(folder) + ": cannot read the folder: " + readError.message());
     }
-    std::sort(tree.files.begin(), tree.files.end(),
-              [](const auto& one, const auto& other) { return one.generic_u8string() < other.generic_u8string(); });
+    std::sort(tree.files.begin(), tree.files.end(), [](const TextureFile& one, const TextureFile& other) {
+        return one.relative.generic_u8string() < other.relative.generic_u8string();
+    });
     return tree;
 }
 

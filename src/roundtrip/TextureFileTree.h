@@ -7,10 +7,15 @@
 
 namespace pelliton {
 
+struct TextureFile {
+    std::filesystem::path relative;  // to the root: where its pictures go
+    std::string path;                // the root and relative, UTF-8 with "/": as messages name it
+};
+
 struct TextureFileTree {
-    // RSH and RTX files (any letter case) under the root, relative to it, in the order of their
-    // generic spelling, so that every run and platform takes them alike.
-    std::vector<std::filesystem::path> files;
+    // RSH and RTX files (any letter case) under the root, in the order of their generic spelling
+    // relative to it, so that every run and platform takes them alike.
+    std::vector<TextureFile> files;
     std::vector<std::string> problems;  // folders that could not be read, one line each
 };
 

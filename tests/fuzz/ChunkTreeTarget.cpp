@@ -42,7 +42,7 @@ public:
 };
 
 // What an export of the texture writes with exporter, or 0 when it refuses the texture.
-std::size_t ExportedBytes(const TreeTexture& texture, const ByteSource& file, decltype(&ExportTreeTexture) exporter) {
+std::size_t ExportedBytes(const TreeTexture& texture, const ByteSource& file, TextureExporter exporter) {
     std::size_t written = 0;
     const ExportWriter count = [&written](const std::filesystem::path&,
                                           const std::function<void(OutputFile&)>& writeContent) {

@@ -24,9 +24,6 @@ struct ExtractReport {
     std::vector<std::string> skipped;  // "texture NAME: why", one per texture not written
 };
 
-// How a texture becomes a file in a folder: as the window exports it, or as a PNG picture.
-using TextureExporter = decltype(&ExportTreeTexture);
-
 // Writes every texture of the file into folder through write. Throws PellitonError when the file
 // cannot be read as a chunk tree; a texture that cannot be exported is skipped and reported.
 ExtractReport ExtractRshTextures(const std::string& path, const std::filesystem::path& folder,

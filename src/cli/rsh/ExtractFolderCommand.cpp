@@ -33,14 +33,11 @@ std::string Megabytes(std::uint64_t bytes) {
 int ExtractFolder(const std::string& root, const std::filesystem::path& outRoot, const ExportWriter& write,
                   TextureExporter exporter, const BatchOutput& output) {
     const TextureFileTree tree = FindTextureFiles(root);
-    const std::filesystem::path rootPath = PathFromUtf8(root);
-    std::vector<std::string> names;
     std::vector<std::uint64_t> sizes;
     std::uint64_t totalBytes = 0;
-    for (const std::filesystem::path& relative : tree.files) {
-        names.push_back(PathToUtf8((rootPath / relative).generic_u8string()));
+    for (const TextureFile& file : tree.files) {
         std::error_code error;
-        const std::uintmax_t size = std::filesystem::file_size(rootPath / relative, error);
+        const std::uintmax_t size = std::filesystem::file_size(PathFromUtf8(file.path), error);
         sizes.push_back(error ? 0 : size);
         totalBytes += sizes.back();
     }
@@ -69,15 +66,16 @@ int ExtractFolder(const std::string& root, const std::filesystem::path& outRoot,
             [&](std::size_t index) {
                 FileOutcome& outcome = outcomes[index];
                 try {
-                    const std::filesystem::path folder = PicturesFolderOf(outRoot, tree.files[index]);
+                    const TextureFile& file = tree.files[index];
+                    const std::filesystem::path folder = PicturesFolderOf(outRoot, file.relative);
                     std::error_code error;
                     std::filesystem::create_directories(folder, error);
                     if (error) throw PellitonError("cannot make the folder " + PathToUtf8(folder) + ": " + error.message());
-                    outcome.report = ExtractRshTextures(names[index], folder, ledger.WriterFor(names[index]), exporter);
+                    outcome.report = ExtractRshTextures(file.path, folder, ledger.WriterFor(file.path), exporter);
                 } catch (const PellitonError& failure) {
                     outcome.failure = failure.what();
                 } catch (const std::bad_alloc&) {
-                    outcome.failure = names[index] + ": not enough memory";
+                    outcome.failure = tree.files[index].path + ": not enough memory";
                 }
             },
         .taken =
@@ -90,7 +88,7 @@ int ExtractFolder(const std::string& root, const std::filesystem::path& outRoot,
                 }
                 if (!outcome.failure.empty()) output.err << kRshProgram << ": " << outcome.failure << '\n';
                 for (const std::string& skipped : outcome.report.skipped) {
-                    output.err << kRshProgram << ": " << names[index] << ": " << skipped << "; skipped\n";
+                    output.err << kRshProgram << ": " << tree.files[index].path << ": " << skipped << "; skipped\n";
                 }
                 texturesWritten += outcome.report.written.size();
                 outcomes[index] = {};  // a mod has thousands of textures: keep no more than needed

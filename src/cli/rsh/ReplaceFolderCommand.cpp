@@ -56,17 +56,12 @@ int ReplaceFolder(const std::filesystem::path& picturesRoot, const std::string& 
         throw PellitonError(PathToUtf8(picturesRoot) + ": no such folder of pictures");
     }
     const TextureFileTree tree = FindTextureFiles(root);
-    const std::filesystem::path rootPath = PathFromUtf8(root);
     int status = kExitOk;
     for (const std::string& problem : tree.problems) {
         output.err << kRshProgram << ": " << problem << '\n';
         status = kExitFileFailed;
     }
     std::vector<FileOutcome> outcomes(tree.files.size());
-    std::vector<std::string> names;
-    for (const std::filesystem::path& relative : tree.files) {
-        names.push_back(PathToUtf8((rootPath / relative).generic_u8string()));
-    }
     ProgressLine progress(output.err, output.errIsTerminal);
     std::size_t filesDone = 0, filesChanged = 0, filesFailed = 0, texturesReplaced = 0;
     const auto say = [&](const std::string& message) {
@@ -86,11 +81,12 @@ int ReplaceFolder(const std::filesystem::path& picturesRoot, const std::string& 
         .work =
             [&](std::size_t index) {
                 try {
-                    outcomes[index].pictures = FindFilePictures(names[index], PicturesFolderOf(picturesRoot, tree.files[index]));
+                    const TextureFile& file = tree.files[index];
+                    outcomes[index].pictures = FindFilePictures(file.path, PicturesFolderOf(picturesRoot, file.relative));
                 } catch (const PellitonError& failure) {
                     outcomes[index].failure = failure.what();
                 } catch (const std::bad_alloc&) {
-                    outcomes[index].failure = names[index] + ": not enough memory";
+                    outcomes[index].failure = tree.files[index].path + ": not enough memory";
                 }
             },
         .taken =
@@ -102,13 +98,13 @@ int ReplaceFolder(const std::filesystem::path& picturesRoot, const std::string& 
                 if (outcome.pictures.images.empty()) return;
                 progress.Clear();
                 try {
-                    const std::size_t replaced = ReplaceFileTextures(names[index], outcome.pictures.images, options, output);
+                    const std::size_t replaced = ReplaceFileTextures(tree.files[index].path, outcome.pictures.images, options, output);
                     texturesReplaced += replaced;
                     filesChanged += replaced > 0 ? 1 : 0;
                 } catch (const PellitonError& failure) {
                     fail(failure.what());
                 } catch (const std::bad_alloc&) {
-                    fail(names[index] + ": not enough memory");
+                    fail(tree.files[index].path + ": not enough memory");
                 }
             },
         .waiting =

@@ -29,7 +29,7 @@ TEST(TextureFileTree, FindsRshAndRtxFilesAtAnyDepthInOneOrder) {
 #endif
     const TextureFileTree tree = FindTextureFiles(dir.path().string());
     std::vector<std::string> found;
-    for (const fs::path& file : tree.files) found.push_back(file.generic_string());
+    for (const TextureFile& file : tree.files) found.push_back(file.relative.generic_string());
     std::vector<std::string> expected = {"a.RSH", "b/a/y.Rtx", "b/z.rsh", "c/d/e/deep.rtx"};
 #ifdef __linux__
     expected.push_back("c/linked.rsh");
