@@ -67,9 +67,23 @@ void PreviewDevice::Cleanup() {
 std::optional<std::string> PreviewDevice::RenderPreview(const std::filesystem::path& imageFile, std::int32_t width,
                                                         std::int32_t height) noexcept {
     try {
-        return Draw(imageFile, width, height);
+        const std::string path = PathToUtf8(imageFile);
+        return Draw([&](Direct3DDevice8& device, std::shared_ptr<Direct3DTexture8>& texture, std::string* unreadable) {
+            return textureLoader_->CreateTextureFromFile(device, path, texture, unreadable);
+        }, width, height);
     } catch (...) {
         return std::nullopt;  // a failing device leaves silently: the pane keeps what it showed
+    }
+}
+
+std::optional<std::string> PreviewDevice::RenderPreviewFromMemory(std::vector<std::uint8_t> imageFile,
+                                                                  std::int32_t width, std::int32_t height) noexcept {
+    try {
+        return Draw([&](Direct3DDevice8& device, std::shared_ptr<Direct3DTexture8>& texture, std::string* unreadable) {
+            return textureLoader_->CreateTextureFromFileInMemory(device, std::move(imageFile), texture, unreadable);
+        }, width, height);
+    } catch (...) {
+        return std::nullopt;
     }
 }
 
@@ -89,14 +103,14 @@ Direct3DDevice8& PreviewDevice::ClearedDevice() {
     return *device_;
 }
 
-std::optional<std::string> PreviewDevice::Draw(const std::filesystem::path& imageFile, std::int32_t width,
+std::optional<std::string> PreviewDevice::Draw(const TextureLoad& loadTexture, std::int32_t width,
                                                std::int32_t height) {
     Direct3DDevice8& device = ClearedDevice();
 
     if (!textureLoader_) textureLoader_ = std::make_shared<D3DX8>();
     std::shared_ptr<Direct3DTexture8> texture;
     std::string unreadable;
-    if (FAILED(textureLoader_->CreateTextureFromFile(device, PathToUtf8(imageFile), texture, &unreadable))) {
+    if (FAILED(loadTexture(device, texture, &unreadable))) {
         // The cleared frame goes out, so that the pane never shows a picture of another file.
         Check(device.Present(nullptr, nullptr, nullptr, nullptr), "Present");
         return unreadable;

@@ -8,17 +8,16 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "preview/PreviewPaneSize.h"
 #include "preview/PreviewQuad.h"
+#include "preview/RuntimeFactory.h"
 #include "preview/d3d8/D3DX8.h"
 #include "preview/d3d8/Direct3D8.h"
 
 namespace pelliton {
 
-// Makes the runtime's root object; tests put a runtime of their own in its place.
-using RuntimeFactory = std::function<std::shared_ptr<d3d8::DirectX8>()>;
-std::shared_ptr<d3d8::DirectX8> MakeSoftwareRuntime();
 
 class PreviewDevice {
 public:
@@ -37,13 +36,20 @@ public:
     std::optional<std::string> RenderPreview(const std::filesystem::path& imageFile, std::int32_t width,
                                              std::int32_t height) noexcept;
 
+    // The same for an image file's bytes in memory.
+    std::optional<std::string> RenderPreviewFromMemory(std::vector<std::uint8_t> imageFile, std::int32_t width,
+                                                       std::int32_t height) noexcept;
+
     // Presents a frame of background only, so that no earlier picture stays in the pane.
     void ShowBackground() noexcept;
 
     bool HasDevice() const { return device_ != nullptr; }
 
 private:
-    std::optional<std::string> Draw(const std::filesystem::path& imageFile, std::int32_t width, std::int32_t height);
+    // loadTexture fills its texture, or says why it could not.
+    using TextureLoad = std::function<d3d8::HRESULT(d3d8::Direct3DDevice8&, std::shared_ptr<d3d8::Direct3DTexture8>&,
+                                                    std::string* unreadable)>;
+    std::optional<std::string> Draw(const TextureLoad& loadTexture, std::int32_t width, std::int32_t height);
     d3d8::Direct3DDevice8& ClearedDevice();
 
     RuntimeFactory makeRuntime_;

@@ -12,11 +12,12 @@ namespace pelliton {
 OpenResult RshSession::Open(const std::string& path) noexcept {
     try {
         sourcePath_ = path;
+        fileRead_ = false;
         // Every object of the previous file goes before the new device is made.
         preview_.Cleanup();
         previewReady_ = preview_.InitD3D(&previewWindow_);
         if (!previewReady_) return {OpenResult::Outcome::DeviceUnavailable, {}, {}};
-        return {OpenResult::Outcome::Completed, {}, Load(path)};
+        return {OpenResult::Outcome::Completed, {}, Load(path), true};
     } catch (const std::bad_alloc&) {
         return Failure("out of memory while loading ", path);
     } catch (const std::exception& error) {
@@ -33,9 +34,9 @@ OpenResult RshSession::Failure(std::string_view reason, std::string_view subject
     try {
         std::string text = std::string(reason) + std::string(subject);
         view_.AddDebugLine("Error: " + text);
-        return {OpenResult::Outcome::Failed, std::move(text), {}};
+        return {OpenResult::Outcome::Failed, std::move(text), {}, fileRead_};
     } catch (...) {
-        return {OpenResult::Outcome::Failed, {}, {}};  // not even the reason could be kept
+        return {OpenResult::Outcome::Failed, {}, {}, fileRead_};  // not even the reason could be kept
     }
 }
 
@@ -46,6 +47,7 @@ std::filesystem::path RshSession::Load(const std::string& path) {
     view_.ClearLog();
     view_.SetStatusText(path);
     ReadRshRecords(file, records_, view_);
+    fileRead_ = true;
     const auto written =
         ExtractTexture(records_, sourcePath_, outputFolder_, export_, view_, WriterSparing(sourcePath_, writeExport_));
     if (!written) {
@@ -63,9 +65,24 @@ void RshSession::RenderPreview() noexcept {
         return;
     }
     const auto unreadable = preview_.RenderPreview(lastExport_->file, lastExport_->width, lastExport_->height);
-    if (!unreadable) return;
+    if (unreadable) LogUnpreviewable(PathToUtf8(lastExport_->file.filename()), *unreadable);
+}
+
+void RshSession::RenderFromMemory(std::vector<std::uint8_t> image, std::int32_t width, std::int32_t height,
+                                  std::string_view name) noexcept {
+    const auto unreadable = preview_.RenderPreviewFromMemory(std::move(image), width, height);
+    if (unreadable) LogUnpreviewable(name, *unreadable);
+}
+
+bool RshSession::ResizePreview() noexcept {
+    preview_.Cleanup();
+    previewReady_ = preview_.InitD3D(&previewWindow_);
+    return previewReady_;
+}
+
+void RshSession::LogUnpreviewable(std::string_view name, const std::string& reason) noexcept {
     try {
-        view_.AddDebugLine("Error: cannot preview " + PathToUtf8(lastExport_->file.filename()) + ": " + *unreadable);
+        view_.AddDebugLine("Error: cannot preview " + std::string(name) + ": " + reason);
     } catch (...) {
         // The pane already shows the background; the line is all that is lost.
     }

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "export/ExtractTexture.h"
 #include "preview/PreviewDevice.h"
@@ -27,6 +28,7 @@ struct OpenResult {
     Outcome outcome = Outcome::Completed;
     std::string failure;                 // the reason, when Failed
     std::filesystem::path exportedFile;  // where the export was written; empty when nothing was
+    bool fileRead = false;               // the file was read whole; only what came after failed
 };
 
 class RshSession {
@@ -41,6 +43,19 @@ public:
     // Draws the file the last export wrote again, reading it anew, at that texture's size. A file
     // that cannot be drawn is named in an "Error: cannot preview" line and leaves the background.
     void RenderPreview() noexcept;
+
+    // Draws an image file's bytes (as the texture's export would hold them, nothing written) on a
+    // quad of width x height texels. Bytes that cannot be drawn are named in an "Error: cannot
+    // preview" line under name and leave the background.
+    void RenderFromMemory(std::vector<std::uint8_t> image, std::int32_t width, std::int32_t height,
+                          std::string_view name) noexcept;
+
+    // The preview window has another size: a device of the new size takes the old one's place.
+    // False when none can be made; the pane then keeps what it showed.
+    bool ResizePreview() noexcept;
+
+    // A frame of background only.
+    void ShowBackground() noexcept { preview_.ShowBackground(); }
 
     // Exports go into the current directory unless a folder is set here.
     void SetOutputFolder(const std::filesystem::path& folder) { outputFolder_ = folder; }
@@ -63,6 +78,7 @@ private:
 
     std::filesystem::path Load(const std::string& path);
     OpenResult Failure(std::string_view reason, std::string_view subject) noexcept;
+    void LogUnpreviewable(std::string_view name, const std::string& reason) noexcept;
 
     SessionView& view_;
     d3d8::DeviceWindow& previewWindow_;
@@ -73,6 +89,7 @@ private:
     std::optional<WrittenExport> lastExport_;
     PreviewDevice preview_;
     bool previewReady_ = false;
+    bool fileRead_ = false;  // by the open under way
     RshRecords records_;
 };
 

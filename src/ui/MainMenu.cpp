@@ -9,10 +9,28 @@ std::string_view KeyName(Key key) {
     switch (key) {
         case Key::O:
             return "O";
+        case Key::S:
+            return "S";
+        case Key::E:
+            return "E";
         case Key::Q:
             return "Q";
+        case Key::R:
+            return "R";
+        case Key::L:
+            return "L";
         case Key::F1:
             return "F1";
+        case Key::Digit1:
+            return "1";
+        case Key::Digit2:
+            return "2";
+        case Key::Digit3:
+            return "3";
+        case Key::PageUp:
+            return "PgUp";
+        case Key::PageDown:
+            return "PgDown";
     }
     return {};
 }
@@ -20,7 +38,14 @@ std::string_view KeyName(Key key) {
 }  // namespace
 
 std::string ShortcutText(Shortcut shortcut) {
-    return (shortcut.control ? "Ctrl+" : "") + std::string(KeyName(shortcut.key));
+    return std::string(shortcut.control ? "Ctrl+" : "") + (shortcut.shift ? "Shift+" : "") +
+           std::string(KeyName(shortcut.key));
+}
+
+std::string RecentFileCaption(int index, std::string_view path) {
+    std::string caption = "&" + std::to_string(index + 1) + " ";
+    for (const char c : path) caption += c == '&' ? std::string("&&") : std::string(1, c);
+    return caption;
 }
 
 }  // namespace pelliton::ui

@@ -1,5 +1,5 @@
-// The main window as designed: its client area and where each control stands, in twips. Both
-// front ends place their controls from here.
+// The main window as designed: its client area and where each control stands, in twips; and where
+// they stand when the window is larger. Both front ends place their controls from here.
 #pragma once
 
 #include "preview/PreviewPaneSize.h"
@@ -7,10 +7,11 @@
 
 namespace pelliton::ui {
 
-// The focus order is log pane, preview pane, "Refresh".
+// The focus order is log pane, texture list, preview pane, "Refresh".
 struct MainWindowLayout {
     TwipsSize clientArea;  // below the menu bar
     TwipsRect logPane;
+    TwipsRect textureList;  // below the log, in the log's column
     Control refreshButton;
     TwipsRect previewPane;  // a square; the runtime draws inside its kPreviewPaneBorderPixels border
     TwipsRect statusBar;
@@ -18,10 +19,25 @@ struct MainWindowLayout {
 
 inline constexpr MainWindowLayout kMainWindow{
     .clientArea = {11685, 8970},
-    .logPane = {120, 720, 2895, 7815},
+    .logPane = {120, 720, 2895, 5160},
+    .textureList = {120, 5940, 2895, 2595},
     .refreshButton = {{1560, 120, 1455, 495}, "Refresh"},
     .previewPane = {3120, 120, kPreviewPaneSideTwips, kPreviewPaneSideTwips},
     .statusBar = {0, 8595, 11685, 375},
 };
+
+// Where the controls stand in a client area of the given size, in pixels.
+struct MainWindowPlaces {
+    PixelRect logPane;
+    PixelRect textureList;
+    PixelRect refreshButton;
+    PixelRect previewPane;
+    PixelRect statusBar;
+};
+
+// At the designed size (or smaller), the designed places. Beyond it the log and the preview take the
+// space: the log's column a quarter of the extra width, the preview the rest, and both the extra
+// height; the texture list keeps its height at the bottom of the log's column.
+MainWindowPlaces PlaceMainWindow(int clientWidth, int clientHeight);
 
 }  // namespace pelliton::ui

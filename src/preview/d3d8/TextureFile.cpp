@@ -6,7 +6,7 @@
 #include <cstring>
 #include <filesystem>
 #include <new>
-#include <optional>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,8 +38,8 @@ TextureLoadError InvalidTexture(const std::string& reason) { return {D3DXERR_INV
 // What a side of a texture counts, in a refusal of its size.
 constexpr std::string_view kSideUnit = "texels";
 
-// An image file opened for reading, its size known up front so that a reader can check what a
-// header declares against what is there.
+// An image file opened for reading, or its bytes in memory, its size known up front so that a reader
+// can check what a header declares against what is there.
 class ImageFile {
 public:
     // Throws TextureLoadError (D3DERR_NOTAVAILABLE) when path is not a regular file that can be
@@ -50,11 +50,14 @@ public:
         [[maybe_unused]] const auto size = std::filesystem::file_size(PathFromUtf8(utf8Path), error);  // for its reason
         if (error) throw TextureLoadError(D3DERR_NOTAVAILABLE, error.message());
         try {
-            source_.emplace(utf8Path);
+            source_ = std::make_unique<FileSource>(utf8Path);
         } catch (const PellitonError&) {
             throw TextureLoadError(D3DERR_NOTAVAILABLE, "it cannot be opened for reading");
         }
     }
+
+    explicit ImageFile(std::vector<std::uint8_t> bytes)
+        : bytes_(std::move(bytes)), source_(std::make_unique<MemorySource>(bytes_)) {}
 
     std::uint64_t Size() const { return source_->Size(); }
 
@@ -76,7 +79,8 @@ public:
     }
 
 private:
-    std::optional<FileSource> source_;
+    std::vector<std::uint8_t> bytes_;  // when the file is in memory
+    std::unique_ptr<ByteSource> source_;
 };
 
 // ---- DDS ----------------------------------------------------------------------------------------
@@ -164,15 +168,17 @@ std::shared_ptr<Direct3DTexture8> ReadTgaTexture(const std::shared_ptr<ImageFile
 
 }  // namespace
 
-HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTexture8>& out,
-                        std::string* failureReason) {
+namespace {
+
+// DDS or TGA, told apart by content: TGA has no magic of its own, so it is what remains.
+template <typename ImageFileSource>
+HRESULT LoadTexture(ImageFileSource&& source, std::shared_ptr<Direct3DTexture8>& out, std::string* failureReason) {
     const auto failure = [failureReason](HRESULT code, const char* reason) {
         if (failureReason != nullptr) *failureReason = reason;
         return code;
     };
     try {
-        const auto file = std::make_shared<ImageFile>(utf8Path);
-        // TGA has no magic of its own, so it is what remains.
+        const auto file = std::make_shared<ImageFile>(std::forward<ImageFileSource>(source));
         std::uint32_t magic = 0;
         out = file->ReadHeader(magic) && magic == dds::kMagic ? ReadDdsTexture(file) : ReadTgaTexture(file);
         return D3D_OK;
@@ -183,6 +189,18 @@ HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTex
     } catch (const std::exception&) {
         return failure(D3DERR_NOTAVAILABLE, "its path cannot be represented on this system");
     }
+}
+
+}  // namespace
+
+HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTexture8>& out,
+                        std::string* failureReason) {
+    return LoadTexture(utf8Path, out, failureReason);
+}
+
+HRESULT LoadTextureFileInMemory(std::vector<std::uint8_t> bytes, std::shared_ptr<Direct3DTexture8>& out,
+                                std::string* failureReason) {
+    return LoadTexture(std::move(bytes), out, failureReason);
 }
 
 }  // namespace pelliton::d3d8

@@ -1,8 +1,10 @@
 // Loads a texture from a DDS or TGA file, told apart by content: what D3DX8 does for the preview.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "preview/d3d8/Direct3DTexture8.h"
 
@@ -15,5 +17,9 @@ namespace pelliton::d3d8 {
 // when memory runs out. Throws nothing.
 HRESULT LoadTextureFile(const std::string& utf8Path, std::shared_ptr<Direct3DTexture8>& out,
                         std::string* failureReason = nullptr);
+
+// The same for the bytes of such a file, held by the texture until it lets its file go.
+HRESULT LoadTextureFileInMemory(std::vector<std::uint8_t> bytes, std::shared_ptr<Direct3DTexture8>& out,
+                                std::string* failureReason = nullptr);
 
 }  // namespace pelliton::d3d8

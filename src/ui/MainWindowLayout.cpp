@@ -1,0 +1,31 @@
+// Where the main window's controls stand at any size of its client area.
+#include "ui/MainWindowLayout.h"
+
+#include <algorithm>
+
+namespace pelliton::ui {
+
+MainWindowPlaces PlaceMainWindow(int clientWidth, int clientHeight) {
+    const MainWindowLayout& designed = kMainWindow;
+    const PixelRect client = ToPixels(TwipsRect{0, 0, designed.clientArea.width, designed.clientArea.height});
+    const int extraWidth = std::max(0, clientWidth - client.width);
+    const int extraHeight = std::max(0, clientHeight - client.height);
+    const int logColumnExtra = extraWidth / 4;
+
+    MainWindowPlaces places{ToPixels(designed.logPane), ToPixels(designed.textureList),
+                            ToPixels(designed.refreshButton.place), ToPixels(designed.previewPane),
+                            ToPixels(designed.statusBar)};
+    places.logPane.width += logColumnExtra;
+    places.logPane.height += extraHeight;
+    places.textureList.top += extraHeight;
+    places.textureList.width += logColumnExtra;
+    places.refreshButton.left += logColumnExtra;
+    places.previewPane.left += logColumnExtra;
+    places.previewPane.width += extraWidth - logColumnExtra;
+    places.previewPane.height += extraHeight;
+    places.statusBar.top += extraHeight;
+    places.statusBar.width += extraWidth;
+    return places;
+}
+
+}  // namespace pelliton::ui
