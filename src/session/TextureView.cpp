@@ -58,14 +58,13 @@ void TextureView::Pan(int dx, int dy) {
     DrawComposed();
 }
 
-void TextureView::Show(const TextureDocument* document, std::optional<std::size_t> texture, bool fromExport) {
+void TextureView::Select(const TextureDocument* document, std::optional<std::size_t> texture, bool fromExport) {
     document_ = document;
     texture_ = document == nullptr ? std::nullopt : texture;
     fromExport_ = fromExport;
     mipLevel_ = 0;
     panX_ = panY_ = 0;
     picture_.reset();
-    Redraw();
 }
 
 int TextureView::MipLevels() const {

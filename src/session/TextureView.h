@@ -28,10 +28,10 @@ public:
     void SetMipLevel(int level);  // kept within the texture's levels
     void Pan(int dx, int dy);
 
-    // texture of document is shown from now on (none: the road's last export, if any); fromExport
-    // when the road's export of the file holds exactly this texture, so that drawing it reads
-    // that file as it always has. The MIP level and pan start anew.
-    void Show(const TextureDocument* document, std::optional<std::size_t> texture, bool fromExport);
+    // texture of document is the one shown from now on (none: the road's last export, if any);
+    // fromExport when the road's export of the file holds exactly this texture, so that drawing it
+    // reads that file as it always has. The MIP level and pan start anew. Nothing is drawn yet.
+    void Select(const TextureDocument* document, std::optional<std::size_t> texture, bool fromExport);
     // The same texture again, read anew (its content may have changed).
     void Redraw();
     // The levels the shown texture has that a view can show; 1 when none is shown.

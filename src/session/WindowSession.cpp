@@ -65,7 +65,11 @@ struct WindowSession::State {
           recent(recentStore) {}
 
     void Failure(const std::string& what) { view.AddDebugLine("Error: " + what); }
-    void ShowSelected() { shown.Show(document ? &*document : nullptr, selected, ExportHoldsSelected()); }
+    void SelectShown() { shown.Select(document ? &*document : nullptr, selected, ExportHoldsSelected()); }
+    void ShowSelected() {
+        SelectShown();
+        shown.Redraw();
+    }
     bool ExportHoldsSelected() const {
         return exportedFirst && selected == 0 && document && !document->IsReplaced(0);
     }
@@ -125,11 +129,8 @@ OpenOutcome WindowSession::Open(const std::string& path) {
     s.refreshable = s.refreshable || result.outcome == OpenResult::Outcome::Completed || s.document.has_value();
     // The road has drawn the export in perspective; any other view, or a texture that could not be
     // exported, is drawn from the file in memory.
-    if (s.document && (!s.exportedFirst || s.shown.Scale() != PreviewScale::Perspective)) {
-        s.ShowSelected();
-    } else {
-        s.shown.Show(s.document ? &*s.document : nullptr, s.selected, true);
-    }
+    s.SelectShown();
+    if (s.document && (!s.exportedFirst || s.shown.Scale() != PreviewScale::Perspective)) s.shown.Redraw();
     if (result.outcome == OpenResult::Outcome::Failed && s.document && !s.rows.empty()) {
         s.view.SetStatusText(file + "  (shown from the file in memory: nothing was exported)");
     }

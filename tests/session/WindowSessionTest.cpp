@@ -43,6 +43,7 @@ TEST(WindowSession, AnOpenListsEveryTextureSelectsTheFirstAndExportsItBesideTheF
     EXPECT_EQ(spec.width, 64);
     EXPECT_EQ(spec.mipLevels, 7);
     EXPECT_EQ(f.session.SelectedTexture(), 0u);
+    EXPECT_EQ(f.pane.frames, 1) << "the export is drawn once, as always";
     EXPECT_TRUE(std::filesystem::exists(f.dir.path() / "tank.DDS")) << "named after the file, as always";
     EXPECT_EQ(f.view.status, path);
     EXPECT_EQ(f.recent.kept, std::vector<std::string>{path});
