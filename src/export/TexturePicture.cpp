@@ -10,6 +10,7 @@
 #include "common/ImageSides.h"
 #include "common/PellitonError.h"
 #include "export/TreeTextureExport.h"
+#include "picture/MipChain.h"
 #include "rsh/TexelReading.h"
 
 namespace pelliton {
@@ -20,9 +21,23 @@ constexpr std::size_t kRgbaBytes = 4;
 
 std::string Sides(int width, int height) { return std::to_string(width) + " x " + std::to_string(height); }
 
+std::string LevelName(int level) { return level == 0 ? "first level" : "MIP level " + std::to_string(level); }
+
+// Level 0 is there whatever the count says, as it is for the exports; a lower level must be within
+// both the stored count and the chain the sides allow, which also bounds the work of finding it.
+void CheckLevel(const TextureAttributes& attributes, int level) {
+    if (level == 0) return;
+    const int levels = std::min(attributes.mipLevels, FullMipLevels(attributes.width, attributes.height));
+    if (level < 0 || level >= levels) {
+        throw PellitonError("it has no MIP level " + std::to_string(level) + ": its " + Sides(attributes.width, attributes.height) +
+                            " texels have " + std::to_string(attributes.mipLevels) + " MIP levels" +
+                            (levels < attributes.mipLevels ? ", of which " + std::to_string(levels) + " can exist" : ""));
+    }
+}
+
 }  // namespace
 
-TexturePictureRows::TexturePictureRows(const TreeTexture& texture, const ByteSource& file)
+TexturePictureRows::TexturePictureRows(const TreeTexture& texture, const ByteSource& file, int level)
     : file_(file),
       dataOffset_(0),
       width_(texture.attributes.width),
@@ -34,25 +49,39 @@ TexturePictureRows::TexturePictureRows(const TreeTexture& texture, const ByteSou
         throw PellitonError(SidesOutOfRange(static_cast<std::uint32_t>(width_), static_cast<std::uint32_t>(height_),
                                             "texels"));
     }
+    CheckLevel(texture.attributes, level);
+    const int levelWidth = std::max(1, width_ >> level), levelHeight = std::max(1, height_ >> level);
     dataOffset_ = texture.data->BodyOffset();
     const auto dataSize = static_cast<std::uint64_t>(texture.data->size);
     if (format.layout == TexelLayout::Uncompressed) {
-        // The TGA export holds the texels the window reads; the picture takes level 0 of them.
-        const auto texels = static_cast<std::uint64_t>(width_) * static_cast<std::uint64_t>(height_);
-        if (texels > static_cast<std::uint64_t>(UncompressedTexelCount(texture.data->size))) {
-            throw PellitonError("its DATADATA of " + std::to_string(dataSize) + " bytes does not hold the " +
-                                Sides(width_, height_) + " texels of its first level");
+        // The TGA export holds the texels the window reads: level 0, then the lower levels after it.
+        std::uint64_t before = 0;
+        for (int above = 0; above < level; ++above) {
+            before += static_cast<std::uint64_t>(std::max(1, width_ >> above)) *
+                      static_cast<std::uint64_t>(std::max(1, height_ >> above));
         }
-        return;
+        const auto texels = static_cast<std::uint64_t>(levelWidth) * static_cast<std::uint64_t>(levelHeight);
+        if (before + texels > static_cast<std::uint64_t>(UncompressedTexelCount(texture.data->size))) {
+            throw PellitonError("its DATADATA of " + std::to_string(dataSize) + " bytes does not hold the " +
+                                Sides(levelWidth, levelHeight) + " texels of its " + LevelName(level));
+        }
+        dataOffset_ += before * kRgbaBytes;
+    } else {
+        // As the DDS export holds them: the levels' blocks one after another, largest first.
+        fourCC_ = dds::FourCC(format.fourCC);
+        const std::uint64_t before = dds::MipChainBytes(fourCC_, width_, height_, level);
+        const std::size_t levelBytes = dds::LevelBytes(fourCC_, levelWidth, levelHeight);
+        if (before + levelBytes > dataSize) {
+            throw PellitonError("its DATADATA of " + std::to_string(dataSize) + " bytes ends before the " +
+                                std::to_string(levelBytes) + " bytes of its " + Sides(levelWidth, levelHeight) +
+                                " texels" + (level == 0 ? "" : " of its " + LevelName(level)));
+        }
+        dataOffset_ += before;
+        stored_.resize(dds::BlocksAlong(levelWidth) * dds::BlockBytes(fourCC_));
+        decoded_.resize(static_cast<std::size_t>(levelWidth) * 4 * kRgbaBytes);
     }
-    fourCC_ = dds::FourCC(format.fourCC);
-    const std::size_t levelBytes = dds::LevelBytes(fourCC_, width_, height_);
-    if (levelBytes > dataSize) {
-        throw PellitonError("its DATADATA of " + std::to_string(dataSize) + " bytes ends before the " +
-                            std::to_string(levelBytes) + " bytes of its " + Sides(width_, height_) + " texels");
-    }
-    stored_.resize(dds::BlocksAlong(width_) * dds::BlockBytes(fourCC_));
-    decoded_.resize(static_cast<std::size_t>(width_) * 4 * kRgbaBytes);
+    width_ = levelWidth;
+    height_ = levelHeight;
 }
 
 void TexturePictureRows::ReadRow(int y, std::span<std::uint8_t> rgba) {
@@ -83,7 +112,11 @@ void TexturePictureRows::DecodeBlockRow(int blockRow) {
 }
 
 RgbaPicture TexturePicture(const TreeTexture& texture, const ByteSource& file) {
-    TexturePictureRows rows(texture, file);
+    return TextureLevelPicture(texture, file, 0);
+}
+
+RgbaPicture TextureLevelPicture(const TreeTexture& texture, const ByteSource& file, int level) {
+    TexturePictureRows rows(texture, file, level);
     RgbaPicture picture{rows.Width(), rows.Height(), {}};
     const std::size_t rowBytes = static_cast<std::size_t>(picture.width) * kRgbaBytes;
     picture.rgba.resize(rowBytes * static_cast<std::size_t>(picture.height));

@@ -1,5 +1,5 @@
-// Level 0 of a texture as a picture of red, green, blue and alpha, top row first: DXT blocks decoded,
-// uncompressed texels as they are stored.
+// A MIP level of a texture as a picture of red, green, blue and alpha, top row first: DXT blocks
+// decoded, uncompressed texels as they are stored.
 #pragma once
 
 #include <cstdint>
@@ -12,13 +12,15 @@
 
 namespace pelliton {
 
-// The rows of level 0, read from the file a band at a time (a row of blocks, or a row of texels),
-// so that a large texture is turned into a picture without being held whole.
+// The rows of one MIP level, read from the file a band at a time (a row of blocks, or a row of
+// texels), so that a large texture is turned into a picture without being held whole. Lower levels
+// follow level 0 in the data chunk, each halving both sides down to 1, stored as level 0 is.
 class TexturePictureRows {
 public:
-    // Checks the texture as its DDS or TGA export does, and that its sides are 1 to
-    // kLargestImageSide and its data chunk holds level 0 whole; throws PellitonError.
-    TexturePictureRows(const TreeTexture& texture, const ByteSource& file);
+    // Checks the texture as its DDS or TGA export does, that its sides are 1 to kLargestImageSide,
+    // that level (0 the largest) is one of its MIP levels and that its data chunk holds that level
+    // whole; throws PellitonError.
+    TexturePictureRows(const TreeTexture& texture, const ByteSource& file, int level = 0);
 
     int Width() const { return width_; }
     int Height() const { return height_; }
@@ -42,5 +44,9 @@ private:
 
 // The whole of level 0; throws PellitonError as TexturePictureRows does.
 RgbaPicture TexturePicture(const TreeTexture& texture, const ByteSource& file);
+
+// Level `level` (0 the largest) of texture as RGBA, top row first, decoded as level 0 is.
+// Throws PellitonError for a level outside 0..mipLevels-1 or a data chunk that does not hold it.
+RgbaPicture TextureLevelPicture(const TreeTexture& texture, const ByteSource& file, int level);
 
 }  // namespace pelliton

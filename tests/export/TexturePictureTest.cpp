@@ -21,8 +21,10 @@
 #include "picture/PictureFile.h"
 #include "rsh/ChunkTree.h"
 #include "rshwrite/RshWriter.h"
+#include "support/AllocationWatch.h"
 #include "support/ImageMagick.h"
 #include "support/TempDir.h"
+#include "support/PatternBytes.h"
 #include "support/PictureBytes.h"
 
 namespace pelliton {
@@ -45,8 +47,10 @@ struct TextureFile {
     std::vector<TreeTexture> textures;
 };
 
-Bytes MadeFile(std::int32_t imageType, std::int32_t width, std::int32_t height, const Bytes& texels) {
-    return WriteRshBytes(MakeTextureRecords(imageType, width, height, 1, static_cast<std::int32_t>(texels.size())), texels);
+Bytes MadeFile(std::int32_t imageType, std::int32_t width, std::int32_t height, const Bytes& texels,
+               std::int32_t mipLevels = 1) {
+    return WriteRshBytes(MakeTextureRecords(imageType, width, height, mipLevels, static_cast<std::int32_t>(texels.size())),
+                         texels);
 }
 
 Bytes RandomBytes(std::size_t count, unsigned seed) {
@@ -176,6 +180,120 @@ TEST(TexturePicture, RefusesAFileThatEndsInsideTheTexels) {
     const TextureFile file(MadeFile(kImageTypeDxt1, 8, 8, RandomBytes(32, 7)));
     const MemorySource shortened(std::span(file.bytes).first(file.bytes.size() - 1));
     EXPECT_THROW(TexturePicture(file.Texture(), shortened), PellitonError);
+}
+
+struct LevelSides {
+    int width, height;
+};
+
+int SquishFlags(std::int32_t imageType) {
+    return imageType == kImageTypeDxt1 ? squish::kDxt1 : imageType == kImageTypeDxt5 ? squish::kDxt5 : squish::kDxt3;
+}
+
+// Each level's blocks are random bytes of their own, sized and decoded by libsquish: a level read
+// from the wrong place, or at the wrong size, decodes to other texels.
+TEST(TextureLevelPicture, LowerDxtLevelsFollowLevelZeroInTheDataChunk) {
+    const std::vector<LevelSides> chain = {{13, 6}, {6, 3}, {3, 1}, {1, 1}};
+    for (const std::int32_t imageType : {kImageTypeDxt1, kImageTypeDxt3, kImageTypeDxt3Game, kImageTypeDxt5}) {
+        SCOPED_TRACE("image type " + std::to_string(imageType));
+        std::vector<Bytes> levelBlocks;
+        Bytes texels;
+        for (const LevelSides& sides : chain) {
+            const auto bytes = static_cast<std::size_t>(
+                squish::GetStorageRequirements(sides.width, sides.height, SquishFlags(imageType)));
+            levelBlocks.push_back(RandomBytes(bytes, static_cast<unsigned>(imageType * 10 + levelBlocks.size())));
+            texels.insert(texels.end(), levelBlocks.back().begin(), levelBlocks.back().end());
+        }
+        const TextureFile file(MadeFile(imageType, 13, 6, texels, static_cast<std::int32_t>(chain.size())));
+        for (std::size_t level = 0; level < chain.size(); ++level) {
+            SCOPED_TRACE("level " + std::to_string(level));
+            const auto [width, height] = chain[level];
+            Bytes expected(static_cast<std::size_t>(width * height * 4));
+            squish::DecompressImage(expected.data(), width, height, levelBlocks[level].data(), SquishFlags(imageType));
+            const RgbaPicture picture = TextureLevelPicture(file.Texture(), file.source, static_cast<int>(level));
+            ASSERT_EQ(picture.width, width);
+            ASSERT_EQ(picture.height, height);
+            EXPECT_EQ(testing::TexelBytes(picture), expected);
+        }
+    }
+}
+
+// Lower uncompressed levels are stored as level 0 is, bottom row first, one after another.
+TEST(TextureLevelPicture, LowerUncompressedLevelsFollowLevelZeroBottomRowFirst) {
+    const std::vector<LevelSides> chain = {{5, 3}, {2, 1}, {1, 1}};
+    std::vector<Bytes> pictures;
+    Bytes stored;
+    for (const LevelSides& sides : chain) {
+        pictures.push_back(
+            testing::PatternBytes(static_cast<std::size_t>(sides.width * sides.height * 4), static_cast<std::uint8_t>(50 * pictures.size())));
+        const auto rowBytes = static_cast<std::ptrdiff_t>(sides.width * 4);
+        for (int row = sides.height - 1; row >= 0; --row) {
+            stored.insert(stored.end(), pictures.back().begin() + row * rowBytes, pictures.back().begin() + (row + 1) * rowBytes);
+        }
+    }
+    const TextureFile file(MadeFile(kImageTypeUncompressed, 5, 3, stored, 3));
+    for (std::size_t level = 0; level < chain.size(); ++level) {
+        SCOPED_TRACE("level " + std::to_string(level));
+        const RgbaPicture picture = TextureLevelPicture(file.Texture(), file.source, static_cast<int>(level));
+        ASSERT_EQ(picture.width, chain[level].width);
+        ASSERT_EQ(picture.height, chain[level].height);
+        EXPECT_EQ(testing::TexelBytes(picture), pictures[level]);
+    }
+}
+
+// Level 0 is read whatever the stored count, as the exports read it.
+TEST(TextureLevelPicture, LevelZeroNeedsNoStoredLevelCount) {
+    const Bytes stored = RandomBytes(2 * 2 * 4, 9);
+    const TextureFile file(MadeFile(kImageTypeUncompressed, 2, 2, stored, 0));
+    EXPECT_EQ(TextureLevelPicture(file.Texture(), file.source, 0).rgba, TexturePicture(file.Texture(), file.source).rgba);
+    EXPECT_THROW(TextureLevelPicture(file.Texture(), file.source, 1), PellitonError);
+}
+
+struct LevelRefusal {
+    std::string name;
+    std::int32_t imageType;
+    std::int32_t mipLevels;
+    std::size_t dataBytes;
+    int level;
+    std::string reason;
+};
+
+// 8 x 8 textures: DXT1 levels of 32, 8, 8 and 8 bytes; uncompressed levels of 64, 16, 4 and 1 texels.
+TEST(TextureLevelPicture, RefusesALevelTheTextureDoesNotHold) {
+    const std::vector<LevelRefusal> refusals = {
+        {"negative level", kImageTypeDxt1, 4, 56, -1, "it has no MIP level -1: its 8 x 8 texels have 4 MIP levels"},
+        {"past the stored count", kImageTypeDxt1, 2, 56, 2, "it has no MIP level 2: its 8 x 8 texels have 2 MIP levels"},
+        {"past the full chain", kImageTypeDxt1, 1000, 56, 4, "have 1000 MIP levels, of which 4 can exist"},
+        {"absurd level", kImageTypeUncompressed, 0x7FFFFFFF, 85 * 4, 0x7FFFFFFE, "it has no MIP level 2147483646"},
+        {"DXT level cut off", kImageTypeDxt1, 4, 40, 2,
+         "its DATADATA of 40 bytes ends before the 8 bytes of its 2 x 2 texels of its MIP level 2"},
+        {"DXT level cut short", kImageTypeDxt5, 4, 64 + 16 + 15, 2, "ends before the 16 bytes of its 2 x 2 texels"},
+        {"uncompressed level cut off", kImageTypeUncompressed, 4, 84 * 4, 3,
+         "its DATADATA of 336 bytes does not hold the 1 x 1 texels of its MIP level 3"},
+        {"uncompressed level cut short", kImageTypeUncompressed, 3, 83 * 4, 2, "does not hold the 2 x 2 texels"},
+    };
+    for (const LevelRefusal& refusal : refusals) {
+        SCOPED_TRACE(refusal.name);
+        const TextureFile file(MadeFile(refusal.imageType, 8, 8, RandomBytes(refusal.dataBytes, 5), refusal.mipLevels));
+        const std::string message = Message([&] { TextureLevelPicture(file.Texture(), file.source, refusal.level); });
+        EXPECT_NE(message.find(refusal.reason), std::string::npos) << message;
+    }
+}
+
+// Sides and a level count that the data chunk does not bear out are refused before any buffer is
+// sized by them, and a lower level past the end of the file is an error, not a read past it.
+TEST(TextureLevelPicture, HostileSidesAllocateNothingAndReadNothingPastTheFile) {
+    const TextureFile file(MadeFile(kImageTypeDxt5, 16384, 16384, RandomBytes(16, 6), 15));
+    const testing::AllocationWatch watch;
+    for (const int level : {0, 1, 13, 14}) {
+        EXPECT_THROW(TextureLevelPicture(file.Texture(), file.source, level), PellitonError) << "level " << level;
+    }
+    EXPECT_LT(watch.LargestRequest(), std::size_t{4096});
+
+    const TextureFile chain(MadeFile(kImageTypeDxt1, 8, 8, RandomBytes(56, 8), 4));
+    const MemorySource shortened(std::span(chain.bytes).first(chain.bytes.size() - 1));
+    EXPECT_NO_THROW(TextureLevelPicture(chain.Texture(), shortened, 2));
+    EXPECT_THROW(TextureLevelPicture(chain.Texture(), shortened, 3), PellitonError);
 }
 
 const ExportWriter kNoWriting = [](const std::filesystem::path&, const std::function<void(OutputFile&)>&) {
