@@ -1,14 +1,18 @@
-// The main window: preview pane, log pane, "Refresh", status bar, and the File and Help menus.
+// The main window: log, texture list, preview pane, "Refresh", status bar, and the File, Texture,
+// View and Help menus; every command goes to the window's session.
 #include "shell/MainWindow.h"
 
 #include <cstdlib>
 
 #include <QAction>
-#include <QDir>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
-#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -17,8 +21,8 @@
 #include "about/AboutWindow.h"
 #include "shell/LogTextBox.h"
 #include "shell/PreviewPane.h"
+#include "shell/TextureList.h"
 #include "ui/MainWindowLayout.h"
-#include "ui/VersionedTexts.h"
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/PlainMessage.h"
 #include "ui/qt/QtGeometry.h"
@@ -27,19 +31,52 @@ namespace pelliton {
 
 namespace {
 
+using ui::MainCommand;
+
 // The names tests and tools find the menu items by.
-QString ActionName(ui::MainCommand command) {
+QString ActionName(MainCommand command) {
     switch (command) {
-        case ui::MainCommand::Open:
+        case MainCommand::Open:
             return QStringLiteral("openAction");
-        case ui::MainCommand::Quit:
+        case MainCommand::Save:
+            return QStringLiteral("saveAction");
+        case MainCommand::SaveAs:
+            return QStringLiteral("saveAsAction");
+        case MainCommand::ExportAll:
+            return QStringLiteral("exportAllAction");
+        case MainCommand::ExportAllAsPng:
+            return QStringLiteral("exportAllAsPngAction");
+        case MainCommand::Quit:
             return QStringLiteral("quitAction");
-        case ui::MainCommand::About:
+        case MainCommand::Replace:
+            return QStringLiteral("replaceAction");
+        case MainCommand::ViewPerspective:
+            return QStringLiteral("perspectiveAction");
+        case MainCommand::ViewFit:
+            return QStringLiteral("fitAction");
+        case MainCommand::ViewActualSize:
+            return QStringLiteral("actualSizeAction");
+        case MainCommand::ShowAlpha:
+            return QStringLiteral("showAlphaAction");
+        case MainCommand::LargerMipLevel:
+            return QStringLiteral("largerMipAction");
+        case MainCommand::SmallerMipLevel:
+            return QStringLiteral("smallerMipAction");
+        case MainCommand::About:
             return QStringLiteral("aboutAction");
-        case ui::MainCommand::Refresh:
+        case MainCommand::Refresh:
             break;  // a button, not a menu item
     }
     return {};
+}
+
+// The first local file among the dragged items, or nothing.
+std::optional<QString> FirstLocalFile(const QMimeData* dragged) {
+    if (dragged == nullptr || !dragged->hasUrls()) return std::nullopt;
+    for (const QUrl& url : dragged->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -49,82 +86,251 @@ ProgramEnd EndWithMessageBox() {
             [] { std::_Exit(EXIT_FAILURE); }};  // at once: no window gets to close
 }
 
-MainWindow::MainWindow(std::unique_ptr<OpenFileDialog> openDialog, RuntimeFactory makeRuntime, ProgramEnd programEnd,
-                       QWidget* parent)
-    : QMainWindow(parent), openDialog_(std::move(openDialog)), programEnd_(std::move(programEnd)) {
-    // A fixed single border: close box only, and the size never changes.
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
+MainWindow::MainWindow(std::unique_ptr<WindowDialogs> dialogs, std::unique_ptr<RecentFilesStore> recentFiles,
+                       RuntimeFactory makeRuntime, ProgramEnd programEnd, QWidget* parent)
+    : QMainWindow(parent),
+      dialogs_(std::move(dialogs)),
+      recentFilesStore_(std::move(recentFiles)),
+      programEnd_(std::move(programEnd)) {
     setWindowIcon(AppIcon());
+    setAcceptDrops(true);
     BuildControls();
-    session_ = std::make_unique<RshSession>(*this, *previewPane_, std::move(makeRuntime));
+    session_ = std::make_unique<WindowSession>(*this, *previewPane_, *recentFilesStore_, std::move(makeRuntime));
     BuildMenus();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
+
+    // The designed client area below the menu bar, centred; the window may grow but not shrink below it.
+    const ui::PixelRect designed = ToPixels(ui::TwipsRect{0, 0, ui::kMainWindow.clientArea.width,
+                                                           ui::kMainWindow.clientArea.height});
+    client_->setMinimumSize(designed.width, designed.height);
+    resize(designed.width, designed.height + menuBar()->sizeHint().height());
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
-    setWindowTitle(FromUtf8(ui::MainWindowTitle()));
+    PlaceControls();
     UpdateCommands();
 }
 
-// The client area below the menu bar holds every control at its designed place.
+MainWindow::~MainWindow() = default;
+
 void MainWindow::BuildControls() {
-    const ui::MainWindowLayout& layout = ui::kMainWindow;
-    auto* client = new QWidget(this);
-    client->setFixedSize(TwipsToPixels(layout.clientArea.width), TwipsToPixels(layout.clientArea.height));
-    setCentralWidget(client);
+    client_ = new QWidget(this);
+    setCentralWidget(client_);
+    client_->installEventFilter(this);  // every resize places the controls again
 
-    logPane_ = new LogTextBox(client);
+    logPane_ = new LogTextBox(client_);
     logPane_->setObjectName(QStringLiteral("logPane"));
-    logPane_->setGeometry(ToQRect(layout.logPane));
+    logPane_->setAcceptDrops(false);  // a file dropped on the log opens, as anywhere in the window
 
-    refreshButton_ = new QPushButton(FromUtf8(layout.refreshButton.text), client);
+    textureList_ = new TextureList(client_);
+    textureList_->setObjectName(QStringLiteral("textureList"));
+    connect(textureList_, &TextureList::rowChosen, this, [this](std::size_t row) {
+        session_->SelectTexture(row);
+        UpdateCommands();
+    });
+
+    refreshButton_ = new QPushButton(FromUtf8(ui::kMainWindow.refreshButton.text), client_);
     refreshButton_->setObjectName(QStringLiteral("refreshButton"));
-    refreshButton_->setGeometry(ToQRect(layout.refreshButton.place));
+    connect(refreshButton_, &QPushButton::clicked, this, [this] { OnCommand(MainCommand::Refresh); });
 
-    previewPane_ = new PreviewPane(client);
+    previewPane_ = new PreviewPane(client_);
     previewPane_->setObjectName(QStringLiteral("previewPane"));
-    previewPane_->setGeometry(ToQRect(layout.previewPane));
+    connect(previewPane_, &PreviewPane::panRequested, this, [this](int dx, int dy) { session_->Pan(dx, dy); });
 
-    statusBar_ = new QStatusBar(client);
+    statusBar_ = new QStatusBar(client_);
     statusBar_->setObjectName(QStringLiteral("statusBar"));
     statusBar_->setSizeGripEnabled(false);
-    statusBar_->setGeometry(ToQRect(layout.statusBar));
 
-    setTabOrder(logPane_, previewPane_);
+    setTabOrder(logPane_, textureList_);
+    setTabOrder(textureList_, previewPane_);
     setTabOrder(previewPane_, refreshButton_);
 }
 
 void MainWindow::BuildMenus() {
     for (const ui::Menu& menu : ui::kMainMenus) {
         QMenu* shown = menuBar()->addMenu(FromUtf8(menu.caption));
+        QActionGroup* choices = nullptr;
         for (const ui::MenuItem& item : menu.items) {
+            if (item.command == ui::kRecentFilesBefore) AddRecentFileItems(*shown);
+            if (item.separatorBefore) shown->addSeparator();
             QAction* action = shown->addAction(FromUtf8(item.caption), this, [this, item] { OnCommand(item.command); });
             action->setObjectName(ActionName(item.command));
             action->setShortcut(QKeySequence(FromUtf8(ui::ShortcutText(item.shortcut)), QKeySequence::PortableText));
+            action->setCheckable(item.check != ui::Check::None);
+            if (item.check == ui::Check::Choice) {
+                if (choices == nullptr) choices = new QActionGroup(shown);
+                choices->addAction(action);
+            }
+            actions_[item.command] = action;
         }
     }
-    connect(refreshButton_, &QPushButton::clicked, this, &MainWindow::OnRefresh);
 }
 
-void MainWindow::OnCommand(ui::MainCommand command) {
-    switch (command) {
-        case ui::MainCommand::Open:
-            OnFileOpen();
-            return;
-        case ui::MainCommand::Quit:
-            OnFileQuit();
-            return;
-        case ui::MainCommand::About:
-            OnHelpAbout();
-            return;
-        case ui::MainCommand::Refresh:
-            OnRefresh();
-            return;
+// A separator and one item per recent file, hidden until there are files to list.
+void MainWindow::AddRecentFileItems(QMenu& fileMenu) {
+    recentFilesSeparator_ = fileMenu.addSeparator();
+    for (int index = 0; index < ui::kRecentFileCount; ++index) {
+        QAction* action = fileMenu.addAction(QString(), this, [this, index] { OnRecentFile(index); });
+        action->setObjectName(QStringLiteral("recentFileAction%1").arg(index + 1));
+        recentFileActions_.push_back(action);
     }
 }
 
-// "Refresh" needs an image to redraw, so it waits for the first open command that completes.
-void MainWindow::UpdateCommands() { refreshButton_->setEnabled(fileOpened_); }
+void MainWindow::PlaceControls() {
+    const ui::MainWindowPlaces places = ui::PlaceMainWindow(client_->width(), client_->height());
+    logPane_->setGeometry(ToQRect(places.logPane));
+    textureList_->setGeometry(ToQRect(places.textureList));
+    refreshButton_->setGeometry(ToQRect(places.refreshButton));
+    previewPane_->setGeometry(ToQRect(places.previewPane));
+    statusBar_->setGeometry(ToQRect(places.statusBar));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == client_ && event->type() == QEvent::Resize) {
+        PlaceControls();
+        if (session_) session_->PaneResized();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::OnCommand(MainCommand command) {
+    switch (command) {
+        case MainCommand::Open:
+            OnFileOpen();
+            break;
+        case MainCommand::Save:
+            OnFileSave();
+            break;
+        case MainCommand::SaveAs:
+            OnFileSaveAs();
+            break;
+        case MainCommand::ExportAll:
+            OnExportAll(false);
+            break;
+        case MainCommand::ExportAllAsPng:
+            OnExportAll(true);
+            break;
+        case MainCommand::Quit:
+            close();  // the close event asks about unsaved changes
+            break;
+        case MainCommand::Replace:
+            OnReplace();
+            break;
+        case MainCommand::ViewPerspective:
+            session_->SetScale(PreviewScale::Perspective);
+            break;
+        case MainCommand::ViewFit:
+            session_->SetScale(PreviewScale::Fit);
+            break;
+        case MainCommand::ViewActualSize:
+            session_->SetScale(PreviewScale::ActualSize);
+            break;
+        case MainCommand::ShowAlpha:
+            session_->SetShowAlpha(!session_->ShowsAlpha());
+            break;
+        case MainCommand::LargerMipLevel:
+            session_->SetMipLevel(session_->MipLevel() - 1);  // level 0 is the largest
+            break;
+        case MainCommand::SmallerMipLevel:
+            session_->SetMipLevel(session_->MipLevel() + 1);
+            break;
+        case MainCommand::About:
+            OnHelpAbout();
+            break;
+        case MainCommand::Refresh:
+            session_->Refresh();
+            break;
+    }
+    UpdateCommands();
+}
+
+void MainWindow::OnFileOpen() {
+    if (!ConfirmLeaving()) return;
+    const std::optional<QString> chosen = dialogs_->ChooseRshFile(this);
+    if (!chosen || chosen->isEmpty()) return;
+    OpenChosen(*chosen);
+}
+
+void MainWindow::OpenFile(const QString& path) {
+    if (ConfirmLeaving()) OpenChosen(path);
+    UpdateCommands();
+}
+
+void MainWindow::OpenChosen(const QString& path) {
+    // Made absolute first: the session moves the current folder to the file's.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (session_->Open(absolute.toStdString()) == OpenOutcome::DeviceUnavailable) {
+        programEnd_.showMessage(FromUtf8(DeviceUnavailableMessage()));
+        programEnd_.endProgram();
+        return;
+    }
+    ShowTextureRows();
+}
+
+void MainWindow::OnFileSave() { ShowFailure(session_->Save()); }
+
+void MainWindow::OnFileSaveAs() {
+    const std::optional<QString> chosen = dialogs_->ChooseSaveAsPath(this, FromUtf8(session_->FilePath()));
+    if (!chosen || chosen->isEmpty()) return;
+    ShowFailure(session_->SaveAs(QFileInfo(*chosen).absoluteFilePath().toStdString()));
+    ShowTextureRows();
+}
+
+void MainWindow::OnExportAll(bool asPng) {
+    const QString startFolder = QFileInfo(FromUtf8(session_->FilePath())).absolutePath();
+    const std::optional<QString> folder = dialogs_->ChooseExportFolder(this, startFolder);
+    if (!folder || folder->isEmpty()) return;
+    ShowFailure(session_->ExportAll(QFileInfo(*folder).absoluteFilePath().toStdString(), asPng));
+}
+
+void MainWindow::OnReplace() {
+    const std::optional<QString> picture = dialogs_->ChoosePicture(this);
+    if (!picture || picture->isEmpty()) return;
+    ShowFailure(session_->ReplaceSelected(QFileInfo(*picture).absoluteFilePath().toStdString()));
+    ShowTextureRows();  // a new picture may bring another size, format or MIP count
+}
+
+// Modeless and without an owner: the main window stays usable, and either window may close first.
+void MainWindow::OnHelpAbout() { AboutWindow::ShowSingleWindow(*this); }
+
+void MainWindow::OnRecentFile(int index) {
+    const std::vector<std::string>& paths = session_->RecentFilePaths();
+    if (index >= static_cast<int>(paths.size())) return;
+    OpenFile(FromUtf8(paths[static_cast<std::size_t>(index)]));  // a copy: opening reorders the list
+}
+
+bool MainWindow::ConfirmLeaving() {
+    const bool goOn = session_->ConfirmLeaving(
+        [this](const std::string& question) { return dialogs_->AskAboutUnsavedChanges(this, FromUtf8(question)); },
+        [this](const std::string& failure) { dialogs_->ShowFailure(this, FromUtf8(failure)); });
+    UpdateCommands();  // a Save clears the mark of unsaved changes
+    return goOn;
+}
+
+void MainWindow::ShowFailure(const std::optional<std::string>& failure) {
+    if (failure) dialogs_->ShowFailure(this, FromUtf8(*failure));
+}
+
+void MainWindow::ShowTextureRows() { textureList_->ShowRows(session_->Textures(), session_->SelectedTexture()); }
+
+void MainWindow::UpdateCommands() {
+    setWindowTitle(FromUtf8(session_->WindowTitle()));
+    for (const auto& [command, action] : actions_) {
+        action->setEnabled(session_->IsEnabled(command));
+        if (action->isCheckable()) action->setChecked(session_->IsChecked(command));
+    }
+    refreshButton_->setEnabled(session_->IsEnabled(MainCommand::Refresh));
+    UpdateRecentFiles();
+}
+
+void MainWindow::UpdateRecentFiles() {
+    const std::vector<std::string>& paths = session_->RecentFilePaths();
+    recentFilesSeparator_->setVisible(!paths.empty());
+    for (std::size_t index = 0; index < recentFileActions_.size(); ++index) {
+        QAction* action = recentFileActions_[index];
+        action->setVisible(index < paths.size());
+        if (index < paths.size()) {
+            action->setText(FromUtf8(ui::RecentFileCaption(static_cast<int>(index), paths[index])));
+        }
+    }
+}
 
 void MainWindow::AddDebugLine(std::string_view text) { logPane_->AppendLine(FromUtf8(text)); }
 
@@ -132,34 +338,24 @@ void MainWindow::ClearLog() { logPane_->SetText(QString()); }
 
 void MainWindow::SetStatusText(std::string_view text) { statusBar_->showMessage(FromUtf8(text)); }
 
-void MainWindow::OnFileOpen() {
-    const std::optional<QString> chosen = openDialog_->ChooseFile(this);
-    if (!chosen || chosen->isEmpty()) return;
-    // Made absolute first: a relative name would point elsewhere once the folder changes.
-    const QString path = QFileInfo(*chosen).absoluteFilePath();
-    // As the Windows dialog does, so that exports land beside their source.
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    const OpenResult result = session_->Open(path.toStdString());
-    switch (result.outcome) {
-        case OpenResult::Outcome::DeviceUnavailable:
-            programEnd_.showMessage(FromUtf8(kDeviceUnavailableMessage));
-            programEnd_.endProgram();
-            return;
-        case OpenResult::Outcome::Failed:
-            return;  // the reason is already in the log
-        case OpenResult::Outcome::Completed:
-            fileOpened_ = true;
-            UpdateCommands();
-            return;
+// Closing the window, however asked, first sees to unsaved changes; Cancel keeps it open.
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (ConfirmLeaving()) {
+        event->accept();
+    } else {
+        event->ignore();
     }
 }
 
-// Draws the last exported file again, and nothing else.
-void MainWindow::OnRefresh() { session_->RenderPreview(); }
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (FirstLocalFile(event->mimeData())) event->acceptProposedAction();
+}
 
-void MainWindow::OnFileQuit() { close(); }
-
-// Modeless and without an owner: the main window stays usable, and either window may close first.
-void MainWindow::OnHelpAbout() { AboutWindow::ShowSingleWindow(*this); }
+void MainWindow::dropEvent(QDropEvent* event) {
+    const std::optional<QString> file = FirstLocalFile(event->mimeData());
+    if (!file) return;
+    event->acceptProposedAction();
+    OpenFile(*file);
+}
 
 }  // namespace pelliton

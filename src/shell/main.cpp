@@ -1,10 +1,15 @@
-// Starts the tool: one main window, and the process ends when the last window closes.
+// Starts the tool: one main window, opening the file named on the command line once it is shown;
+// the process ends when the last window closes.
 #include <cstdlib>
 #include <iostream>
 
 #include <QApplication>
+#include <QTimer>
 
 #include "shell/MainWindow.h"
+#include "shell/QtRecentFilesStore.h"
+#include "shell/QtWindowDialogs.h"
+#include "shell/StartupFile.h"
 
 namespace {
 
@@ -22,7 +27,12 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     QApplication app(argc, argv);
-    pelliton::MainWindow window;
+    pelliton::MainWindow window(std::make_unique<pelliton::QtWindowDialogs>(),
+                                std::make_unique<pelliton::QtRecentFilesStore>());
     window.show();
+    if (const std::optional<QString> file = pelliton::FileToOpenAtStart(QApplication::arguments())) {
+        // From the event loop, so that the window is on screen while the file is read.
+        QTimer::singleShot(0, &window, [&window, path = *file] { window.OpenFile(path); });
+    }
     return app.exec();
 }

@@ -11,14 +11,15 @@
 
 #include "about/AboutWindow.h"
 #include "shell/MainWindow.h"
-#include "shell/ScriptedOpenDialog.h"
+#include "shell/ScriptedDialogs.h"
 
 namespace pelliton {
 namespace {
 
 class MainWindowAboutTest : public ::testing::Test {
 protected:
-    MainWindowAboutTest() : window(std::make_unique<testing::ScriptedOpenDialog>()) {
+    MainWindowAboutTest()
+        : window(std::make_unique<testing::ScriptedDialogs>(), std::make_unique<testing::MemoryRecentFilesStore>()) {
         window.show();
     }
     ~MainWindowAboutTest() override {
@@ -40,8 +41,8 @@ protected:
 };
 
 TEST_F(MainWindowAboutTest, HelpMenuHoldsAboutOnF1) {
-    ASSERT_EQ(window.menuBar()->actions().size(), 2);
-    const QMenu* help = window.menuBar()->actions()[1]->menu();
+    ASSERT_EQ(window.menuBar()->actions().size(), 4);
+    const QMenu* help = window.menuBar()->actions().back()->menu();
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(help->title(), QStringLiteral("&Help"));
     ASSERT_NE(HelpAbout(), nullptr);

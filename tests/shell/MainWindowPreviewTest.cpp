@@ -12,8 +12,9 @@
 #include "rshwrite/RshWriter.h"
 #include "shell/LogTextBox.h"
 #include "shell/MainWindow.h"
+#include "preview/PreviewPaneSize.h"
 #include "shell/PreviewPane.h"
-#include "shell/ScriptedOpenDialog.h"
+#include "shell/ScriptedDialogs.h"
 #include "support/FailingRuntime.h"
 #include "support/PlainPictures.h"
 #include "support/TempDir.h"
@@ -34,16 +35,16 @@ struct Ending {
 class MainWindowPreviewTest : public ::testing::Test {
 protected:
     explicit MainWindowPreviewTest(RuntimeFactory runtime = MakeSoftwareRuntime) {
-        auto dialog = std::make_unique<testing::ScriptedOpenDialog>();
+        auto dialog = std::make_unique<testing::ScriptedDialogs>();
         dialog_ = dialog.get();
         ProgramEnd programEnd{[this](const QString& message) { ending_.message = message; },
                               [this] { ++ending_.ends; }};
-        window_ = std::make_unique<MainWindow>(std::move(dialog), std::move(runtime), std::move(programEnd));
+        window_ = std::make_unique<MainWindow>(std::move(dialog), std::make_unique<testing::MemoryRecentFilesStore>(), std::move(runtime), std::move(programEnd));
     }
     ~MainWindowPreviewTest() override { QDir::setCurrent(startFolder_); }
 
     void Open(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-        dialog_->answer = QString::fromStdString(folder_.Write(name, bytes));
+        dialog_->rshFile = QString::fromStdString(folder_.Write(name, bytes));
         window_->findChild<QAction*>(QStringLiteral("openAction"))->trigger();
     }
     const QImage& Shown() const { return window_->findChild<PreviewPane*>(QStringLiteral("previewPane"))->PresentedFrame(); }
@@ -52,7 +53,7 @@ protected:
 
     const QString startFolder_ = QDir::currentPath();
     testing::TempDir folder_;
-    testing::ScriptedOpenDialog* dialog_ = nullptr;
+    testing::ScriptedDialogs* dialog_ = nullptr;
     Ending ending_;
     std::unique_ptr<MainWindow> window_;
 };

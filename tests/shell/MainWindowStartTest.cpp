@@ -1,7 +1,8 @@
-// The main window as it starts: frame, controls, focus order, menu, and Quit.
+// The main window as it starts: frame, controls, focus order, menus, and Quit.
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,14 +15,17 @@
 #include "shell/LogTextBox.h"
 #include "shell/MainWindow.h"
 #include "shell/PreviewPane.h"
-#include "shell/ScriptedOpenDialog.h"
+#include "shell/ScriptedDialogs.h"
 
 namespace pelliton {
 namespace {
 
 class MainWindowStartTest : public ::testing::Test {
 protected:
-    MainWindowStartTest() : window(std::make_unique<testing::ScriptedOpenDialog>()) { window.show(); }
+    MainWindowStartTest()
+        : window(std::make_unique<testing::ScriptedDialogs>(), std::make_unique<testing::MemoryRecentFilesStore>()) {
+        window.show();
+    }
 
     template <typename Control>
     Control* Find(const char* name) {
@@ -36,25 +40,21 @@ TEST_F(MainWindowStartTest, TitleAndIcon) {
     EXPECT_EQ(window.windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
 }
 
-TEST_F(MainWindowStartTest, ClientAreaBelowTheMenuIsFixedAndCentred) {
+TEST_F(MainWindowStartTest, ClientAreaBelowTheMenuStartsAtTheDesignedSizeCentred) {
     const QRect client = window.centralWidget()->geometry();
     EXPECT_EQ(client.size(), QSize(779, 598));
     EXPECT_EQ(client.top(), window.menuBar()->geometry().bottom() + 1);
     EXPECT_EQ(window.size(), QSize(779, window.menuBar()->height() + 598));
-
-    const QSize before = window.size();
-    window.resize(before + QSize(100, 100));
-    EXPECT_EQ(window.size(), before);
+    EXPECT_EQ(window.minimumSizeHint(), window.size()) << "the designed size is also the smallest";
 
     const QPoint offCentre = window.geometry().center() - window.screen()->availableGeometry().center();
     EXPECT_LE(offCentre.manhattanLength(), 2);
 }
 
-TEST_F(MainWindowStartTest, FrameHasACloseBoxButNoMinimizeOrMaximizeBox) {
+TEST_F(MainWindowStartTest, FrameHasCloseMinimizeAndMaximizeBoxes) {
     const Qt::WindowFlags flags = window.windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::CustomizeWindowHint)) << "the platform's normal frame";
+    EXPECT_EQ(window.windowType(), Qt::Window);
 }
 
 TEST_F(MainWindowStartTest, ControlsSitAtTheirPlacesInTheClientArea) {
@@ -63,7 +63,8 @@ TEST_F(MainWindowStartTest, ControlsSitAtTheirPlacesInTheClientArea) {
         QRect geometry;  // pixels: the designed twips divided by 15
     };
     const Place places[] = {
-        {"logPane", {8, 48, 193, 521}},
+        {"logPane", {8, 48, 193, 344}},
+        {"textureList", {8, 396, 193, 173}},
         {"refreshButton", {104, 8, 97, 33}},
         {"previewPane", {208, 8, 561, 561}},
         {"statusBar", {0, 573, 779, 25}},
@@ -97,48 +98,96 @@ TEST_F(MainWindowStartTest, ControlsStartEmptyWithRefreshDisabled) {
     EXPECT_EQ(preview->contentsRect(), QRect(2, 2, 557, 557));
 }
 
-TEST_F(MainWindowStartTest, TabVisitsLogPreviewThenRefresh) {
+TEST_F(MainWindowStartTest, TabVisitsLogTexturesPreviewThenRefresh) {
     Find<QPushButton>("refreshButton")->setEnabled(true);  // a disabled button is skipped
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     Find<QWidget>("logPane")->setFocus();
 
     QStringList visited;
-    for (int step = 0; step < 4; ++step) {
+    for (int step = 0; step < 5; ++step) {
         QWidget* focused = QApplication::focusWidget();
         ASSERT_NE(focused, nullptr);
         visited << focused->objectName();
         QTest::keyClick(focused, Qt::Key_Tab);
     }
-    EXPECT_EQ(visited, (QStringList{"logPane", "previewPane", "refreshButton", "logPane"}));
+    EXPECT_EQ(visited, (QStringList{"logPane", "textureList", "previewPane", "refreshButton", "logPane"}));
 }
 
-TEST_F(MainWindowStartTest, FileMenuHoldsOpenAndQuitOnly) {
-    const QList<QAction*> menus = window.menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
-    const QMenu* file = menus[0]->menu();
-    ASSERT_NE(file, nullptr);
-    EXPECT_EQ(file->title(), QStringLiteral("&File"));
-    ASSERT_NE(menus[1]->menu(), nullptr);
-    EXPECT_EQ(menus[1]->menu()->title(), QStringLiteral("&Help"));
-
+// Each menu's items as shown before a file is open ("-" a separator); the recent files are hidden.
+TEST_F(MainWindowStartTest, MenusHoldTheirItemsWithKeysAndStates) {
     struct Item {
         const char* name;
         QString caption;
         QKeySequence shortcut;
+        bool enabled = false;
+        bool checkable = false;
     };
-    const Item items[] = {
-        {"openAction", QStringLiteral("&Open"), QKeySequence(QStringLiteral("Ctrl+O"))},
-        {"quitAction", QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q"))},
+    struct Menu {
+        QString title;
+        std::vector<Item> items;
     };
-    ASSERT_EQ(file->actions().size(), std::size(items));
-    for (std::size_t index = 0; index < std::size(items); ++index) {
-        SCOPED_TRACE(items[index].name);
-        const QAction* action = file->actions()[static_cast<qsizetype>(index)];
-        EXPECT_EQ(action->objectName(), QLatin1String(items[index].name));
-        EXPECT_EQ(action->text(), items[index].caption);
-        EXPECT_EQ(action->shortcut(), items[index].shortcut);
+    const Item separator{"-", {}, {}};
+    const Menu menus[] = {
+        {QStringLiteral("&File"),
+         {{"openAction", QStringLiteral("&Open"), QKeySequence(QStringLiteral("Ctrl+O")), true},
+          {"saveAction", QStringLiteral("&Save"), QKeySequence(QStringLiteral("Ctrl+S"))},
+          {"saveAsAction", QStringLiteral("Save &As..."), QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+          separator,
+          {"exportAllAction", QStringLiteral("&Export All Textures..."), QKeySequence(QStringLiteral("Ctrl+E"))},
+          {"exportAllAsPngAction", QStringLiteral("Export All Textures as &PNG..."),
+           QKeySequence(QStringLiteral("Ctrl+Shift+E"))},
+          separator,
+          {"quitAction", QStringLiteral("&Quit"), QKeySequence(QStringLiteral("Ctrl+Q")), true}}},
+        {QStringLiteral("&Texture"),
+         {{"replaceAction", QStringLiteral("&Replace..."), QKeySequence(QStringLiteral("Ctrl+R"))}}},
+        {QStringLiteral("&View"),
+         {{"perspectiveAction", QStringLiteral("&Perspective"), QKeySequence(QStringLiteral("Ctrl+1")), false, true},
+          {"fitAction", QStringLiteral("&Fit to Pane"), QKeySequence(QStringLiteral("Ctrl+2")), false, true},
+          {"actualSizeAction", QStringLiteral("&Actual Size"), QKeySequence(QStringLiteral("Ctrl+3")), false, true},
+          separator,
+          {"showAlphaAction", QStringLiteral("Show A&lpha"), QKeySequence(QStringLiteral("Ctrl+L")), false, true},
+          separator,
+          {"largerMipAction", QStringLiteral("L&arger MIP Level"), QKeySequence(Qt::CTRL | Qt::Key_PageUp)},
+          {"smallerMipAction", QStringLiteral("S&maller MIP Level"), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}}},
+        {QStringLiteral("&Help"), {{"aboutAction", QStringLiteral("&About"), QKeySequence(Qt::Key_F1), true}}},
+    };
+    const QList<QAction*> bar = window.menuBar()->actions();
+    ASSERT_EQ(bar.size(), static_cast<qsizetype>(std::size(menus)));
+    for (std::size_t index = 0; index < std::size(menus); ++index) {
+        const QMenu* shown = bar[static_cast<qsizetype>(index)]->menu();
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->title(), menus[index].title);
+        QList<QAction*> visible;
+        for (QAction* action : shown->actions()) {
+            if (action->isVisible()) visible << action;
+        }
+        ASSERT_EQ(visible.size(), static_cast<qsizetype>(menus[index].items.size())) << shown->title().toStdString();
+        for (std::size_t row = 0; row < menus[index].items.size(); ++row) {
+            const Item& item = menus[index].items[row];
+            const QAction* action = visible[static_cast<qsizetype>(row)];
+            SCOPED_TRACE(item.name);
+            if (item.name == separator.name) {
+                EXPECT_TRUE(action->isSeparator());
+                continue;
+            }
+            EXPECT_EQ(action->objectName(), QLatin1String(item.name));
+            EXPECT_EQ(action->text(), item.caption);
+            EXPECT_EQ(action->shortcut(), item.shortcut);
+            EXPECT_EQ(action->isEnabled(), item.enabled);
+            EXPECT_EQ(action->isCheckable(), item.checkable);
+        }
     }
+}
+
+TEST_F(MainWindowStartTest, TheScalesAreOneGroupOfChoices) {
+    const QActionGroup* group = Find<QAction>("perspectiveAction")->actionGroup();
+    ASSERT_NE(group, nullptr);
+    EXPECT_EQ(group->exclusionPolicy(), QActionGroup::ExclusionPolicy::Exclusive);
+    EXPECT_EQ(group->actions(),
+              (QList<QAction*>{Find<QAction>("perspectiveAction"), Find<QAction>("fitAction"),
+                               Find<QAction>("actualSizeAction")}));
+    EXPECT_EQ(Find<QAction>("showAlphaAction")->actionGroup(), nullptr);
 }
 
 // Runs the application's event loop: it must end by itself once Ctrl+Q closed the only window.

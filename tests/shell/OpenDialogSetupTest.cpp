@@ -1,4 +1,4 @@
-// The open dialog's title, mode and filters, and the files each filter lists in a real folder.
+// The file dialogs' titles, modes and filters, and the files each filter lists in a real folder.
 #include <gtest/gtest.h>
 
 #include <QComboBox>
@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "shell/QtOpenFileDialog.h"
+#include "shell/QtFileDialogSetup.h"
 #include "support/TempDir.h"
 
 namespace pelliton {
@@ -44,13 +44,17 @@ QStringList ListedNames(const QFileSystemModel& model, const QString& folder) {
     return names;
 }
 
-TEST(OpenDialogSetup, FiltersListFilesAsWindowsDoes) {
+struct Step {
+    QString filter;
+    QStringList listing;
+};
+
+// Shows the folder in the dialog, then picks each filter in turn and checks what is listed.
+void ExpectListings(QFileDialog& dialog, const std::vector<const char*>& files, const std::vector<Step>& steps) {
     testing::TempDir temp;
-    for (const char* name : {"a", "B.RSH", "c.rsh", "d.txt"}) temp.Write(name, {});
+    for (const char* name : files) temp.Write(name, {});
     const QString folder = QString::fromStdString(temp.path().string());
 
-    QFileDialog dialog;
-    SetUpOpenDialog(dialog);
     auto* model = dialog.findChild<QFileSystemModel*>();
     auto* combo = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
     ASSERT_NE(model, nullptr);
@@ -59,21 +63,49 @@ TEST(OpenDialogSetup, FiltersListFilesAsWindowsDoes) {
     dialog.setDirectory(folder);
     ASSERT_TRUE(QTest::qWaitFor([&] { return loaded.contains(QVariantList{folder}); }));
 
-    const QStringList rshListing{QStringLiteral("B.RSH"), QStringLiteral("c.rsh")};
-    const QStringList fullListing{QStringLiteral("B.RSH"), QStringLiteral("a"), QStringLiteral("c.rsh"),
-                                  QStringLiteral("d.txt")};
-    struct Step {
-        QString filter;
-        QStringList listing;
-    };
-    // The first step is the preselected filter; the others switch back and forth.
-    const Step steps[] = {{kRshFiles, rshListing}, {kAllFiles, fullListing}, {kRshFiles, rshListing}};
     for (const Step& step : steps) {
         SCOPED_TRACE(step.filter.toStdString());
         ChooseFilter(*combo, step.filter);
         EXPECT_TRUE(QTest::qWaitFor([&] { return ListedNames(*model, folder) == step.listing; }, 2000))
             << "listed: " << ListedNames(*model, folder).join(QStringLiteral(", ")).toStdString();
     }
+}
+
+TEST(OpenDialogSetup, FiltersListFilesAsWindowsDoes) {
+    QFileDialog dialog;
+    SetUpOpenDialog(dialog);
+    const QStringList rshListing{QStringLiteral("B.RSH"), QStringLiteral("c.rsh")};
+    const QStringList fullListing{QStringLiteral("B.RSH"), QStringLiteral("a"), QStringLiteral("c.rsh"),
+                                  QStringLiteral("d.txt")};
+    // The first step is the preselected filter; the others switch back and forth.
+    ExpectListings(dialog, {"a", "B.RSH", "c.rsh", "d.txt"},
+                   {{kRshFiles, rshListing}, {kAllFiles, fullListing}, {kRshFiles, rshListing}});
+}
+
+TEST(PictureDialogSetup, ListsTheThreeKindsOfPictureInAnyCase) {
+    QFileDialog dialog;
+    SetUpPictureDialog(dialog);
+    const QString pictures = QStringLiteral("Pictures (*.png;*.tga;*.dds)");
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Replace Texture"));
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+    EXPECT_EQ(dialog.fileMode(), QFileDialog::ExistingFile);
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{pictures, kAllFiles}));
+    EXPECT_EQ(dialog.selectedNameFilter(), pictures);
+
+    const QStringList pictureListing{QStringLiteral("a.PNG"), QStringLiteral("b.tga"), QStringLiteral("c.Dds")};
+    ExpectListings(dialog, {"a.PNG", "b.tga", "c.Dds", "d.rsh"},
+                   {{pictures, pictureListing},
+                    {kAllFiles, pictureListing + QStringList{QStringLiteral("d.rsh")}},
+                    {pictures, pictureListing}});
+}
+
+TEST(SaveAsDialogSetup, AsksForAFileToWriteWithRshFilesFirst) {
+    QFileDialog dialog;
+    SetUpSaveAsDialog(dialog);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Save RSH File As"));
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{kRshFiles, kAllFiles}));
+    EXPECT_EQ(dialog.selectedNameFilter(), kRshFiles);
 }
 
 }  // namespace
