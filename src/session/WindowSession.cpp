@@ -269,7 +269,9 @@ bool WindowSession::ConfirmLeaving(const std::function<UnsavedAnswer(const std::
 }
 
 std::string WindowSession::WindowTitle() const {
-    return (HasUnsavedChanges() ? "*" : "") + ui::MainWindowTitle();
+    std::string title = ui::MainWindowTitle();
+    if (HasUnsavedChanges()) title.insert(0, 1, '*');
+    return title;
 }
 
 bool WindowSession::IsEnabled(ui::MainCommand command) const {

@@ -6,7 +6,7 @@
 #include <QFileSystemModel>
 #include <QStringList>
 
-#include "shell/FileDialogTexts.h"
+#include "ui/FileDialogTexts.h"
 #include "ui/qt/PlainMessage.h"
 
 namespace pelliton {
@@ -70,13 +70,13 @@ void SetUpOpenDialog(QFileDialog& dialog) {
 }
 
 void SetUpPictureDialog(QFileDialog& dialog) {
-    SetUpFileDialog(dialog, kPictureDialogTitle, kPictureFilters, 0);
+    SetUpFileDialog(dialog, ui::kPictureDialogTitle, ui::kPictureFilters, 0);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
 }
 
 void SetUpSaveAsDialog(QFileDialog& dialog) {
-    SetUpFileDialog(dialog, kSaveAsDialogTitle, kSaveAsFilters, 0);
+    SetUpFileDialog(dialog, ui::kSaveAsDialogTitle, ui::kSaveAsFilters, 0);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
 }

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "ui/OpenDialogTexts.h"
+#include "ui/FileDialogTexts.h"
 
 class QFileDialog;
 

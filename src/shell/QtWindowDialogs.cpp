@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 
-#include "shell/FileDialogTexts.h"
+#include "ui/FileDialogTexts.h"
 #include "shell/QtFileDialogSetup.h"
 #include "ui/qt/PlainMessage.h"
 
@@ -42,7 +42,7 @@ std::optional<QString> QtWindowDialogs::ChooseSaveAsPath(QWidget* parent, const 
 }
 
 std::optional<QString> QtWindowDialogs::ChooseExportFolder(QWidget* parent, const QString& startFolder) {
-    const QString folder = QFileDialog::getExistingDirectory(parent, FromUtf8(kExportFolderDialogTitle), startFolder);
+    const QString folder = QFileDialog::getExistingDirectory(parent, FromUtf8(ui::kExportFolderDialogTitle), startFolder);
     if (folder.isEmpty()) return std::nullopt;
     return folder;
 }

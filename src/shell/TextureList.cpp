@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QSignalBlocker>
 
+#include "ui/FileDialogTexts.h"
 #include "ui/qt/PlainMessage.h"
 
 namespace pelliton {
@@ -34,13 +35,17 @@ TextureList::TextureList(QWidget* parent) : QTreeWidget(parent) {
     setColumnCount(kColumnCount);
     // The list is narrow at the designed size: the name takes what the short columns leave, and the
     // header and each name say in full what they cut.
-    setHeaderLabels({QStringLiteral("Name"), QStringLiteral("Format"), QStringLiteral("Size"), QStringLiteral("MIPs")});
-    headerItem()->setToolTip(kMipLevels, QStringLiteral("MIP levels"));
+    QStringList labels;
+    for (const std::string_view label : ui::kTextureListColumns) labels << FromUtf8(label);
+    setHeaderLabels(labels);
+    headerItem()->setToolTip(kMipLevels, FromUtf8(ui::kMipLevelsColumnInFull));
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setAllColumnsShowFocus(true);
+    // Names differ at their ends (_spec, _reflection), which a cut name keeps.
+    setTextElideMode(Qt::ElideLeft);
     header()->setStretchLastSection(false);
     header()->setSectionResizeMode(kName, QHeaderView::Stretch);
     for (const int column : {kFormat, kSize, kMipLevels}) {

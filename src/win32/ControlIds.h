@@ -11,10 +11,17 @@ inline constexpr int kFirstCommandId = 200;
 
 constexpr int CommandId(ui::MainCommand command) { return kFirstCommandId + static_cast<int>(command); }
 
+// The recent files of the File menu, newest first: a range of their own, above every command.
+inline constexpr int kFirstRecentFileId = 250;
+
+constexpr int RecentFileId(int index) { return kFirstRecentFileId + index; }
+static_assert(CommandId(ui::MainCommand::Refresh) < kFirstRecentFileId);
+
 // The main window's other controls.
 inline constexpr int kLogPaneId = 300;
 inline constexpr int kPreviewPaneId = 301;
 inline constexpr int kStatusBarId = 302;
+inline constexpr int kTextureListId = 303;
 
 // The About window's controls; its "OK" is IDOK, so that Enter and Esc reach it through the dialog keys.
 inline constexpr int kProductNameId = 400;

@@ -1,4 +1,4 @@
-// The main window as it starts, where its controls stand, and what the open road writes into it.
+// The main window as it starts, where its controls stand, and what the session writes into it.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -6,9 +6,12 @@
 #include <commctrl.h>
 
 #include <string>
+#include <vector>
 
 #include "win32/ControlIds.h"
 #include "win32/MainWindow.h"
+#include "win32/ScriptedDialogs.h"
+#include "win32/SessionWindowTest.h"
 #include "win32/WindowTest.h"
 
 namespace pelliton::win32 {
@@ -19,34 +22,42 @@ using test::Place;
 using test::PlaceOf;
 using test::WindowText;
 
-class MainWindowTest : public test::WindowTest {};
+class MainWindowTest : public test::WindowTest {
+protected:
+    test::ScriptedDialogs dialogs;
+    test::MemoryRecentFiles recent;
+};
 
-TEST_F(MainWindowTest, StartsWithItsCaptionAFixedBorderAndRefreshDisabled) {
-    MainWindow window;
+TEST_F(MainWindowTest, StartsAtItsDesignedSizeWithItsCaptionMenusAndAnEmptyList) {
+    MainWindow window(recent, dialogs);
     HWND hwnd = window.Handle();
     ASSERT_NE(hwnd, nullptr);
     EXPECT_EQ(WindowText(hwnd), L"Quibbo's Dawn of War Pelliton / Extractor - 1.0.0");
     const SIZE client = ClientSize(hwnd);
     EXPECT_EQ(client.cx, 779);  // 11685 x 8970 twips
     EXPECT_EQ(client.cy, 598);
-    const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
-    EXPECT_EQ(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
-    EXPECT_NE(style & WS_SYSMENU, 0);
-    EXPECT_EQ(GetMenuItemCount(GetMenu(hwnd)), 2);  // File and Help
+    EXPECT_EQ(GetMenuItemCount(GetMenu(hwnd)), 4);  // File, Texture, View and Help
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(hwnd, CommandId(ui::MainCommand::Refresh))));
     EXPECT_EQ(WindowText(GetDlgItem(hwnd, CommandId(ui::MainCommand::Refresh))), L"Refresh");
     EXPECT_EQ(WindowText(GetDlgItem(hwnd, kLogPaneId)), L"");
+
+    HWND list = GetDlgItem(hwnd, kTextureListId);
+    EXPECT_EQ(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0), 0);
+    const LONG_PTR listStyle = GetWindowLongPtrW(list, GWL_STYLE);
+    EXPECT_EQ(listStyle & (LVS_TYPEMASK | LVS_SINGLESEL | LVS_SHOWSELALWAYS), LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS);
+    EXPECT_EQ(test::ColumnTitles(list), (std::vector<std::wstring>{L"Name", L"Format", L"Size", L"MIPs"}));
 }
 
 TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces) {
-    MainWindow window;
+    MainWindow window(recent, dialogs);
     struct Control {
         const char* name;
         int id;
         Place place;  // twips / 15
     };
     const Control controls[] = {
-        {"logPane", kLogPaneId, {8, 48, 193, 521}},
+        {"logPane", kLogPaneId, {8, 48, 193, 344}},
+        {"textureList", kTextureListId, {8, 396, 193, 173}},
         {"refreshButton", CommandId(ui::MainCommand::Refresh), {104, 8, 97, 33}},
         {"previewPane", kPreviewPaneId, {208, 8, 561, 561}},
         {"statusBar", kStatusBarId, {0, 573, 779, 25}},
@@ -60,20 +71,22 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces) {
     EXPECT_EQ(pane.cy, 557);
 }
 
-TEST_F(MainWindowTest, TabGoesFromTheLogToThePaneToRefresh) {
-    MainWindow window;
+TEST_F(MainWindowTest, TabGoesFromTheLogToTheListToThePaneToRefresh) {
+    MainWindow window(recent, dialogs);
     HWND hwnd = window.Handle();
     HWND logPane = GetDlgItem(hwnd, kLogPaneId);
+    HWND list = GetDlgItem(hwnd, kTextureListId);
     HWND previewPane = GetDlgItem(hwnd, kPreviewPaneId);
     HWND refreshButton = GetDlgItem(hwnd, CommandId(ui::MainCommand::Refresh));
     EnableWindow(refreshButton, TRUE);  // as after the first open; a disabled button takes no focus
-    EXPECT_EQ(GetNextDlgTabItem(hwnd, logPane, FALSE), previewPane);
+    EXPECT_EQ(GetNextDlgTabItem(hwnd, logPane, FALSE), list);
+    EXPECT_EQ(GetNextDlgTabItem(hwnd, list, FALSE), previewPane);
     EXPECT_EQ(GetNextDlgTabItem(hwnd, previewPane, FALSE), refreshButton);
     EXPECT_EQ(GetNextDlgTabItem(hwnd, refreshButton, FALSE), logPane);
 }
 
 TEST_F(MainWindowTest, TheLogKeepsLinesWithTheirEndsAndTheStatusBarShowsThePath) {
-    MainWindow window;
+    MainWindow window(recent, dialogs);
     SessionView& view = window;
     HWND logPane = GetDlgItem(window.Handle(), kLogPaneId);
 
@@ -91,7 +104,7 @@ TEST_F(MainWindowTest, TheLogKeepsLinesWithTheirEndsAndTheStatusBarShowsThePath)
 }
 
 TEST_F(MainWindowTest, ALongLogIsKeptWholeAndScrolledToItsEnd) {
-    MainWindow window;
+    MainWindow window(recent, dialogs);
     SessionView& view = window;
     HWND logPane = GetDlgItem(window.Handle(), kLogPaneId);
     const std::string line(18, 'x');

@@ -1,0 +1,71 @@
+// Dialogs that give the answers a test set, in order, instead of asking a user; a dialog the test
+// did not expect fails it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "session/RecentFiles.h"
+#include "win32/WindowDialogs.h"
+
+namespace pelliton::win32::test {
+
+class ScriptedDialogs final : public WindowDialogs {
+public:
+    using Answer = std::optional<std::string>;  // nothing: the user cancels
+
+    std::optional<std::string> ChooseRshFile(HWND) override { return Next(rshFiles, "open"); }
+    std::optional<std::string> ChoosePicture(HWND) override { return Next(pictures, "picture"); }
+    std::optional<std::string> ChooseSavePath(HWND, const std::string& suggested) override {
+        suggestedSavePaths.push_back(suggested);
+        return Next(savePaths, "save as");
+    }
+    std::optional<std::string> ChooseFolder(HWND) override { return Next(folders, "folder"); }
+    UnsavedAnswer AskUnsaved(HWND, const std::string& question) override {
+        questions.push_back(question);
+        if (unsavedAnswers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << question;
+            return UnsavedAnswer::Cancel;
+        }
+        const UnsavedAnswer answer = unsavedAnswers.front();
+        unsavedAnswers.pop_front();
+        return answer;
+    }
+    void ShowFailure(HWND, const std::string& message) override { failures.push_back(message); }
+
+    std::deque<Answer> rshFiles;
+    std::deque<Answer> pictures;
+    std::deque<Answer> savePaths;
+    std::deque<Answer> folders;
+    std::deque<UnsavedAnswer> unsavedAnswers;
+
+    std::vector<std::string> suggestedSavePaths;
+    std::vector<std::string> questions;
+    std::vector<std::string> failures;
+
+private:
+    static Answer Next(std::deque<Answer>& answers, const char* dialog) {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected " << dialog << " dialog";
+            return std::nullopt;
+        }
+        Answer answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// The recent files held in memory, so that no test touches the user's registry.
+class MemoryRecentFiles final : public RecentFilesStore {
+public:
+    std::vector<std::string> Load() override { return paths; }
+    void Store(const std::vector<std::string>& stored) override { paths = stored; }
+
+    std::vector<std::string> paths;
+};
+
+}  // namespace pelliton::win32::test
