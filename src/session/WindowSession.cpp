@@ -10,6 +10,7 @@
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
 #include "export/TreeTextureExport.h"
+#include "preview/PictureFrame.h"
 #include "roundtrip/TextureDocument.h"
 #include "rsh/TreeText.h"
 #include "session/RshSession.h"
@@ -21,14 +22,29 @@ namespace pelliton {
 namespace {
 
 // The device draws into the largest square of the pane, as it always had a square pane to draw
-// in: a wider pane must not stretch the picture.
+// in: a wider pane must not stretch the picture. The rest of the pane shows the device's background.
 class SquareOfPane final : public d3d8::DeviceWindow {
 public:
     explicit SquareOfPane(PaneSurface& pane) : pane_(pane) {}
 
     int ClientWidth() const override { return Side(); }
     int ClientHeight() const override { return Side(); }
-    void ShowFrame(const d3d8::FrameView& frame) override { pane_.ShowPixels(frame.width, frame.height, frame.pixels); }
+    void ShowFrame(const d3d8::FrameView& frame) override {
+        const int width = std::max(pane_.ClientWidth(), frame.width);
+        const int height = std::max(pane_.ClientHeight(), frame.height);
+        if (width == frame.width && height == frame.height) {
+            pane_.ShowPixels(frame.width, frame.height, frame.pixels);
+            return;
+        }
+        std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height, kFrameBackground);
+        const int left = (width - frame.width) / 2;
+        const int top = (height - frame.height) / 2;
+        for (int y = 0; y < frame.height; ++y) {
+            const auto row = frame.pixels.subspan(static_cast<std::size_t>(y) * frame.width, frame.width);
+            std::copy(row.begin(), row.end(), pixels.begin() + static_cast<std::ptrdiff_t>(top + y) * width + left);
+        }
+        pane_.ShowPixels(width, height, pixels);
+    }
 
 private:
     int Side() const { return std::min(pane_.ClientWidth(), pane_.ClientHeight()); }

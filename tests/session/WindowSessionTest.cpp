@@ -224,7 +224,7 @@ TEST(WindowSession, ViewsFitActualSizeAlphaAndMipLevels) {
     WindowSessionFixture f(64, 48);
     ASSERT_EQ(f.session.Open(f.CopyOfSample()), OpenOutcome::Completed);  // 128 x 128, 8 levels
     const auto perspective = f.pane.shown;
-    EXPECT_EQ(f.pane.shownWidth, 48) << "the device draws into the largest square of the pane";
+    EXPECT_EQ(f.pane.shownWidth, 64) << "the device's square, in the middle of the pane";
 
     f.session.SetScale(PreviewScale::Fit);
     EXPECT_EQ(f.pane.shownWidth, 64);
@@ -248,15 +248,22 @@ TEST(WindowSession, ViewsFitActualSizeAlphaAndMipLevels) {
     EXPECT_TRUE(f.session.IsChecked(ui::MainCommand::ShowAlpha));
 }
 
-TEST(WindowSession, AWiderPaneKeepsThePerspectivePictureSquare) {
+TEST(WindowSession, AWiderPaneKeepsThePerspectivePictureSquareInItsMiddle) {
     WindowSessionFixture f;
     ASSERT_EQ(f.session.Open(f.CopyOfSample()), OpenOutcome::Completed);
+    const auto square = f.pane.shown;
     f.pane.width = 200;
 
     f.session.PaneResized();
 
-    EXPECT_EQ(f.pane.shownWidth, 96);
-    EXPECT_EQ(f.pane.shownHeight, 96);
+    ASSERT_EQ(f.pane.shownWidth, 200);
+    ASSERT_EQ(f.pane.shownHeight, 96);
+    for (int y = 0; y < 96; ++y) {
+        const auto row = f.pane.shown.begin() + y * 200;
+        EXPECT_TRUE(std::all_of(row, row + 52, [](std::uint32_t pixel) { return pixel == 0x333333u; }));
+        EXPECT_TRUE(std::equal(row + 52, row + 148, square.begin() + y * 96)) << "row " << y;
+        EXPECT_TRUE(std::all_of(row + 148, row + 200, [](std::uint32_t pixel) { return pixel == 0x333333u; }));
+    }
 }
 
 }  // namespace
