@@ -65,13 +65,13 @@ void RshSession::RenderPreview() noexcept {
         return;
     }
     const auto unreadable = preview_.RenderPreview(lastExport_->file, lastExport_->width, lastExport_->height);
-    if (unreadable) LogUnpreviewable(PathToUtf8(lastExport_->file.filename()), *unreadable);
+    if (unreadable) ReportUnpreviewable(PathToUtf8(lastExport_->file.filename()), *unreadable);
 }
 
 void RshSession::RenderFromMemory(std::vector<std::uint8_t> image, std::int32_t width, std::int32_t height,
                                   std::string_view name) noexcept {
     const auto unreadable = preview_.RenderPreviewFromMemory(std::move(image), width, height);
-    if (unreadable) LogUnpreviewable(name, *unreadable);
+    if (unreadable) ReportUnpreviewable(name, *unreadable);
 }
 
 bool RshSession::ResizePreview() noexcept {
@@ -80,9 +80,9 @@ bool RshSession::ResizePreview() noexcept {
     return previewReady_;
 }
 
-void RshSession::LogUnpreviewable(std::string_view name, const std::string& reason) noexcept {
+void RshSession::ReportUnpreviewable(std::string_view name, std::string_view reason) noexcept {
     try {
-        view_.AddDebugLine("Error: cannot preview " + std::string(name) + ": " + reason);
+        view_.AddDebugLine("Error: cannot preview " + std::string(name) + ": " + std::string(reason));
     } catch (...) {
         // The pane already shows the background; the line is all that is lost.
     }

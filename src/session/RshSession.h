@@ -54,6 +54,9 @@ public:
     // False when none can be made; the pane then keeps what it showed.
     bool ResizePreview() noexcept;
 
+    // Says in the log that the picture of name could not be drawn, and why.
+    void ReportUnpreviewable(std::string_view name, std::string_view reason) noexcept;
+
     // A frame of background only.
     void ShowBackground() noexcept { preview_.ShowBackground(); }
 
@@ -78,7 +81,6 @@ private:
 
     std::filesystem::path Load(const std::string& path);
     OpenResult Failure(std::string_view reason, std::string_view subject) noexcept;
-    void LogUnpreviewable(std::string_view name, const std::string& reason) noexcept;
 
     SessionView& view_;
     d3d8::DeviceWindow& previewWindow_;

@@ -125,9 +125,8 @@ void TextureView::DrawComposed() {
 // As with a file the road cannot draw: the reason in the log, and nothing else in the pane.
 void TextureView::Failed(const std::string& reason) {
     picture_.reset();
-    const std::string name = document_ != nullptr && texture_ ? document_->Textures().at(*texture_).name : "";
+    road_.ReportUnpreviewable(document_ != nullptr && texture_ ? document_->Textures().at(*texture_).name : "", reason);
     try {
-        view_.AddDebugLine("Error: cannot preview " + name + ": " + reason);
         ShowEmptyPane();
     } catch (...) {
         // Out of memory again: the pane keeps what it showed.

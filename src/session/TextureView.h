@@ -15,7 +15,7 @@ namespace pelliton {
 
 class TextureView {
 public:
-    TextureView(RshSession& road, PaneSurface& pane, SessionView& view) : road_(road), pane_(pane), view_(view) {}
+    TextureView(RshSession& road, PaneSurface& pane) : road_(road), pane_(pane) {}
 
     PreviewScale Scale() const { return scale_; }
     bool ShowsAlpha() const { return showAlpha_; }
@@ -45,7 +45,6 @@ private:
 
     RshSession& road_;
     PaneSurface& pane_;
-    SessionView& view_;
     PreviewScale scale_ = PreviewScale::Perspective;
     bool showAlpha_ = false;
     int mipLevel_ = 0;

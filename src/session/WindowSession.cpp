@@ -65,19 +65,13 @@ std::string Reason(const std::exception& error) {
     return dynamic_cast<const std::bad_alloc*>(&error) != nullptr ? "out of memory" : error.what();
 }
 
-// Every file write of an export, as pelliton-rsh extract makes it: a file there that differs is
-// kept, as the modder may have painted it since.
-void KeepEditedExport(const std::filesystem::path& target, const std::function<void(OutputFile&)>& writeContent) {
-    WriteFileUnlessDifferent(target, writeContent);
-}
-
 }  // namespace
 
 std::string_view DeviceUnavailableMessage() { return kDeviceUnavailableMessage; }
 
 struct WindowSession::State {
     State(SessionView& view, PaneSurface& pane, RecentFilesStore& recentStore, RuntimeFactory makeRuntime)
-        : view(view), pane(pane), window(pane), road(view, window, std::move(makeRuntime)), shown(road, pane, view),
+        : view(view), pane(pane), window(pane), road(view, window, std::move(makeRuntime)), shown(road, pane),
           recent(recentStore) {}
 
     void Failure(const std::string& what) { view.AddDebugLine("Error: " + what); }
@@ -244,7 +238,9 @@ std::optional<std::string> WindowSession::ExportAll(const std::string& folder, b
     State& s = *state_;
     if (!s.document) return "no file is open";
     const TextureExporter exporter = asPng ? ExportTreeTextureAsPng : ExportTreeTexture;
-    const ExportWriter write = WriterSparing(s.filePath, KeepEditedExport);
+    // As pelliton-rsh extract writes: a file there that differs is kept, as the modder may have
+    // painted it since.
+    const ExportWriter write = WriterSparing(s.filePath, WriteFileUnlessDifferent);
     s.view.AddDebugLine("");
     s.view.AddDebugLine("Export All Textures");
     s.view.AddDebugLine("===================");

@@ -38,10 +38,10 @@ TEST(WindowSession, AnOpenListsEveryTextureSelectsTheFirstAndExportsItBesideTheF
 
     EXPECT_EQ(Names(f.session.Textures()),
               (std::vector<std::string>{"sample_tank", "sample_tank_spec", "_reflection_sample_vehicles"}));
-    const TextureRow& spec = f.session.Textures()[1];
-    EXPECT_EQ(spec.format, "DXT5");
-    EXPECT_EQ(spec.width, 64);
-    EXPECT_EQ(spec.mipLevels, 7);
+    const TextureRow& specular = f.session.Textures()[1];
+    EXPECT_EQ(specular.format, "DXT5");
+    EXPECT_EQ(specular.width, 64);
+    EXPECT_EQ(specular.mipLevels, 7);
     EXPECT_EQ(f.session.SelectedTexture(), 0u);
     EXPECT_EQ(f.pane.frames, 1) << "the export is drawn once, as always";
     EXPECT_TRUE(std::filesystem::exists(f.dir.path() / "tank.DDS")) << "named after the file, as always";
@@ -84,10 +84,10 @@ TEST(WindowSession, APictureGoesInUnsavedUntilSaveWritesIt) {
     ASSERT_EQ(f.session.Save(), std::nullopt);
     EXPECT_EQ(f.session.WindowTitle().front(), 'Q');
     const TextureDocument saved(path);
-    const RgbaPicture spec = TexturePicture(saved.Textures()[1], saved.Source());
-    EXPECT_EQ(spec.width, 32);
-    EXPECT_NEAR(spec.rgba[0], 250, 4);
-    EXPECT_NEAR(spec.rgba[2], 200, 4);
+    const RgbaPicture specular = TexturePicture(saved.Textures()[1], saved.Source());
+    EXPECT_EQ(specular.width, 32);
+    EXPECT_NEAR(specular.rgba[0], 250, 4);
+    EXPECT_NEAR(specular.rgba[2], 200, 4);
 }
 
 TEST(WindowSession, APictureThatCannotGoInLeavesTheFileAsItWas) {
