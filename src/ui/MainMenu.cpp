@@ -43,8 +43,12 @@ std::string ShortcutText(Shortcut shortcut) {
 }
 
 std::string RecentFileCaption(int index, std::string_view path) {
-    std::string caption = "&" + std::to_string(index + 1) + " ";
-    for (const char c : path) caption += c == '&' ? std::string("&&") : std::string(1, c);
+    std::string caption(1, '&');
+    caption.append(std::to_string(index + 1)).push_back(' ');
+    for (const char c : path) {
+        caption.push_back(c);
+        if (c == '&') caption.push_back('&');
+    }
     return caption;
 }
 
