@@ -57,9 +57,6 @@ public:
     // Says in the log that the picture of name could not be drawn, and why.
     void ReportUnpreviewable(std::string_view name, std::string_view reason) noexcept;
 
-    // A frame of background only.
-    void ShowBackground() noexcept { preview_.ShowBackground(); }
-
     // Exports go into the current directory unless a folder is set here.
     void SetOutputFolder(const std::filesystem::path& folder) { outputFolder_ = folder; }
     // Exports are written through this writer; a front end may guard it.

@@ -134,10 +134,8 @@ void TextureView::Failed(const std::string& reason) {
 }
 
 void TextureView::ShowEmptyPane() {
-    const int width = std::max(0, pane_.ClientWidth());
-    const int height = std::max(0, pane_.ClientHeight());
-    const std::vector<std::uint32_t> background(static_cast<std::size_t>(width) * height, kFrameBackground);
-    pane_.ShowPixels(width, height, background);
+    const ComposedFrame background = ComposePictureFrame(RgbaPicture{}, {pane_.ClientWidth(), pane_.ClientHeight()});
+    pane_.ShowPixels(background.width, background.height, background.pixels);
 }
 
 }  // namespace pelliton

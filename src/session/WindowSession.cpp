@@ -12,6 +12,7 @@
 #include "export/TreeTextureExport.h"
 #include "preview/PictureFrame.h"
 #include "roundtrip/TextureDocument.h"
+#include "rsh/TextureFormats.h"
 #include "rsh/TreeText.h"
 #include "session/RshSession.h"
 #include "session/TextureView.h"
@@ -52,13 +53,25 @@ private:
     PaneSurface& pane_;
 };
 
+// The list is narrow: a format's short name, or the image type's number when the tool has none.
+std::string ShortFormatName(std::int32_t imageType) {
+    const TextureFormat* format = FindTextureFormat(imageType);
+    if (format == nullptr) return "type " + std::to_string(imageType);
+    return format->layout == TexelLayout::Uncompressed ? "32-bit" : std::string(format->fourCC);
+}
+
 TextureRow RowOf(const TreeTexture& texture) {
     const TextureAttributes& attributes = texture.attributes;
-    std::string format = TextureFormatName(attributes.imageType);
-    if (format == "unknown format") format = "type " + std::to_string(attributes.imageType);
-    if (format == "uncompressed 32-bit") format = "32-bit";
-    return {EscapeControls(texture.name), format, attributes.width, attributes.height, attributes.mipLevels,
-            texture.problem};
+    return {EscapeControls(texture.name), ShortFormatName(attributes.imageType), attributes.width, attributes.height,
+            attributes.mipLevels, texture.problem};
+}
+
+// The path as the window keeps it: absolute, so that a later change of the current folder cannot
+// move it, and UTF-8.
+std::string AbsolutePath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(PathFromUtf8(path), error);
+    return error ? path : PathToUtf8(absolute);
 }
 
 std::string Reason(const std::exception& error) {
@@ -111,12 +124,10 @@ WindowSession::~WindowSession() = default;
 
 OpenOutcome WindowSession::Open(const std::string& path) {
     State& s = *state_;
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(PathFromUtf8(path), error);
-    if (error) absolute = PathFromUtf8(path);
+    const std::string file = AbsolutePath(path);
     // As the Windows open dialog does, so that exports land beside their source.
-    std::filesystem::current_path(absolute.parent_path(), error);
-    const std::string file = PathToUtf8(absolute);
+    std::error_code error;
+    std::filesystem::current_path(PathFromUtf8(file).parent_path(), error);
 
     const OpenResult result = s.road.Open(file);
     if (result.outcome == OpenResult::Outcome::DeviceUnavailable) return OpenOutcome::DeviceUnavailable;
@@ -216,10 +227,7 @@ std::optional<std::string> WindowSession::Save() {
 std::optional<std::string> WindowSession::SaveAs(const std::string& path) {
     State& s = *state_;
     if (!s.document) return "no file is open";
-    std::error_code error;
-    std::filesystem::path absolute = std::filesystem::absolute(PathFromUtf8(path), error);
-    if (error) absolute = PathFromUtf8(path);
-    const std::string file = PathToUtf8(absolute);
+    const std::string file = AbsolutePath(path);
     try {
         s.document->SaveTo(file);
     } catch (const std::exception& failure) {

@@ -254,9 +254,7 @@ void MainWindow::OpenFile(const QString& path) {
 }
 
 void MainWindow::OpenChosen(const QString& path) {
-    // Made absolute first: the session moves the current folder to the file's.
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (session_->Open(absolute.toStdString()) == OpenOutcome::DeviceUnavailable) {
+    if (session_->Open(path.toStdString()) == OpenOutcome::DeviceUnavailable) {
         programEnd_.showMessage(FromUtf8(DeviceUnavailableMessage()));
         programEnd_.endProgram();
         return;
@@ -269,7 +267,7 @@ void MainWindow::OnFileSave() { ShowFailure(session_->Save()); }
 void MainWindow::OnFileSaveAs() {
     const std::optional<QString> chosen = dialogs_->ChooseSaveAsPath(this, FromUtf8(session_->FilePath()));
     if (!chosen || chosen->isEmpty()) return;
-    ShowFailure(session_->SaveAs(QFileInfo(*chosen).absoluteFilePath().toStdString()));
+    ShowFailure(session_->SaveAs(chosen->toStdString()));
     ShowTextureRows();
 }
 
