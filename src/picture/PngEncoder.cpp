@@ -176,7 +176,9 @@ void EncodePng(const PngShape& shape, const PngRowSource& rows, const PngByteSin
     }
     out(png::kSignature);
     constexpr std::uint8_t kEightBits = 8, kDeflate = 0, kRowsFiltered = 0, kNotInterlaced = 0;
-    const std::uint8_t colourType = shape.channels == PngChannels::kRgba ? 6 : 2;
+    const std::uint8_t colourType = shape.channels == PngChannels::kRgba  ? 6
+                                    : shape.channels == PngChannels::kRgb ? 2
+                                                                          : 0;
     std::array<std::uint8_t, png::kImageHeaderLength> header{};
     std::ranges::copy(ToBigEndian(width), header.begin());
     std::ranges::copy(ToBigEndian(height), header.begin() + 4);

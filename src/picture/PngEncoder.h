@@ -1,4 +1,4 @@
-// Encodes pictures as PNG files of 8 bits a channel, red, green, blue and, when asked, alpha. Rows
+// Encodes pictures as PNG files of 8 bits a channel: grey, or red, green, blue and, when asked, alpha. Rows
 // are taken one at a time and the file handed on in pieces, so that a large picture is never held
 // twice; the same rows give the same bytes on every platform.
 #pragma once
@@ -13,6 +13,7 @@
 namespace pelliton {
 
 enum class PngChannels {
+    kGrey = 1,  // colour type 0
     kRgb = 3,   // colour type 2
     kRgba = 4,  // colour type 6
 };
@@ -23,7 +24,7 @@ struct PngShape {
     PngChannels channels = PngChannels::kRgba;
 };
 
-// Fills row y (0 at the top) with width x channels bytes, red first. Each row is asked for once, in order.
+// Fills row y (0 at the top) with width x channels bytes, red (or grey) first. Each row is asked for once, in order.
 using PngRowSource = std::function<void(int y, std::span<std::uint8_t> row)>;
 // Takes the file's bytes, in order, in pieces of any size.
 using PngByteSink = std::function<void(std::span<const std::uint8_t> bytes)>;
