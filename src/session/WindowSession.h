@@ -15,6 +15,7 @@
 #include "session/PaneSurface.h"
 #include "session/RecentFiles.h"
 #include "session/SessionView.h"
+#include "teamcolour/ArmyPainter.h"
 #include "ui/MainMenu.h"
 
 namespace pelliton {
@@ -113,6 +114,15 @@ public:
     // items, IsChecked gives their state.
     bool IsEnabled(ui::MainCommand command) const;
     bool IsChecked(ui::MainCommand command) const;
+
+    // Whether the open file is a team-colour pattern (a WTP file). Its list then holds the pattern
+    // painted in the team colours (selected on open), then its pictures: the base picture and each
+    // layer present, as pelliton-rsh extract names them; and the team colour buttons are enabled.
+    bool ShowsTeamPattern() const;
+    // The colours the pattern is painted in, primary to eyes; kept from one file to the next.
+    const TeamColours& TeamColourChoices() const;
+    // Paints the pattern again with colour as team colour index (0 primary ... 4 eyes).
+    void SetTeamColour(int index, TeamColour colour);
 
     // Newest first, at most ui::kRecentFileCount.
     const std::vector<std::string>& RecentFilePaths() const;

@@ -7,11 +7,12 @@
 
 namespace pelliton::ui {
 
-// The focus order is log pane, texture list, preview pane, "Refresh".
+// The focus order is log pane, texture list, team colour buttons, preview pane, "Refresh".
 struct MainWindowLayout {
     TwipsSize clientArea;  // below the menu bar
     TwipsRect logPane;
     TwipsRect textureList;  // below the log, in the log's column
+    TwipsRect teamColourButtons;  // a row of kTeamColourButtons below the list
     Control refreshButton;
     TwipsRect previewPane;  // a square; the runtime draws inside its kPreviewPaneBorderPixels border
     TwipsRect statusBar;
@@ -20,7 +21,8 @@ struct MainWindowLayout {
 inline constexpr MainWindowLayout kMainWindow{
     .clientArea = {11685, 8970},
     .logPane = {120, 720, 2895, 5160},
-    .textureList = {120, 5940, 2895, 2595},
+    .textureList = {120, 5940, 2895, 2160},
+    .teamColourButtons = {120, 8160, 2895, 375},
     .refreshButton = {{1560, 120, 1455, 495}, "Refresh"},
     .previewPane = {3120, 120, kPreviewPaneSideTwips, kPreviewPaneSideTwips},
     .statusBar = {0, 8595, 11685, 375},
@@ -30,6 +32,7 @@ inline constexpr MainWindowLayout kMainWindow{
 struct MainWindowPlaces {
     PixelRect logPane;
     PixelRect textureList;
+    PixelRect teamColourButtons;
     PixelRect refreshButton;
     PixelRect previewPane;
     PixelRect statusBar;
@@ -37,7 +40,16 @@ struct MainWindowPlaces {
 
 // At the designed size (or smaller), the designed places. Beyond it the log and the preview take the
 // space: the log's column a quarter of the extra width, the preview the rest, and both the extra
-// height; the texture list keeps its height at the bottom of the log's column.
+// height; the texture list and the team colour buttons keep their height at the bottom of the log's
+// column.
 MainWindowPlaces PlaceMainWindow(int clientWidth, int clientHeight);
+
+// One button per team colour (primary, secondary, trim, weapon, eyes), each a swatch of its colour.
+inline constexpr int kTeamColourButtons = 5;
+inline constexpr std::string_view kTeamColourNames[kTeamColourButtons] = {"Primary", "Secondary", "Trim", "Weapon",
+                                                                         "Eyes"};
+// Button `index` of the row, the row shared out evenly with kTeamColourButtonGap pixels between.
+inline constexpr int kTeamColourButtonGap = 4;
+PixelRect TeamColourButtonPlace(const PixelRect& row, int index);
 
 }  // namespace pelliton::ui
