@@ -14,7 +14,7 @@ namespace {
 
 bool IsTextureFile(const std::filesystem::path& path) {
     const std::string extension = FoldLatin1Case(PathToUtf8(path.extension()));
-    return extension == ".rsh" || extension == ".rtx";
+    return extension == ".rsh" || extension == ".rtx" || extension == ".wtp";
 }
 
 }  // namespace

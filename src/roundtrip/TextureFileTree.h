@@ -13,7 +13,7 @@ struct TextureFile {
 };
 
 struct TextureFileTree {
-    // RSH and RTX files (any letter case) under the root, in the order of their generic spelling
+    // RSH, RTX and WTP files (any letter case) under the root, in the order of their generic spelling
     // relative to it, so that every run and platform takes them alike.
     std::vector<TextureFile> files;
     std::vector<std::string> problems;  // folders that could not be read, one line each

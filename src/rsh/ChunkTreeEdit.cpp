@@ -15,7 +15,8 @@ namespace {
 constexpr std::size_t kSizeFieldOffset = 12;  // after type, id and version
 constexpr std::size_t kSizeFieldBytes = 4;
 
-// One range of the original file that the edited file holds other bytes for.
+// One range of the original file that the edited file holds other bytes for; an inserted chunk
+// stands for none.
 struct Patch {
     std::size_t offset;
     std::size_t length;                   // bytes of the original it stands for
@@ -26,15 +27,16 @@ struct Patch {
 
 class Editor {
 public:
-    explicit Editor(std::span<const BodyReplacement> replacements) {
+    Editor(std::span<const BodyReplacement> replacements, std::span<const ChunkInsertion> insertions) {
         for (const BodyReplacement& replacement : replacements) bodies_.emplace(replacement.chunk, replacement.body);
+        for (const ChunkInsertion& insertion : insertions) inserted_.emplace(insertion.after, insertion.chunk);
     }
 
     // The change of the chunk's size that the replacements below it make.
     std::int64_t Edit(const Chunk& chunk) {
         std::int64_t delta = 0;
         if (chunk.IsFolder()) {
-            for (const Chunk& child : chunk.children) delta += Edit(child);
+            for (const Chunk& child : chunk.children) delta += Edit(child) + Inserted(child);
         } else if (const auto body = bodies_.find(&chunk); body != bodies_.end()) {
             patches_.push_back({chunk.BodyOffset(), static_cast<std::size_t>(chunk.size), body->second});
             delta = static_cast<std::int64_t>(body->second.Size()) - chunk.size;
@@ -50,10 +52,22 @@ public:
         return delta;
     }
 
+    // The bytes of the chunks put after chunk, each a patch of its own.
+    std::int64_t Inserted(const Chunk& chunk) {
+        std::int64_t bytes = 0;
+        const auto [first, last] = inserted_.equal_range(&chunk);
+        for (auto insertion = first; insertion != last; ++insertion) {
+            patches_.push_back({chunk.EndOffset(), 0, insertion->second});
+            bytes += static_cast<std::int64_t>(insertion->second.Size());
+        }
+        return bytes;
+    }
+
     std::vector<Patch>& Patches() { return patches_; }
 
 private:
     std::map<const Chunk*, ByteRange> bodies_;
+    std::multimap<const Chunk*, ByteRange> inserted_;  // keeps the order of equal keys
     std::vector<Patch> patches_;
 };
 
@@ -65,11 +79,16 @@ std::uint64_t EditedFile::Size() const {
     return size;
 }
 
-EditedFile EditChunkTree(const ChunkTree& tree, const ByteSource& file, std::span<const BodyReplacement> replacements) {
-    Editor editor(replacements);
-    for (const Chunk& chunk : tree.chunks) editor.Edit(chunk);
+EditedFile EditChunkTree(const ChunkTree& tree, const ByteSource& file, std::span<const BodyReplacement> replacements,
+                         std::span<const ChunkInsertion> insertions) {
+    Editor editor(replacements, insertions);
+    for (const Chunk& chunk : tree.chunks) {
+        editor.Edit(chunk);
+        editor.Inserted(chunk);
+    }
     std::vector<Patch>& patches = editor.Patches();
-    std::sort(patches.begin(), patches.end(), [](const Patch& a, const Patch& b) { return a.offset < b.offset; });
+    // Stable: chunks put after the same one keep their order.
+    std::stable_sort(patches.begin(), patches.end(), [](const Patch& a, const Patch& b) { return a.offset < b.offset; });
 
     EditedFile edited;
     const auto sizeFields = std::count_if(patches.begin(), patches.end(), [](const Patch& p) { return p.isSizeField; });

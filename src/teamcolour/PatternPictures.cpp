@@ -1,6 +1,7 @@
 #include "teamcolour/PatternPictures.h"
 
 #include <algorithm>
+#include <cctype>
 #include <span>
 
 #include "common/TgaFormat.h"
@@ -49,6 +50,21 @@ std::vector<int> PicturesOf(const TeamPattern& pattern) {
         if (pattern.layers[static_cast<std::size_t>(layer)] != nullptr) pictures.push_back(layer);
     }
     return pictures;
+}
+
+std::optional<int> PictureNamedBy(std::string_view stem) {
+    const std::size_t underscore = stem.rfind('_');
+    if (underscore == std::string_view::npos) return std::nullopt;
+    const std::string_view suffix = stem.substr(underscore + 1);
+    for (int picture = kBasePicture; picture < kPatternLayerCount; ++picture) {
+        const std::string_view known = PictureSuffix(picture);
+        if (std::ranges::equal(suffix, known, [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b);
+            })) {
+            return picture;
+        }
+    }
+    return std::nullopt;
 }
 
 std::string PatternPictureFileName(std::string_view stem, int picture, PatternFileType type) {

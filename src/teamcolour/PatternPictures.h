@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,10 @@ std::string_view PictureSuffix(int picture);
 
 // The base picture, then each layer the pattern has, by index.
 std::vector<int> PicturesOf(const TeamPattern& pattern);
+
+// The picture a file's name less its extension names by its suffix ("ork_primary" names the
+// primary layer), in any letter case; nothing when it ends in no suffix of a picture.
+std::optional<int> PictureNamedBy(std::string_view stem);
 
 // NAME_SUFFIX.tga or NAME_SUFFIX.png; stem is NAME (UTF-8).
 std::string PatternPictureFileName(std::string_view stem, int picture, PatternFileType type);

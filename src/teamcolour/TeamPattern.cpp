@@ -130,11 +130,12 @@ std::optional<TeamPattern> FindTeamPattern(const ChunkTree& tree, const ByteSour
     TeamPattern pattern;
     pattern.folder = folder;
     pattern.name = NameOf(*folder);
-    const std::vector<std::uint8_t> info = ReadFixedBody(file, RequireChild(*folder, "DATAINFO"), kPatternInfoBytes);
+    pattern.info = &RequireChild(*folder, "DATAINFO");
+    const std::vector<std::uint8_t> info = ReadFixedBody(file, *pattern.info, kPatternInfoBytes);
     LittleEndianReader sides(info);
     const std::uint32_t width = sides.UInt32();
     const std::uint32_t height = sides.UInt32();
-    if (!SidesInRange(width, height)) Refuse(RequireChild(*folder, "DATAINFO"), SidesOutOfRange(width, height, "texels"));
+    if (!SidesInRange(width, height)) Refuse(*pattern.info, SidesOutOfRange(width, height, "texels"));
     pattern.width = static_cast<int>(width);
     pattern.height = static_cast<int>(height);
     ReadLayers(*folder, file, pattern);

@@ -40,6 +40,7 @@ struct PatternRectangle {
 struct TeamPattern {
     std::string name;  // the FOLDTPAT's name, zeros dropped, UTF-8
     const Chunk* folder = nullptr;
+    const Chunk* info = nullptr;  // DATAINFO: the sides
     int width = 0;
     int height = 0;
     // The DATAPTLD of each layer by index, null for a layer the file does not have.

@@ -1,4 +1,4 @@
-// The three commands of pelliton-rsh, each on one RSH file; the program's front door is RunRshTool.
+// The commands of pelliton-rsh on RSH, RTX and WTP files; the program's front door is RunRshTool.
 #pragma once
 
 #include <filesystem>
@@ -10,12 +10,15 @@
 #include "export/ExportWriter.h"
 #include "export/TreeTextureExport.h"
 #include "roundtrip/ReplaceTextures.h"
+#include "teamcolour/PatternReplacement.h"
+#include "teamcolour/PatternPictures.h"
 
 namespace pelliton {
 
 inline constexpr std::string_view kRshProgram = "pelliton-rsh";
 
-// Prints the chunk tree of the file, one chunk a line, and then one line per texture.
+// Prints the chunk tree of the file, one chunk a line, then one line per texture, and what its team
+// colour pattern holds.
 // Throws PellitonError when the file cannot be read as a chunk tree.
 void ListRshFile(const std::string& path, std::ostream& out);
 
@@ -24,10 +27,19 @@ struct ExtractReport {
     std::vector<std::string> skipped;  // "texture NAME: why", one per texture not written
 };
 
-// Writes every texture of the file into folder through write. Throws PellitonError when the file
-// cannot be read as a chunk tree; a texture that cannot be exported is skipped and reported.
+// What extract writes: the window's exports and TGA pattern pictures, or PNG pictures of both.
+struct ExtractFormat {
+    TextureExporter texture;
+    PatternFileType pattern;
+};
+inline constexpr ExtractFormat kWindowExports{ExportTreeTexture, PatternFileType::Tga};
+inline constexpr ExtractFormat kPngPictures{ExportTreeTextureAsPng, PatternFileType::Png};
+
+// Writes every texture of the file, and the pictures of its team colour pattern, into folder through
+// write. Throws PellitonError when the file cannot be read as a chunk tree; a texture or pattern
+// that cannot be exported is skipped and reported.
 ExtractReport ExtractRshTextures(const std::string& path, const std::filesystem::path& folder,
-                                 const ExportWriter& write, TextureExporter exporter);
+                                 const ExportWriter& write, const ExtractFormat& format);
 
 // What a folder batch needs besides its folders.
 struct BatchOutput {
@@ -36,16 +48,38 @@ struct BatchOutput {
     bool errIsTerminal;  // progress is shown only there
 };
 
-// Writes the textures of every RSH and RTX file under root into outRoot, each file's into the folder
+// Writes the textures of every RSH, RTX and WTP file under root into outRoot, each file's into the folder
 // PicturesFolderOf names, on every core. Prints each failure to err as it is found and a summary to
 // out; returns the exit status. Throws PellitonError when root is not a folder.
 int ExtractFolder(const std::string& root, const std::filesystem::path& outRoot, const ExportWriter& write,
-                  TextureExporter exporter, const BatchOutput& output);
+                  const ExtractFormat& format, const BatchOutput& output);
 
 struct ReplaceOptions {
     bool strict = false;  // refuse any change to a texture's size, format, MIP levels or alpha
     bool dryRun = false;  // say what would be replaced, write nothing
 };
+
+// Whether the file at path (UTF-8) holds a team colour pattern; throws PellitonError when it
+// cannot be read as a chunk tree.
+bool HoldsTeamPattern(const std::string& path);
+
+// Puts the edits into the pattern of the WTP at path and writes the result to outPath (which may be
+// path) atomically. Prints each note (a picture turned to grey) to err, then one line per edit to
+// out. Throws PellitonError naming the problem, nothing written; so does a note when strict.
+void ReplacePattern(const std::string& path, const PatternEdits& edits, const std::string& outPath,
+                    const ReplaceOptions& options, std::ostream& out, std::ostream& err);
+
+// What preview paints a pattern with.
+struct PreviewRequest {
+    std::string colours;  // "P,S,T,W,E", each "#RRGGBB"; empty for the default army
+    std::string badge;    // UTF-8 path of a TGA or PNG picture; empty for none
+    std::string banner;   // likewise
+    std::string outPath;  // the PNG to write
+};
+
+// Paints the pattern of the WTP at path in the colours and writes it as a PNG of the pattern's size.
+// Throws PellitonError naming the problem, nothing written.
+void PreviewPattern(const std::string& path, const PreviewRequest& request, std::ostream& out);
 
 // Prints each change that the replacements make to a texture (size, format, MIP levels, alpha) to
 // err; throws PellitonError, when strict, if there is any.

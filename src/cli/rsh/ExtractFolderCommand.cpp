@@ -1,4 +1,4 @@
-// pelliton-rsh extract -r: the textures of a whole mod folder, each file's kept apart.
+// pelliton-rsh extract -r: the textures and patterns of a whole mod folder, each file's kept apart.
 #include <cstdio>
 #include <new>
 #include <system_error>
@@ -31,7 +31,7 @@ std::string Megabytes(std::uint64_t bytes) {
 }  // namespace
 
 int ExtractFolder(const std::string& root, const std::filesystem::path& outRoot, const ExportWriter& write,
-                  TextureExporter exporter, const BatchOutput& output) {
+                  const ExtractFormat& format, const BatchOutput& output) {
     const TextureFileTree tree = FindTextureFiles(root);
     std::vector<std::uint64_t> sizes;
     std::uint64_t totalBytes = 0;
@@ -71,7 +71,7 @@ int ExtractFolder(const std::string& root, const std::filesystem::path& outRoot,
                     std::error_code error;
                     std::filesystem::create_directories(folder, error);
                     if (error) throw PellitonError("cannot make the folder " + PathToUtf8(folder) + ": " + error.message());
-                    outcome.report = ExtractRshTextures(file.path, folder, ledger.WriterFor(file.path), exporter);
+                    outcome.report = ExtractRshTextures(file.path, folder, ledger.WriterFor(file.path), format);
                 } catch (const PellitonError& failure) {
                     outcome.failure = failure.what();
                 } catch (const std::bad_alloc&) {

@@ -1,7 +1,9 @@
-// pelliton-rsh list: the chunk tree of a file and its textures.
+// pelliton-rsh list: the chunk tree of a file, its textures and its team colour pattern.
 #include "cli/rsh/Commands.h"
+#include "common/PellitonError.h"
 #include "rsh/RshFile.h"
 #include "rsh/TreeText.h"
+#include "teamcolour/PatternText.h"
 
 namespace pelliton {
 
@@ -11,6 +13,18 @@ void ListChunks(const std::vector<Chunk>& chunks, int depth, std::ostream& out) 
     for (const Chunk& chunk : chunks) {
         out << ChunkLine(chunk, depth) << '\n';
         ListChunks(chunk.children, depth + 1, out);
+    }
+}
+
+void ListPattern(const RshFile& file, std::ostream& out) {
+    try {
+        if (const std::optional<TeamPattern> pattern = FindTeamPattern(file.tree, file.source)) {
+            const std::vector<std::string> lines = DescribePattern(*pattern);
+            // What the pattern holds is indented under its first line.
+            for (const std::string& line : lines) out << (&line == &lines.front() ? "  " : "    ") << line << '\n';
+        }
+    } catch (const PellitonError& error) {
+        out << "  team colour pattern: unusable: " << error.what() << '\n';
     }
 }
 
@@ -25,6 +39,7 @@ void ListRshFile(const std::string& path, std::ostream& out) {
         out << "  texture " << EscapeControls(texture.name) << ": "
             << (texture.problem.empty() ? DescribeTexture(texture.attributes) : "unusable: " + texture.problem) << '\n';
     }
+    ListPattern(file, out);
 }
 
 }  // namespace pelliton

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 #include <new>
 #include <system_error>
 #include <string_view>
@@ -22,9 +23,14 @@ constexpr std::string_view kUsage =
     "       pelliton-rsh extract [--force] [--png] [-C DIR] FILE...\n"
     "       pelliton-rsh extract -r [--force] [--png] [-C OUT] DIR\n"
     "       pelliton-rsh replace [--strict] [--dry-run] [-o OUT.rsh] FILE.rsh IMAGE...\n"
-    "       pelliton-rsh replace -r [--strict] [--dry-run] OUT DIR\n";
+    "       pelliton-rsh replace -r [--strict] [--dry-run] OUT DIR\n"
+    "       pelliton-rsh replace [--strict] [--dry-run] [-o OUT.wtp] [--badge X,Y,W,H]\n"
+    "                            [--banner X,Y,W,H] FILE.wtp [PICTURE...]\n"
+    "       pelliton-rsh preview [--colours P,S,T,W,E] [--badge PICTURE] [--banner PICTURE]\n"
+    "                            -o OUT.png FILE.wtp\n";
 constexpr std::string_view kHelp =
-    "Works on every texture of RSH texture files: the modder's round trip.\n"
+    "Works on every texture of RSH texture files and on the team colour patterns of\n"
+    "WTP files: the modder's round trip.\n"
     "\n"
     "  list      prints each FILE's chunk tree, one chunk a line (type and id, offset,\n"
     "            version, size, name), then each texture's image type, format, width,\n"
@@ -32,11 +38,15 @@ constexpr std::string_view kHelp =
     "  extract   writes every texture of each FILE as NAME.DDS (DXT1, DXT3, DXT5) or\n"
     "            NAME.TGA (uncompressed), NAME being the last part of the texture's name,\n"
     "            with the bytes the window exports, or with --png as NAME.PNG, its largest\n"
-    "            level with its alpha; a texture of an unknown image type is reported and\n"
+    "            level with its alpha. A WTP file gives NAME_default.tga (the base picture,\n"
+    "            32-bit with alpha) and NAME_primary, _secondary, _trim, _weapon, _eyes\n"
+    "            and _dirt.tga (8-bit grey) for each layer it has, NAME being the file's\n"
+    "            name less its extension; with --png the same as PNG. A texture or pattern\n"
+    "            of an unknown image type is reported and\n"
     "            skipped, and no export replaces another of the same run. A file already\n"
     "            there with other content (a picture being edited) is kept and reported,\n"
     "            unless --force; one with the same content is left as it is.\n"
-    "            With -r, takes every RSH and RTX file under the folder DIR, on every\n"
+    "            With -r, takes every RSH, RTX and WTP file under the folder DIR, on every\n"
     "            core, and writes each file's textures into OUT under the file's path\n"
     "            less its extension (DIR/races/a.rsh into OUT/races/a/); it prints each\n"
     "            failure and a summary, and progress when it takes a while\n"
@@ -48,12 +58,21 @@ constexpr std::string_view kHelp =
     "            format (DXT with a full MIP chain, or uncompressed). Each change to a\n"
     "            texture (its size, format, MIP levels, or alpha cut to one bit by DXT1) is\n"
     "            reported on standard error. On any error nothing is written.\n"
-    "            With -r, the way back from extract -r: for every RSH and RTX file under\n"
+    "            With -r, the way back from extract -r: for every RSH, RTX and WTP file under\n"
     "            DIR, each picture in its folder of OUT that is no longer what extract\n"
     "            would write replaces its texture, and the file is written anew; files with\n"
     "            no edited picture are left as they are. A TGA or PNG picture beside an\n"
     "            unchanged export goes in only if it is newer. Prints one line per file\n"
     "            changed and a summary\n"
+    "            On a WTP file, each PICTURE (TGA or PNG, the pattern's size) replaces the\n"
+    "            base picture or layer its name ends in (_default, _primary, _secondary,\n"
+    "            _trim, _weapon, _eyes, _dirt), a layer the file lacks being added; a\n"
+    "            layer picture in colour is turned to grey, with a note. --badge and\n"
+    "            --banner set the rectangles the game draws the badge and banner into\n"
+    "  preview   paints the pattern of FILE.wtp in five team colours (primary,\n"
+    "            secondary, trim, weapon, eyes; each #RRGGBB) as the army painter shows\n"
+    "            it, the badge and banner pictures drawn into their rectangles, and\n"
+    "            writes it to OUT.png, the pattern's size\n"
     "\n"
     "Files are written whole or not at all: an interrupted run leaves the old file. A\n"
     "read-only file is not replaced, a symbolic link is written through, a replaced file\n"
@@ -64,10 +83,17 @@ constexpr std::string_view kHelp =
     "                   with -r, OUT is made if it does not exist\n"
     "  --force          extract: replace files that exist with other content\n"
     "  --png            extract: write each texture as a PNG picture\n"
-    "  -r               extract, replace: work on a whole folder of RSH and RTX files\n"
-    "  -o OUT.rsh       replace: write the result to OUT.rsh and leave FILE.rsh as it is\n"
+    "  -r               extract, replace: work on a whole folder of RSH, RTX and WTP files\n"
+    "  -o OUT           replace: write the result to OUT and leave FILE as it is;\n"
+    "                   preview: the PNG picture to write\n"
+    "  --badge X,Y,W,H  replace: the badge's rectangle, in texels from the top left\n"
+    "  --banner X,Y,W,H replace: the banner's rectangle, likewise\n"
+    "  --badge PICTURE  preview: the badge to draw (TGA or PNG); --banner likewise\n"
+    "  --colours P,S,T,W,E\n"
+    "                   preview: the team colours, as #RRGGBB each\n"
     "  --strict         replace: refuse to change any texture's size, format, MIP levels\n"
-    "                   or alpha; nothing is written then\n"
+    "                   or alpha, or to turn a layer picture to grey; nothing is written\n"
+    "                   then\n"
     "  --dry-run        replace: say what would be replaced, and write nothing\n"
     "  -h, --help       show this help and exit\n"
     "  --version        show the version and exit\n"
@@ -108,12 +134,12 @@ void KeepEditedExport(const std::filesystem::path& target, const std::function<v
 }
 
 int ExtractFiles(const CommandLine& line, const std::filesystem::path& outputFolder, const ExportWriter& write,
-                 TextureExporter exporter, const BatchOutput& output) {
+                 const ExtractFormat& format, const BatchOutput& output) {
     ExportLedger ledger(write);
     int status = kExitOk;
     for (const std::string& file : line.operands) {
         OnFile(file, [&] {
-            const ExtractReport report = ExtractRshTextures(file, outputFolder, ledger.WriterFor(file), exporter);
+            const ExtractReport report = ExtractRshTextures(file, outputFolder, ledger.WriterFor(file), format);
             // "/" before the name on Windows too, as a folder given with "/" already has it.
             for (const auto& written : report.written) {
                 output.out << file << ": " << PathToUtf8(written) << '\n';
@@ -142,13 +168,13 @@ int Extract(const CommandLine& line, const BatchOutput& output) {
     }
     const ExportWriter write =
         line.flags.contains("--force") ? ExportWriter(WriteFileAtomically) : ExportWriter(KeepEditedExport);
-    const TextureExporter exporter = line.flags.contains("--png") ? ExportTreeTextureAsPng : ExportTreeTexture;
+    const ExtractFormat& format = line.flags.contains("--png") ? kPngPictures : kWindowExports;
     if (!folders) {
-        return ExtractFiles(line, PathFromUtf8(folder == line.values.end() ? "" : outputFolder), write, exporter, output);
+        return ExtractFiles(line, PathFromUtf8(folder == line.values.end() ? "" : outputFolder), write, format, output);
     }
     int status = kExitOk;
     const std::string& root = line.operands.front();
-    OnFile(root, [&] { status = ExtractFolder(root, PathFromUtf8(outputFolder), write, exporter, output); },
+    OnFile(root, [&] { status = ExtractFolder(root, PathFromUtf8(outputFolder), write, format, output); },
            output.err, status);
     return status;
 }
@@ -164,26 +190,69 @@ int Replace(const CommandLine& line, const BatchOutput& output) {
         OnFile(root, [&] { status = ReplaceFolder(PathFromUtf8(pictures), root, options, output); }, output.err, status);
         return status;
     }
-    if (line.operands.size() < 2) return UsageError(kProgram, kUsage, "replace needs FILE.rsh and an IMAGE", output.err);
-    const std::string& rshFile = line.operands.front();
+    const std::string& file = line.operands.front();
     const std::vector<std::string> images(line.operands.begin() + 1, line.operands.end());
     const auto out = line.values.find("-o");
-    const std::string outPath = out == line.values.end() ? rshFile : out->second;
-    OnFile(rshFile, [&] { ReplaceRshTextures(rshFile, images, outPath, options, output.out, output.err); }, output.err,
-           status);
+    const std::string outPath = out == line.values.end() ? file : out->second;
+    PatternEdits edits{images, std::nullopt, std::nullopt};
+    for (const auto& [option, rectangle] : {std::pair{"--badge", &edits.badge}, std::pair{"--banner", &edits.banner}}) {
+        if (const auto value = line.values.find(option); value != line.values.end()) {
+            *rectangle = ParseRectangle(value->second);
+            if (!*rectangle) {
+                return UsageError(kProgram, kUsage, std::string(option) + " " + value->second +
+                                  ": X,Y,W,H are wanted, four numbers with W and H above 0", output.err);
+            }
+        }
+    }
+    const bool rectangles = edits.badge || edits.banner;
+    if (images.empty() && !rectangles) {
+        return UsageError(kProgram, kUsage, "replace needs FILE and an IMAGE (or, for a WTP file, --badge or --banner)",
+                          output.err);
+    }
+    OnFile(file, [&] {
+        if (HoldsTeamPattern(file)) {
+            ReplacePattern(file, edits, outPath, options, output.out, output.err);
+            return;
+        }
+        if (rectangles) throw PellitonError(file + ": --badge and --banner are for a WTP file; it holds no team colour pattern");
+        ReplaceRshTextures(file, images, outPath, options, output.out, output.err);
+    }, output.err, status);
+    return status;
+}
+
+int Preview(const CommandLine& line, const BatchOutput& output) {
+    if (line.operands.size() != 1) return UsageError(kProgram, kUsage, "preview takes one FILE.wtp", output.err);
+    const auto out = line.values.find("-o");
+    if (out == line.values.end()) return UsageError(kProgram, kUsage, "preview needs -o OUT.png", output.err);
+    const auto value = [&line](const char* option) {
+        const auto found = line.values.find(option);
+        return found == line.values.end() ? std::string() : found->second;
+    };
+    const std::string& file = line.operands.front();
+    int status = kExitOk;
+    OnFile(file, [&] {
+        PreviewPattern(file, {value("--colours"), value("--badge"), value("--banner"), out->second}, output.out);
+    }, output.err, status);
     return status;
 }
 
 struct Command {
     std::string_view name;
-    std::string_view valueOption;                 // empty: none, as no option is empty
-    std::array<std::string_view, 3> flagOptions;  // likewise
+    std::array<std::string_view, 4> valueOptions;  // empty: none, as no option is empty
+    std::array<std::string_view, 3> flagOptions;   // likewise
     int (*run)(const CommandLine&, const BatchOutput&);
 };
 
-constexpr Command kCommands[] = {{"list", "", {}, List},
-                                 {"extract", "-C", {"--force", "--png", "-r"}, Extract},
-                                 {"replace", "-o", {"--strict", "--dry-run", "-r"}, Replace}};
+constexpr Command kCommands[] = {{"list", {}, {}, List},
+                                 {"extract", {"-C"}, {"--force", "--png", "-r"}, Extract},
+                                 {"replace", {"-o", "--badge", "--banner"}, {"--strict", "--dry-run", "-r"}, Replace},
+                                 {"preview", {"-o", "--colours", "--badge", "--banner"}, {}, Preview}};
+
+std::vector<std::string_view> Given(std::span<const std::string_view> options) {
+    std::vector<std::string_view> given(options.begin(), options.end());
+    std::erase(given, std::string_view());
+    return given;
+}
 
 }  // namespace
 
@@ -196,9 +265,8 @@ int RunRshTool(std::span<const std::string> args, std::ostream& out, std::ostrea
     }
     // Before a command only help and version are understood.
     CommandLine line = command == nullptr ? ParseCommandLine(args, {})
-                                          : ParseCommandLine(args.subspan(1), {command->valueOption},
-                                                             {command->flagOptions[0], command->flagOptions[1],
-                                                              command->flagOptions[2]});
+                                          : ParseCommandLine(args.subspan(1), Given(command->valueOptions),
+                                                             Given(command->flagOptions));
     if (line.usageError.empty() && command == nullptr && !line.help && !line.version) {
         line.usageError = args.empty() ? "no command given" : "unknown command '" + args.front() + "'";
     }

@@ -9,8 +9,8 @@
 
 namespace pelliton {
 
-CommandLine ParseCommandLine(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions,
-                             std::initializer_list<std::string_view> flagOptions) {
+CommandLine ParseCommandLine(std::span<const std::string> args, const std::vector<std::string_view>& valueOptions,
+                             const std::vector<std::string_view>& flagOptions) {
     CommandLine line;
     const auto problem = [&line](const std::string& text) {
         if (line.usageError.empty()) line.usageError = text;

@@ -2,7 +2,6 @@
 // "-" as an operand, usage errors in one shape.
 #pragma once
 
-#include <initializer_list>
 #include <map>
 #include <ostream>
 #include <set>
@@ -28,8 +27,8 @@ struct CommandLine {
 
 // valueOptions take the argument after them as their value, flagOptions none; any other option but
 // -h, --help and --version is a usage error.
-CommandLine ParseCommandLine(std::span<const std::string> args, std::initializer_list<std::string_view> valueOptions,
-                             std::initializer_list<std::string_view> flagOptions = {});
+CommandLine ParseCommandLine(std::span<const std::string> args, const std::vector<std::string_view>& valueOptions,
+                             const std::vector<std::string_view>& flagOptions = {});
 
 // Prints "program: problem", the usage lines and where to find help; returns kExitUsage.
 int UsageError(std::string_view program, std::string_view usage, const std::string& problem, std::ostream& err);
