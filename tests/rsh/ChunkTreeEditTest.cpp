@@ -56,6 +56,40 @@ TEST(ChunkTreeEdit, SeveralBodiesInSeveralFoldersAtOnce) {
     EXPECT_EQ(Joined(EditChunkTree(tree, file, replacements)), TwoTextureFile(longer, shorter));
 }
 
+// Chunks put after the last chunk of a nested folder, after a top-level chunk and after a chunk whose
+// body is replaced too: the result must be the file a writer makes with those chunks in place.
+TEST(ChunkTreeEdit, InsertedChunksLandAfterTheirChunkWithEveryFolderSizeGrown) {
+    const auto inner = [](std::vector<ChunkSpec> extra, std::vector<std::uint8_t> data) {
+        std::vector<ChunkSpec> children = {DataChunk("AAAA", 1, std::move(data))};
+        children.insert(children.end(), extra.begin(), extra.end());
+        return FoldChunk("INNR", 1, "in", {FoldChunk("DEEP", 2, "", std::move(children))});
+    };
+    const auto fileOf = [&](std::vector<ChunkSpec> deep, std::vector<std::uint8_t> data, std::vector<ChunkSpec> top) {
+        std::vector<ChunkSpec> chunks = {inner(std::move(deep), std::move(data))};
+        chunks.insert(chunks.end(), top.begin(), top.end());
+        return WriteChunkTreeBytes(chunks);
+    };
+    const ChunkSpec first = DataChunk("NEW1", 1, {1, 2, 3}, "n");
+    const ChunkSpec second = DataChunk("NEW2", 1, {4});
+    const ChunkSpec top = DataChunk("TOPP", 1, {5, 6});
+    const auto original = fileOf({}, {9, 9}, {});
+    const MemorySource file(original);
+    const ChunkTree tree = ReadChunkTree(file);
+    const Chunk& leaf = tree.chunks[0].children[0].children[0];
+    const auto bytesOf = [](const ChunkSpec& chunk) {
+        const std::vector<std::uint8_t> whole = WriteChunkTreeBytes({chunk});
+        return std::vector<std::uint8_t>(whole.begin() + kFileHeaderBytes, whole.end());
+    };
+    const auto firstBytes = bytesOf(first), secondBytes = bytesOf(second), topBytes = bytesOf(top);
+    const std::vector<std::uint8_t> newData = {7, 7, 7, 7, 7};
+    const std::vector<ChunkInsertion> insertions = {{&leaf, ByteRange::InMemory(firstBytes)},
+                                                    {&tree.chunks[0], ByteRange::InMemory(topBytes)},
+                                                    {&leaf, ByteRange::InMemory(secondBytes)}};
+    const BodyReplacement replacement{&leaf, ByteRange::InMemory(newData)};
+    const auto edited = Joined(EditChunkTree(tree, file, std::span(&replacement, 1), insertions));
+    EXPECT_EQ(edited, fileOf({first, second}, newData, {top}));
+}
+
 TEST(ChunkTreeEdit, NoReplacementGivesTheFileUnchanged) {
     const auto original = TwoTextureFile(std::vector<std::uint8_t>(8, 0x11), std::vector<std::uint8_t>(16, 0x22));
     const MemorySource file(original);

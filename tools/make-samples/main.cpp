@@ -1,10 +1,11 @@
-// Writes the sample RSH files into the folder named on the command line (`make samples` uses it).
+// Writes the sample RSH and WTP files into the folder named on the command line (`make samples` uses it).
 #include <exception>
 #include <filesystem>
 #include <iostream>
 #include <vector>
 
 #include "make-samples/GameShapedSample.h"
+#include "make-samples/PatternSample.h"
 #include "make-samples/SampleFiles.h"
 #include "rshwrite/RshWriter.h"
 
@@ -18,6 +19,7 @@ int main(int argc, char* argv[]) {
         std::filesystem::create_directories(folder);
         std::vector<pelliton::SampleFile> samples = pelliton::MakeSampleFiles();
         samples.push_back(pelliton::MakeGameShapedSample());
+        samples.push_back(pelliton::MakePatternSample());
         for (const pelliton::SampleFile& sample : samples) {
             pelliton::WriteFileBytes((folder / sample.name).string(), sample.bytes);
         }
