@@ -142,7 +142,7 @@ TEST(RshToolExtract, AFileWithoutTexturesSaysSo) {
     const std::string file = dir.Write("none.rsh", WriteChunkTreeBytes({DataChunk("INFO", 1, {1, 2, 3})}));
     const auto run = RunTool({"extract", "-C", dir.path().string(), file});
     EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.err, "pelliton-rsh: " + file + ": it holds no texture (no FOLDTXTR); skipped\n");
+    EXPECT_EQ(run.err, "pelliton-rsh: " + file + ": it holds no texture (no FOLDTXTR or FOLDTPAT); skipped\n");
 }
 
 struct UsageCase {
@@ -160,7 +160,10 @@ TEST(RshToolCommandLine, UsageErrorsHelpAndVersion) {
         {{"list", "-C", "x", "a.rsh"}, 2, "pelliton-rsh: unknown option '-C'"},
         {{"extract", "-C"}, 2, "pelliton-rsh: option '-C' needs a value"},
         {{"extract", "-C", "/no/such/folder", "a.rsh"}, 2, "pelliton-rsh: -C /no/such/folder: no such directory"},
-        {{"replace", "a.rsh"}, 2, "pelliton-rsh: replace needs FILE.rsh and an IMAGE"},
+        {{"replace", "a.rsh"}, 2, "pelliton-rsh: replace needs FILE and an IMAGE (or, for a WTP file, --badge or --banner)"},
+        {{"replace", "--badge", "1,2,3", "a.wtp"}, 2, "pelliton-rsh: --badge 1,2,3: X,Y,W,H are wanted, four numbers with W and H above 0"},
+        {{"preview", "a.wtp"}, 2, "pelliton-rsh: preview needs -o OUT.png"},
+        {{"preview", "-o", "x.png", "a.wtp", "b.wtp"}, 2, "pelliton-rsh: preview takes one FILE.wtp"},
         {{"replace", "-o"}, 2, "pelliton-rsh: option '-o' needs a value"},
         {{"-C", "x", "extract"}, 2, "pelliton-rsh: unknown option '-C'"},
         {{"--version"}, 0, ""},
