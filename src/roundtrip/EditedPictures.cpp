@@ -78,19 +78,19 @@ bool Unchanged(const std::filesystem::path& path, const TreeTexture& texture, co
 
 }  // namespace
 
-EditedPictures FindEditedPictures(const RshFile& file, const std::string& rshPath, const std::filesystem::path& folder) {
+EditedPictures FindEditedPictures(std::span<const PictureTarget> targets, const std::string& filePath,
+                                  const std::filesystem::path& folder) {
     const auto pictures = PicturesByName(folder);
     std::error_code error;
-    const auto fileWritten = std::filesystem::last_write_time(PathFromUtf8(rshPath), error);
+    const auto fileWritten = std::filesystem::last_write_time(PathFromUtf8(filePath), error);
     EditedPictures found;
-    for (const TreeTexture& texture : file.textures) {
-        const auto named = pictures.find(FoldLatin1Case(texture.name));
+    for (const PictureTarget& target : targets) {
+        const auto named = pictures.find(FoldLatin1Case(target.name));
         if (named == pictures.end()) continue;
         std::vector<Candidate> candidates;
         for (const std::filesystem::path& path : named->second) {
             std::error_code timeError;
-            candidates.push_back(
-                {path, std::filesystem::last_write_time(path, timeError), !Unchanged(path, texture, file.source)});
+            candidates.push_back({path, std::filesystem::last_write_time(path, timeError), !target.unchanged(path)});
         }
         const Candidate* edit = nullptr;
         for (const Candidate& candidate : candidates) {
@@ -107,6 +107,14 @@ EditedPictures FindEditedPictures(const RshFile& file, const std::string& rshPat
         }
     }
     return found;
+}
+
+EditedPictures FindEditedPictures(const RshFile& file, const std::string& rshPath, const std::filesystem::path& folder) {
+    std::vector<PictureTarget> targets;
+    for (const TreeTexture& texture : file.textures) {
+        targets.push_back({texture.name, [&](const std::filesystem::path& path) { return Unchanged(path, texture, file.source); }});
+    }
+    return FindEditedPictures(targets, rshPath, folder);
 }
 
 }  // namespace pelliton

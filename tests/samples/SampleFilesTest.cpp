@@ -13,6 +13,7 @@
 
 #include "common/DdsFormat.h"
 #include "make-samples/GameShapedSample.h"
+#include "make-samples/PatternSample.h"
 #include "make-samples/QuadrantImage.h"
 #include "make-samples/SampleFiles.h"
 #include "make-samples/TexelEncoding.h"
@@ -25,6 +26,7 @@
 #include "support/RecordingPane.h"
 #include "support/TempDir.h"
 #include "support/TextureRecords.h"
+#include "teamcolour/PatternText.h"
 
 namespace pelliton {
 namespace {
@@ -88,6 +90,19 @@ TEST(SampleFiles, CommittedFilesAreTheGeneratorsOutput) {
                           << "; run `make samples` if the change is meant";
         }
     }
+}
+
+// The skinner's walk-through works on these: the generator's output, the pattern of the shape the
+// walk-through shows.
+TEST(SampleFiles, ThePatternAndBadgeSamplesAreTheGeneratorsOutput) {
+    for (const SampleFile& generated : {MakePatternSample(), MakeBadgeSample()}) {
+        EXPECT_EQ(testing::ReadFileBytes(kSamplesDir / generated.name), generated.bytes)
+            << generated.name << ": run `make samples` if the change is meant";
+    }
+    const RshFile file((kSamplesDir / "sample_marine.wtp").string());
+    const std::optional<TeamPattern> pattern = FindTeamPattern(file.tree, file.source);
+    ASSERT_TRUE(pattern);
+    EXPECT_EQ(DescribePattern(*pattern).front(), "team colour pattern \"default\": 64 x 64");
 }
 
 // The file of the round trip's examples: the generator's output, with the textures of one model.

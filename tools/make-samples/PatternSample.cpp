@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "picture/PngEncoder.h"
 #include "rshwrite/PatternWriter.h"
 
 namespace pelliton {
@@ -49,6 +50,22 @@ SampleFile MakePatternSample() {
     };
     pattern.badge = std::array<float, 4>{24, 36, 16, 16};
     return {"sample_marine.wtp", WritePatternFile(pattern)};
+}
+
+SampleFile MakeBadgeSample() {
+    constexpr int kBadgeSide = 16;
+    RgbaPicture badge{kBadgeSide, kBadgeSide, {}};
+    for (int y = 0; y < kBadgeSide; ++y) {
+        for (int x = 0; x < kBadgeSide; ++x) {
+            const bool disc = Distance(x, y, 8, 8) < 7.5;
+            const bool ring = Distance(x, y, 8, 8) > 3 && Distance(x, y, 8, 8) < 5;
+            const std::array<std::uint8_t, 4> texel = !disc ? std::array<std::uint8_t, 4>{0, 0, 0, 0}
+                                                      : ring ? std::array<std::uint8_t, 4>{40, 20, 20, 255}
+                                                              : std::array<std::uint8_t, 4>{230, 190, 40, 255};
+            badge.rgba.insert(badge.rgba.end(), texel.begin(), texel.end());
+        }
+    }
+    return {"sample_badge.png", EncodePng(badge)};
 }
 
 }  // namespace pelliton

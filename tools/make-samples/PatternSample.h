@@ -9,4 +9,7 @@ namespace pelliton {
 // (two dots) and dirt (speckles) layers, and a badge rectangle; no secondary, weapon or banner.
 SampleFile MakePatternSample();
 
+// sample_badge.png: a 16 x 16 badge for its rectangle, a gold disc with a dark ring on a clear ground.
+SampleFile MakeBadgeSample();
+
 }  // namespace pelliton

@@ -20,6 +20,7 @@ int main(int argc, char* argv[]) {
         std::vector<pelliton::SampleFile> samples = pelliton::MakeSampleFiles();
         samples.push_back(pelliton::MakeGameShapedSample());
         samples.push_back(pelliton::MakePatternSample());
+        samples.push_back(pelliton::MakeBadgeSample());
         for (const pelliton::SampleFile& sample : samples) {
             pelliton::WriteFileBytes((folder / sample.name).string(), sample.bytes);
         }

@@ -63,6 +63,10 @@ struct ReplaceOptions {
 // cannot be read as a chunk tree.
 bool HoldsTeamPattern(const std::string& path);
 
+// Prints each note of the replacement (a picture turned to grey) to err; throws PellitonError, when
+// strict, if there is any.
+void WeighPatternNotes(const PatternReplacement& replacement, const std::string& outPath, bool strict, std::ostream& err);
+
 // Puts the edits into the pattern of the WTP at path and writes the result to outPath (which may be
 // path) atomically. Prints each note (a picture turned to grey) to err, then one line per edit to
 // out. Throws PellitonError naming the problem, nothing written; so does a note when strict.

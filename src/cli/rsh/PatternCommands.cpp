@@ -53,15 +53,19 @@ bool HoldsTeamPattern(const std::string& path) {
     }
 }
 
+void WeighPatternNotes(const PatternReplacement& replacement, const std::string& outPath, bool strict, std::ostream& err) {
+    for (const std::string& note : replacement.Notes()) {
+        err << kRshProgram << ": " << note << (strict ? " (refused by --strict)" : "") << '\n';
+    }
+    if (strict && !replacement.Notes().empty()) {
+        throw PellitonError(outPath + ": not written: --strict refuses a picture that does not fit as it is");
+    }
+}
+
 void ReplacePattern(const std::string& path, const PatternEdits& edits, const std::string& outPath,
                     const ReplaceOptions& options, std::ostream& out, std::ostream& err) {
     const PatternReplacement replacement(path, edits);
-    for (const std::string& note : replacement.Notes()) {
-        err << kRshProgram << ": " << note << (options.strict ? " (refused by --strict)" : "") << '\n';
-    }
-    if (options.strict && !replacement.Notes().empty()) {
-        throw PellitonError(outPath + ": not written: --strict refuses a picture that does not fit as it is");
-    }
+    WeighPatternNotes(replacement, outPath, options.strict, err);
     if (!options.dryRun) replacement.WriteTo(outPath);
     for (const std::string& change : replacement.Changes()) {
         out << outPath << ": " << change << (options.dryRun ? " (not written: --dry-run)" : "") << '\n';

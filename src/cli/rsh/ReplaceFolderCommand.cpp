@@ -12,6 +12,7 @@
 #include "roundtrip/EditedPictures.h"
 #include "roundtrip/TextureFileTree.h"
 #include "rsh/TreeText.h"
+#include "teamcolour/EditedPatternPictures.h"
 
 namespace pelliton {
 
@@ -19,15 +20,36 @@ namespace {
 
 struct FileOutcome {
     EditedPictures pictures;
-    std::string failure;  // why the file or its pictures could not be read; empty when they could
+    bool pattern = false;  // the pictures are a team colour pattern's
+    std::string failure;   // why the file or its pictures could not be read; empty when they could
 };
 
 // The edited pictures of one file; none when it has no folder of pictures.
-EditedPictures FindFilePictures(const std::string& rshPath, const std::filesystem::path& folder) {
+void FindFilePictures(const std::string& path, const std::filesystem::path& folder, FileOutcome& outcome) {
     std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) return {};
-    const RshFile file(rshPath);
-    return FindEditedPictures(file, rshPath, folder);
+    if (!std::filesystem::is_directory(folder, error)) return;
+    const RshFile file(path);
+    if (const std::optional<TeamPattern> pattern = FindTeamPattern(file.tree, file.source)) {
+        outcome.pattern = true;
+        outcome.pictures = FindEditedPatternPictures(*pattern, file.source, path, PathToUtf8(PathFromUtf8(path).stem()), folder);
+        return;
+    }
+    outcome.pictures = FindEditedPictures(file, path, folder);
+}
+
+// Puts a pattern's edited pictures in, as ReplaceFileTextures does a file's textures.
+std::size_t ReplacePatternPictures(const std::string& path, const std::vector<std::string>& pictures,
+                                   const ReplaceOptions& options, const BatchOutput& output) {
+    const PatternReplacement replacement(path, {pictures, std::nullopt, std::nullopt});
+    if (!replacement.ChangesFile()) return 0;
+    WeighPatternNotes(replacement, path, options.strict, output.err);
+    if (!options.dryRun) replacement.WriteTo(path);
+    output.out << path << ":";
+    for (const std::string& change : replacement.Changes()) {
+        output.out << (&change == &replacement.Changes().front() ? " " : ", ") << change;
+    }
+    output.out << (options.dryRun ? " (not written: --dry-run)" : "") << '\n';
+    return replacement.Changes().size();
 }
 
 // Puts the file's edited pictures in and says so in one line; returns how many textures it replaced,
@@ -82,7 +104,7 @@ int ReplaceFolder(const std::filesystem::path& picturesRoot, const std::string& 
             [&](std::size_t index) {
                 try {
                     const TextureFile& file = tree.files[index];
-                    outcomes[index].pictures = FindFilePictures(file.path, PicturesFolderOf(picturesRoot, file.relative));
+                    FindFilePictures(file.path, PicturesFolderOf(picturesRoot, file.relative), outcomes[index]);
                 } catch (const PellitonError& failure) {
                     outcomes[index].failure = failure.what();
                 } catch (const std::bad_alloc&) {
@@ -98,7 +120,10 @@ int ReplaceFolder(const std::filesystem::path& picturesRoot, const std::string& 
                 if (outcome.pictures.images.empty()) return;
                 progress.Clear();
                 try {
-                    const std::size_t replaced = ReplaceFileTextures(tree.files[index].path, outcome.pictures.images, options, output);
+                    const std::string& path = tree.files[index].path;
+                    const std::size_t replaced =
+                        outcome.pattern ? ReplacePatternPictures(path, outcome.pictures.images, options, output)
+                                        : ReplaceFileTextures(path, outcome.pictures.images, options, output);
                     texturesReplaced += replaced;
                     filesChanged += replaced > 0 ? 1 : 0;
                 } catch (const PellitonError& failure) {

@@ -99,7 +99,7 @@ TEST(PatternCommands, ExtractEditReplaceAndPreviewGiveTheExpectedPixels) {
     }
 }
 
-TEST(PatternCommands, ListShowsTheLayersAndRectanglesAndExtractRTakesWtpFiles) {
+TEST(PatternCommands, ListShowsTheLayersAndRectanglesAndFolderBatchesTakeWtpFiles) {
     const testing::TempDir dir;
     std::filesystem::create_directories(dir.path() / "mod" / "races");
     dir.Write("mod/races/marine.wtp", WritePatternFile(SkinnersPattern()));
@@ -114,6 +114,19 @@ TEST(PatternCommands, ListShowsTheLayersAndRectanglesAndExtractRTakesWtpFiles) {
     ASSERT_EQ(batch.status, 0) << batch.err;
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "pictures/races/marine/marine_default.tga"));
     EXPECT_TRUE(std::filesystem::exists(dir.path() / "pictures/races/marine/marine_dirt.tga"));
+
+    // The way back: unchanged pictures change nothing; a new trim layer saved as a PNG goes in.
+    const std::vector<std::string> back = {"replace", "-r", (dir.path() / "pictures").string(), (dir.path() / "mod").string()};
+    EXPECT_EQ(RunTool(back).out, (dir.path() / "pictures").string() + ": 0 of 1 file changed, 0 textures replaced\n");
+    RgbaPicture trim{kWidth, kHeight, {}};
+    for (int texel = 0; texel < kWidth * kHeight; ++texel) trim.rgba.insert(trim.rgba.end(), {9, 9, 9, 255});
+    dir.Write("pictures/races/marine/MARINE_trim.png", EncodePng(trim));
+    const auto replaced = RunTool(back);
+    ASSERT_EQ(replaced.status, 0) << replaced.err;
+    EXPECT_NE(replaced.out.find("marine.wtp: trim from "), std::string::npos) << replaced.out;
+    EXPECT_NE(RunTool({"list", (dir.path() / "mod/races/marine.wtp").string()}).out.find("    layer 2 trim\n"),
+              std::string::npos);
+    EXPECT_EQ(RunTool(back).out, (dir.path() / "pictures").string() + ": 0 of 1 file changed, 0 textures replaced\n");
 }
 
 TEST(PatternCommands, StrictRefusesAColourLayerAndBadColoursAreNamed) {
