@@ -14,9 +14,7 @@ OpenResult RshSession::Open(const std::string& path) noexcept {
         sourcePath_ = path;
         fileRead_ = false;
         // Every object of the previous file goes before the new device is made.
-        preview_.Cleanup();
-        previewReady_ = preview_.InitD3D(&previewWindow_);
-        if (!previewReady_) return {OpenResult::Outcome::DeviceUnavailable, {}, {}};
+        if (!RenewPreview()) return {OpenResult::Outcome::DeviceUnavailable, {}, {}};
         return {OpenResult::Outcome::Completed, {}, Load(path), true};
     } catch (const std::bad_alloc&) {
         return Failure("out of memory while loading ", path);
@@ -74,7 +72,7 @@ void RshSession::RenderFromMemory(std::vector<std::uint8_t> image, std::int32_t 
     if (unreadable) ReportUnpreviewable(name, *unreadable);
 }
 
-bool RshSession::ResizePreview() noexcept {
+bool RshSession::RenewPreview() noexcept {
     preview_.Cleanup();
     previewReady_ = preview_.InitD3D(&previewWindow_);
     return previewReady_;

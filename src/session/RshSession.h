@@ -50,9 +50,10 @@ public:
     void RenderFromMemory(std::vector<std::uint8_t> image, std::int32_t width, std::int32_t height,
                           std::string_view name) noexcept;
 
-    // The preview window has another size: a device of the new size takes the old one's place.
-    // False when none can be made; the pane then keeps what it showed.
-    bool ResizePreview() noexcept;
+    // A new device, of the preview window's size now, takes the old one's place: after the window
+    // changed size, or for a file that does not take the open road. False when none can be made;
+    // the pane then keeps what it showed.
+    bool RenewPreview() noexcept;
 
     // Says in the log that the picture of name could not be drawn, and why.
     void ReportUnpreviewable(std::string_view name, std::string_view reason) noexcept;

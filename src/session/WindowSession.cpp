@@ -14,6 +14,7 @@
 #include "roundtrip/TextureDocument.h"
 #include "rsh/TextureFormats.h"
 #include "rsh/TreeText.h"
+#include "session/PatternDocument.h"
 #include "session/RshSession.h"
 #include "session/TextureView.h"
 #include "ui/VersionedTexts.h"
@@ -78,6 +79,8 @@ std::string Reason(const std::exception& error) {
     return dynamic_cast<const std::bad_alloc*>(&error) != nullptr ? "out of memory" : error.what();
 }
 
+constexpr const char* kPatternNotEdited = "a team colour pattern is changed from the command line only";
+
 }  // namespace
 
 std::string_view DeviceUnavailableMessage() { return kDeviceUnavailableMessage; }
@@ -88,7 +91,22 @@ struct WindowSession::State {
           recent(recentStore) {}
 
     void Failure(const std::string& what) { view.AddDebugLine("Error: " + what); }
-    void SelectShown() { shown.Select(document ? &*document : nullptr, selected, ExportHoldsSelected()); }
+    void SelectShown() {
+        if (pattern && selected) {
+            SelectPatternRow();
+        } else {
+            shown.Select(document ? &*document : nullptr, selected, ExportHoldsSelected());
+        }
+    }
+    void SelectPatternRow() {
+        const std::string& name = rows.at(*selected).name;
+        try {
+            shown.SelectPicture(pattern->PictureOfRow(*selected), name);
+        } catch (const std::exception& failure) {
+            shown.Select(nullptr, std::nullopt, false);
+            road.ReportUnpreviewable(name, Reason(failure));
+        }
+    }
     void ShowSelected() {
         SelectShown();
         shown.Redraw();
@@ -112,8 +130,42 @@ struct WindowSession::State {
     std::optional<TextureDocument> document;
     std::vector<TextureRow> rows;
     std::optional<std::size_t> selected;
+    std::unique_ptr<PatternDocument> pattern;  // instead of document, for a WTP file
+    TeamColours colours = DefaultTeamColours();
     bool exportedFirst = false;  // the open wrote the first texture's export
     bool refreshable = false;    // something was opened that Refresh can draw
+
+    // The pattern's open takes the place of the open road, which knows only texture files.
+    OpenOutcome OpenPattern(const std::string& file) {
+        if (!road.RenewPreview()) return OpenOutcome::DeviceUnavailable;
+        filePath = file;
+        document.reset();
+        shown.Select(nullptr, std::nullopt, false);  // before the picture it shows goes
+        pattern.reset();
+        rows.clear();
+        selected.reset();
+        exportedFirst = false;
+        view.ClearLog();
+        view.SetStatusText(file);
+        try {
+            pattern = std::make_unique<PatternDocument>(file, colours);
+            for (const std::string& line : pattern->Description()) view.AddDebugLine(line);
+            rows = pattern->Rows();
+        } catch (const std::exception& failure) {
+            pattern.reset();
+            rows.clear();
+            Failure(Reason(failure));
+            shown.ShowNothing();
+            recent.Remove(file);
+            return OpenOutcome::Failed;
+        }
+        recent.Add(file);
+        selected = 0;
+        refreshable = true;
+        view.SetStatusText(file + "  (a team colour pattern, shown in its team colours)");
+        ShowSelected();
+        return OpenOutcome::Completed;
+    }
 };
 
 WindowSession::WindowSession(SessionView& view, PaneSurface& pane, RecentFilesStore& recentStore,
@@ -128,11 +180,14 @@ OpenOutcome WindowSession::Open(const std::string& path) {
     // As the Windows open dialog does, so that exports land beside their source.
     std::error_code error;
     std::filesystem::current_path(PathFromUtf8(file).parent_path(), error);
+    if (IsTeamPatternFile(file)) return s.OpenPattern(file);
 
     const OpenResult result = s.road.Open(file);
     if (result.outcome == OpenResult::Outcome::DeviceUnavailable) return OpenOutcome::DeviceUnavailable;
     s.filePath = file;
     s.document.reset();
+    s.shown.Select(nullptr, std::nullopt, false);  // before the picture it shows goes
+    s.pattern.reset();
     s.selected.reset();
     s.exportedFirst = result.outcome == OpenResult::Outcome::Completed && !result.exportedFile.empty();
     if (result.fileRead) {
@@ -160,7 +215,7 @@ OpenOutcome WindowSession::Open(const std::string& path) {
 
 void WindowSession::Refresh() { state_->shown.Redraw(); }
 
-bool WindowSession::HasFile() const { return state_->document.has_value(); }
+bool WindowSession::HasFile() const { return state_->document.has_value() || state_->pattern != nullptr; }
 
 const std::string& WindowSession::FilePath() const { return state_->filePath; }
 
@@ -192,12 +247,13 @@ void WindowSession::Pan(int dx, int dy) { state_->shown.Pan(dx, dy); }
 void WindowSession::PaneResized() {
     State& s = *state_;
     if (!s.refreshable) return;  // no device yet, and nothing to draw
-    if (s.shown.Scale() == PreviewScale::Perspective) s.road.ResizePreview();
+    if (s.shown.Scale() == PreviewScale::Perspective) s.road.RenewPreview();
     s.shown.Redraw();
 }
 
 std::optional<std::string> WindowSession::ReplaceSelected(const std::string& picture) {
     State& s = *state_;
+    if (s.pattern) return kPatternNotEdited;
     if (!s.document || !s.selected) return "no texture is selected";
     try {
         const ReplacedTexture replaced = s.document->Replace(*s.selected, picture);
@@ -220,12 +276,14 @@ bool WindowSession::HasUnsavedChanges() const {
 }
 
 std::optional<std::string> WindowSession::Save() {
+    if (state_->pattern) return kPatternNotEdited;
     if (!state_->document) return "no file is open";
     return SaveAs(state_->filePath);
 }
 
 std::optional<std::string> WindowSession::SaveAs(const std::string& path) {
     State& s = *state_;
+    if (s.pattern) return kPatternNotEdited;
     if (!s.document) return "no file is open";
     const std::string file = AbsolutePath(path);
     try {
@@ -244,8 +302,7 @@ std::optional<std::string> WindowSession::SaveAs(const std::string& path) {
 
 std::optional<std::string> WindowSession::ExportAll(const std::string& folder, bool asPng) {
     State& s = *state_;
-    if (!s.document) return "no file is open";
-    const TextureExporter exporter = asPng ? ExportTreeTextureAsPng : ExportTreeTexture;
+    if (!HasFile()) return "no file is open";
     // As pelliton-rsh extract writes: a file there that differs is kept, as the modder may have
     // painted it since.
     const ExportWriter write = WriterSparing(s.filePath, WriteFileUnlessDifferent);
@@ -253,17 +310,35 @@ std::optional<std::string> WindowSession::ExportAll(const std::string& folder, b
     s.view.AddDebugLine("Export All Textures");
     s.view.AddDebugLine("===================");
     std::size_t written = 0;
-    for (const TreeTexture& texture : s.document->Textures()) {
-        try {
-            s.view.AddDebugLine("Exported to: " + PathToUtf8(exporter(texture, s.document->Source(), PathFromUtf8(folder), write)));
-            ++written;
-        } catch (const std::exception& error) {
-            s.Failure("texture " + EscapeControls(texture.name) + ": " + Reason(error));
+    std::size_t count = 0;
+    if (s.pattern) {
+        count = s.pattern->PictureCount();
+        const PatternFileType type = asPng ? PatternFileType::Png : PatternFileType::Tga;
+        s.pattern->ExportPictures(PathFromUtf8(folder), type, [&](const std::filesystem::path& target,
+                                                                 const std::function<void(OutputFile&)>& content) {
+            try {
+                write(target, content);
+                s.view.AddDebugLine("Exported to: " + PathToUtf8(target));
+                ++written;
+            } catch (const std::exception& error) {
+                s.Failure(Reason(error));  // it names the file; the other pictures are still written
+            }
+        });
+    } else {
+        const TextureExporter exporter = asPng ? ExportTreeTextureAsPng : ExportTreeTexture;
+        for (const TreeTexture& texture : s.document->Textures()) {
+            try {
+                s.view.AddDebugLine("Exported to: " + PathToUtf8(exporter(texture, s.document->Source(), PathFromUtf8(folder), write)));
+                ++written;
+            } catch (const std::exception& error) {
+                s.Failure("texture " + EscapeControls(texture.name) + ": " + Reason(error));
+            }
         }
+        count = s.document->Textures().size();
     }
-    const std::size_t count = s.document->Textures().size();
-    const std::string summary = std::to_string(written) + " of " + std::to_string(count) +
-                                (count == 1 ? " texture" : " textures") + " exported into " + folder;
+    const std::string noun = s.pattern ? " picture" : " texture";
+    const std::string summary = std::to_string(written) + " of " + std::to_string(count) + noun +
+                                (count == 1 ? "" : "s") + " exported into " + folder;
     s.view.SetStatusText(summary);
     if (written == count) return std::nullopt;
     return summary + "; the log says why the others were not";
@@ -305,11 +380,12 @@ bool WindowSession::IsEnabled(ui::MainCommand command) const {
         case ui::MainCommand::Save:
             return HasUnsavedChanges();
         case ui::MainCommand::SaveAs:
-            return HasFile();
+            return s.document.has_value();
         case ui::MainCommand::ExportAll:
         case ui::MainCommand::ExportAllAsPng:
             return !s.rows.empty();
         case ui::MainCommand::Replace:
+            return selected && !s.pattern;
         case ui::MainCommand::ViewPerspective:
         case ui::MainCommand::ViewFit:
         case ui::MainCommand::ViewActualSize:
@@ -338,6 +414,25 @@ bool WindowSession::IsChecked(ui::MainCommand command) const {
         default:
             return false;
     }
+}
+
+bool WindowSession::ShowsTeamPattern() const { return state_->pattern != nullptr; }
+
+const TeamColours& WindowSession::TeamColourChoices() const { return state_->colours; }
+
+void WindowSession::SetTeamColour(int index, TeamColour colour) {
+    State& s = *state_;
+    if (index < 0 || index >= kTeamColourCount) return;
+    s.colours[static_cast<std::size_t>(index)] = colour;
+    if (!s.pattern) return;
+    try {
+        s.pattern->Repaint(s.colours);
+    } catch (const std::exception& failure) {
+        s.Failure("cannot paint the team colours: " + Reason(failure));
+        return;
+    }
+    s.selected = 0;
+    s.ShowSelected();
 }
 
 const std::vector<std::string>& WindowSession::RecentFilePaths() const { return state_->recent.Paths(); }

@@ -35,7 +35,8 @@ enum class PreviewScale { Perspective, Fit, ActualSize };
 // A row of the texture list.
 struct TextureRow {
     std::string name;    // UTF-8, as the file names it
-    std::string format;  // "DXT1", "DXT3", "DXT5", "32-bit", or the image type's number
+    std::string format;  // "DXT1", "DXT3", "DXT5", "32-bit", or the image type's number; a pattern's
+                         // rows: "painted", "32-bit", "8-bit grey"
     int width = 0;
     int height = 0;
     int mipLevels = 0;
@@ -59,6 +60,8 @@ public:
     // among the recent files. Where the export cannot be written, its "Error:" line stays in the
     // log, the preview shows the texture from the file in memory and the status bar says that
     // nothing was exported. A file that cannot be read leaves an empty list.
+    // A team-colour pattern (a WTP file) takes none of that road: the log shows its chunk tree and
+    // its description, nothing is written, and the list holds its pictures (see ShowsTeamPattern).
     // The caller asks ConfirmLeaving first: unsaved changes of the file open before are dropped.
     OpenOutcome Open(const std::string& path);
 
@@ -66,7 +69,7 @@ public:
     // any other from the file in memory.
     void Refresh();
 
-    bool HasFile() const;  // a file was read and is open
+    bool HasFile() const;  // a file was read and is open, a texture file or a pattern
     const std::string& FilePath() const;  // UTF-8, absolute; empty before the first open
     const std::vector<TextureRow>& Textures() const;
     std::optional<std::size_t> SelectedTexture() const;
@@ -98,9 +101,10 @@ public:
     std::optional<std::string> Save();
     std::optional<std::string> SaveAs(const std::string& path);
 
-    // Writes every texture into folder (UTF-8), as pelliton-rsh extract names and writes them: a
-    // file there with other content is kept and named in the log. Each file written or kept goes
-    // into the log, a summary into the status bar. Returns the reason when some texture failed.
+    // Writes every texture, or every picture of a pattern, into folder (UTF-8), as pelliton-rsh
+    // extract names and writes them: a file there with other content is kept and named in the log.
+    // Each file written or kept goes into the log, a summary into the status bar. Returns the reason
+    // when some texture failed.
     std::optional<std::string> ExportAll(const std::string& folder, bool asPng);
 
     // Before the window closes or opens another file: true when it may go on. With unsaved changes
@@ -121,7 +125,9 @@ public:
     bool ShowsTeamPattern() const;
     // The colours the pattern is painted in, primary to eyes; kept from one file to the next.
     const TeamColours& TeamColourChoices() const;
-    // Paints the pattern again with colour as team colour index (0 primary ... 4 eyes).
+    // Paints the pattern again with colour as team colour index (0 primary ... 4 eyes) and shows
+    // the painted row, selecting it. Without a pattern the colour is kept for the next one; an
+    // index out of range changes nothing.
     void SetTeamColour(int index, TeamColour colour);
 
     // Newest first, at most ui::kRecentFileCount.

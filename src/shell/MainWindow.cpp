@@ -1,5 +1,5 @@
-// The main window: log, texture list, preview pane, "Refresh", status bar, and the File, Texture,
-// View and Help menus; every command goes to the window's session.
+// The main window: log, texture list, team colour buttons, preview pane, "Refresh", status bar, and
+// the File, Texture, View and Help menus; every command goes to the window's session.
 #include "shell/MainWindow.h"
 
 #include <cstdlib>
@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -22,7 +24,6 @@
 #include "shell/LogTextBox.h"
 #include "shell/PreviewPane.h"
 #include "shell/TextureList.h"
-#include "ui/MainWindowLayout.h"
 #include "ui/qt/AppIcon.h"
 #include "ui/qt/PlainMessage.h"
 #include "ui/qt/QtGeometry.h"
@@ -79,6 +80,20 @@ std::optional<QString> FirstLocalFile(const QMimeData* dragged) {
     return std::nullopt;
 }
 
+QColor ColourOf(TeamColour colour) { return {colour.red, colour.green, colour.blue}; }
+
+// The colour filling the button but for room for its frame, edged so that a colour like the
+// button's own still shows as a swatch.
+QIcon Swatch(TeamColour colour, QSize buttonSize) {
+    constexpr QSize kFrameRoom{12, 10};
+    QPixmap pixmap((buttonSize - kFrameRoom).expandedTo({2, 2}));
+    pixmap.fill(ColourOf(colour));
+    QPainter edge(&pixmap);
+    edge.setPen(QColor(Qt::black));
+    edge.drawRect(pixmap.rect().adjusted(0, 0, -1, -1));
+    return QIcon(pixmap);
+}
+
 }  // namespace
 
 ProgramEnd EndWithMessageBox() {
@@ -126,6 +141,14 @@ void MainWindow::BuildControls() {
         UpdateCommands();
     });
 
+    for (int index = 0; index < ui::kTeamColourButtons; ++index) {
+        auto* button = new QPushButton(client_);
+        button->setObjectName(QStringLiteral("teamColourButton%1").arg(index + 1));
+        button->setToolTip(FromUtf8(ui::kTeamColourNames[index]) + QStringLiteral(" colour"));
+        connect(button, &QPushButton::clicked, this, [this, index] { OnTeamColour(index); });
+        teamColourButtons_[static_cast<std::size_t>(index)] = button;
+    }
+
     refreshButton_ = new QPushButton(FromUtf8(ui::kMainWindow.refreshButton.text), client_);
     refreshButton_->setObjectName(QStringLiteral("refreshButton"));
     connect(refreshButton_, &QPushButton::clicked, this, [this] { OnCommand(MainCommand::Refresh); });
@@ -138,9 +161,13 @@ void MainWindow::BuildControls() {
     statusBar_->setObjectName(QStringLiteral("statusBar"));
     statusBar_->setSizeGripEnabled(false);
 
-    setTabOrder(logPane_, textureList_);
-    setTabOrder(textureList_, previewPane_);
-    setTabOrder(previewPane_, refreshButton_);
+    QWidget* before = logPane_;
+    for (QWidget* next : std::initializer_list<QWidget*>{textureList_, teamColourButtons_[0], teamColourButtons_[1],
+                                                         teamColourButtons_[2], teamColourButtons_[3],
+                                                         teamColourButtons_[4], previewPane_, refreshButton_}) {
+        setTabOrder(before, next);
+        before = next;
+    }
 }
 
 void MainWindow::BuildMenus() {
@@ -177,6 +204,11 @@ void MainWindow::PlaceControls() {
     const ui::MainWindowPlaces places = ui::PlaceMainWindow(client_->width(), client_->height());
     logPane_->setGeometry(ToQRect(places.logPane));
     textureList_->setGeometry(ToQRect(places.textureList));
+    for (int index = 0; index < ui::kTeamColourButtons; ++index) {
+        teamColourButtons_[static_cast<std::size_t>(index)]->setGeometry(
+            ToQRect(ui::TeamColourButtonPlace(places.teamColourButtons, index)));
+    }
+    UpdateTeamColourButtons();  // the swatches fit the buttons' new size
     refreshButton_->setGeometry(ToQRect(places.refreshButton));
     previewPane_->setGeometry(ToQRect(places.previewPane));
     statusBar_->setGeometry(ToQRect(places.statusBar));
@@ -306,6 +338,16 @@ void MainWindow::ShowFailure(const std::optional<std::string>& failure) {
     if (failure) dialogs_->ShowFailure(this, FromUtf8(*failure));
 }
 
+void MainWindow::OnTeamColour(int index) {
+    const QString title = FromUtf8(ui::kTeamColourNames[index]) + QStringLiteral(" Colour");
+    const TeamColour start = session_->TeamColourChoices()[static_cast<std::size_t>(index)];
+    const std::optional<TeamColour> chosen = dialogs_->ChooseColour(this, title, start);
+    if (!chosen) return;
+    session_->SetTeamColour(index, *chosen);
+    ShowTextureRows();  // the painted row is selected again
+    UpdateCommands();
+}
+
 void MainWindow::ShowTextureRows() { textureList_->ShowRows(session_->Textures(), session_->SelectedTexture()); }
 
 void MainWindow::UpdateCommands() {
@@ -315,7 +357,18 @@ void MainWindow::UpdateCommands() {
         if (action->isCheckable()) action->setChecked(session_->IsChecked(command));
     }
     refreshButton_->setEnabled(session_->IsEnabled(MainCommand::Refresh));
+    UpdateTeamColourButtons();
     UpdateRecentFiles();
+}
+
+void MainWindow::UpdateTeamColourButtons() {
+    if (!session_) return;  // controls are placed before the session exists
+    for (std::size_t index = 0; index < teamColourButtons_.size(); ++index) {
+        QPushButton* button = teamColourButtons_[index];
+        button->setEnabled(session_->ShowsTeamPattern());
+        button->setIcon(Swatch(session_->TeamColourChoices()[index], button->size()));
+        button->setIconSize(button->icon().availableSizes().value(0));
+    }
 }
 
 void MainWindow::UpdateRecentFiles() {

@@ -1,7 +1,8 @@
-// The main window: log, texture list, preview pane, "Refresh", status bar, and the File, Texture,
-// View and Help menus; every command goes to the window's session.
+// The main window: log, texture list, team colour buttons, preview pane, "Refresh", status bar, and
+// the File, Texture, View and Help menus; every command goes to the window's session.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -14,6 +15,7 @@
 #include "session/WindowSession.h"
 #include "shell/WindowDialogs.h"
 #include "ui/MainMenu.h"
+#include "ui/MainWindowLayout.h"
 
 class QAction;
 class QPushButton;
@@ -69,6 +71,7 @@ private:
     void OnReplace();
     void OnHelpAbout();
     void OnRecentFile(int index);
+    void OnTeamColour(int index);
 
     bool ConfirmLeaving();
     void OpenChosen(const QString& path);
@@ -77,6 +80,8 @@ private:
     void UpdateCommands();
     void UpdateRecentFiles();
     void ShowTextureRows();
+    // Each button a swatch of its colour, enabled while a pattern is shown.
+    void UpdateTeamColourButtons();
 
     std::unique_ptr<WindowDialogs> dialogs_;
     std::unique_ptr<RecentFilesStore> recentFilesStore_;
@@ -86,6 +91,7 @@ private:
     QWidget* client_ = nullptr;
     LogTextBox* logPane_ = nullptr;
     TextureList* textureList_ = nullptr;
+    std::array<QPushButton*, ui::kTeamColourButtons> teamColourButtons_{};
     QPushButton* refreshButton_ = nullptr;
     PreviewPane* previewPane_ = nullptr;
     QStatusBar* statusBar_ = nullptr;

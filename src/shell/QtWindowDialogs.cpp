@@ -1,6 +1,7 @@
 // The dialogs and prompts of the main window as Qt shows them to a user.
 #include "shell/QtWindowDialogs.h"
 
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
@@ -63,5 +64,12 @@ UnsavedAnswer QtWindowDialogs::AskAboutUnsavedChanges(QWidget* parent, const QSt
 }
 
 void QtWindowDialogs::ShowFailure(QWidget* parent, const QString& failure) { ShowPlainMessage(parent, failure); }
+
+std::optional<TeamColour> QtWindowDialogs::ChooseColour(QWidget* parent, const QString& title, TeamColour start) {
+    const QColor chosen = QColorDialog::getColor(QColor(start.red, start.green, start.blue), parent, title);
+    if (!chosen.isValid()) return std::nullopt;
+    return TeamColour{static_cast<std::uint8_t>(chosen.red()), static_cast<std::uint8_t>(chosen.green()),
+                      static_cast<std::uint8_t>(chosen.blue())};
+}
 
 }  // namespace pelliton

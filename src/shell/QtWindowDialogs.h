@@ -13,6 +13,7 @@ public:
     std::optional<QString> ChooseExportFolder(QWidget* parent, const QString& startFolder) override;
     UnsavedAnswer AskAboutUnsavedChanges(QWidget* parent, const QString& question) override;
     void ShowFailure(QWidget* parent, const QString& failure) override;
+    std::optional<TeamColour> ChooseColour(QWidget* parent, const QString& title, TeamColour start) override;
 };
 
 }  // namespace pelliton

@@ -24,6 +24,8 @@ public:
     virtual UnsavedAnswer AskAboutUnsavedChanges(QWidget* parent, const QString& question) = 0;
     // A plain message with OK only.
     virtual void ShowFailure(QWidget* parent, const QString& failure) = 0;
+    // The platform's colour dialog under title, starting at start; nothing when the user cancelled.
+    virtual std::optional<TeamColour> ChooseColour(QWidget* parent, const QString& title, TeamColour start) = 0;
 };
 
 }  // namespace pelliton

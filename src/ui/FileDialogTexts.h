@@ -16,6 +16,7 @@ inline constexpr std::string_view kOpenDialogTitle = "Open RSH File";
 inline constexpr FileFilter kOpenFilters[] = {
     {"All Files (*.*)", "*.*"},
     {"RSH Files (*.rsh)", "*.rsh"},
+    {"WTP Files (*.wtp)", "*.wtp"},  // team-colour patterns
 };
 inline constexpr std::size_t kPreselectedOpenFilter = 1;  // counted from 0: "RSH Files (*.rsh)"
 

@@ -64,7 +64,12 @@ TEST_F(MainWindowStartTest, ControlsSitAtTheirPlacesInTheClientArea) {
     };
     const Place places[] = {
         {"logPane", {8, 48, 193, 344}},
-        {"textureList", {8, 396, 193, 173}},
+        {"textureList", {8, 396, 193, 144}},
+        {"teamColourButton1", {8, 544, 35, 25}},
+        {"teamColourButton2", {47, 544, 35, 25}},
+        {"teamColourButton3", {86, 544, 36, 25}},
+        {"teamColourButton4", {126, 544, 35, 25}},
+        {"teamColourButton5", {165, 544, 36, 25}},
         {"refreshButton", {104, 8, 97, 33}},
         {"previewPane", {208, 8, 561, 561}},
         {"statusBar", {0, 573, 779, 25}},
@@ -98,20 +103,25 @@ TEST_F(MainWindowStartTest, ControlsStartEmptyWithRefreshDisabled) {
     EXPECT_EQ(preview->contentsRect(), QRect(2, 2, 557, 557));
 }
 
-TEST_F(MainWindowStartTest, TabVisitsLogTexturesPreviewThenRefresh) {
-    Find<QPushButton>("refreshButton")->setEnabled(true);  // a disabled button is skipped
+TEST_F(MainWindowStartTest, TabVisitsLogTexturesTeamColoursPreviewThenRefresh) {
+    const QStringList buttons = {"teamColourButton1", "teamColourButton2", "teamColourButton3", "teamColourButton4",
+                                 "teamColourButton5"};
+    for (const QString& button : buttons + QStringList{"refreshButton"}) {
+        window.findChild<QPushButton*>(button)->setEnabled(true);  // a disabled button is skipped
+    }
     QApplication::setActiveWindow(&window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     Find<QWidget>("logPane")->setFocus();
 
     QStringList visited;
-    for (int step = 0; step < 5; ++step) {
+    for (int step = 0; step < 10; ++step) {
         QWidget* focused = QApplication::focusWidget();
         ASSERT_NE(focused, nullptr);
         visited << focused->objectName();
         QTest::keyClick(focused, Qt::Key_Tab);
     }
-    EXPECT_EQ(visited, (QStringList{"logPane", "textureList", "previewPane", "refreshButton", "logPane"}));
+    EXPECT_EQ(visited, (QStringList{"logPane", "textureList"} + buttons +
+                        QStringList{"previewPane", "refreshButton", "logPane"}));
 }
 
 // Each menu's items as shown before a file is open ("-" a separator); the recent files are hidden.

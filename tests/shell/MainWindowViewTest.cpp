@@ -45,6 +45,10 @@ protected:
         for (const auto& [name, place] : expected) {
             EXPECT_EQ(window->findChild<QWidget*>(QLatin1String(name))->geometry(), ToQRect(place)) << name;
         }
+        for (int index = 0; index < ui::kTeamColourButtons; ++index) {
+            const auto* button = window->findChild<QPushButton*>(QStringLiteral("teamColourButton%1").arg(index + 1));
+            EXPECT_EQ(button->geometry(), ToQRect(ui::TeamColourButtonPlace(places.teamColourButtons, index))) << index;
+        }
     }
     void SendToPane(QEvent& event) const { QCoreApplication::sendEvent(Pane(), &event); }
     void Drag(QPoint by) const {

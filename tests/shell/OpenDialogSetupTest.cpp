@@ -15,6 +15,7 @@ namespace {
 
 const QString kAllFiles = QStringLiteral("All Files (*.*)");
 const QString kRshFiles = QStringLiteral("RSH Files (*.rsh)");
+const QString kWtpFiles = QStringLiteral("WTP Files (*.wtp)");
 
 TEST(OpenDialogSetup, AsksForAnyFileWithRshFilesPreselected) {
     QFileDialog dialog;
@@ -23,7 +24,7 @@ TEST(OpenDialogSetup, AsksForAnyFileWithRshFilesPreselected) {
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
     EXPECT_EQ(dialog.fileMode(), QFileDialog::AnyFile);
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontUseNativeDialog));
-    EXPECT_EQ(dialog.nameFilters(), (QStringList{kAllFiles, kRshFiles}));
+    EXPECT_EQ(dialog.nameFilters(), (QStringList{kAllFiles, kRshFiles, kWtpFiles}));
     EXPECT_EQ(dialog.selectedNameFilter(), kRshFiles);
 }
 
@@ -75,11 +76,12 @@ TEST(OpenDialogSetup, FiltersListFilesAsWindowsDoes) {
     QFileDialog dialog;
     SetUpOpenDialog(dialog);
     const QStringList rshListing{QStringLiteral("B.RSH"), QStringLiteral("c.rsh")};
+    const QStringList wtpListing{QStringLiteral("e.Wtp")};
     const QStringList fullListing{QStringLiteral("B.RSH"), QStringLiteral("a"), QStringLiteral("c.rsh"),
-                                  QStringLiteral("d.txt")};
+                                  QStringLiteral("d.txt"), QStringLiteral("e.Wtp")};
     // The first step is the preselected filter; the others switch back and forth.
-    ExpectListings(dialog, {"a", "B.RSH", "c.rsh", "d.txt"},
-                   {{kRshFiles, rshListing}, {kAllFiles, fullListing}, {kRshFiles, rshListing}});
+    ExpectListings(dialog, {"a", "B.RSH", "c.rsh", "d.txt", "e.Wtp"},
+                   {{kRshFiles, rshListing}, {kAllFiles, fullListing}, {kWtpFiles, wtpListing}, {kRshFiles, rshListing}});
 }
 
 TEST(PictureDialogSetup, ListsTheThreeKindsOfPictureInAnyCase) {

@@ -28,6 +28,11 @@ public:
         return unsavedAnswer;
     }
     void ShowFailure(QWidget*, const QString& failure) override { failures << failure; }
+    std::optional<TeamColour> ChooseColour(QWidget*, const QString& title, TeamColour start) override {
+        colourTitles << title;
+        colourStarts.push_back(start);
+        return colour;
+    }
 
     // Nothing: the user cancels that dialog.
     std::optional<QString> rshFile;
@@ -35,11 +40,14 @@ public:
     std::optional<QString> saveAsPath;
     std::optional<QString> exportFolder;
     UnsavedAnswer unsavedAnswer = UnsavedAnswer::Cancel;
+    std::optional<TeamColour> colour;
 
     int rshFileShown = 0;
     QString saveAsOffered;
     QStringList questions;
     QStringList failures;
+    QStringList colourTitles;
+    std::vector<TeamColour> colourStarts;
 };
 
 class MemoryRecentFilesStore : public RecentFilesStore {
