@@ -76,7 +76,7 @@ PatternDocument::PatternDocument(const std::string& path, const TeamColours& col
     rows_.push_back({"team colours", "painted", width, height, 1, {}});
     for (const int picture : PicturesOf(pattern_)) {
         pictures_.push_back(picture);
-        rows_.push_back({std::string(PictureSuffix(picture)), picture == kBasePicture ? "32-bit" : "8-bit grey", width,
+        rows_.push_back({std::string(PictureSuffix(picture)), picture == kBasePicture ? "32-bit" : "grey", width,
                          height, 1, {}});
     }
     Repaint(colours);

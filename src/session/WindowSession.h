@@ -36,7 +36,7 @@ enum class PreviewScale { Perspective, Fit, ActualSize };
 struct TextureRow {
     std::string name;    // UTF-8, as the file names it
     std::string format;  // "DXT1", "DXT3", "DXT5", "32-bit", or the image type's number; a pattern's
-                         // rows: "painted", "32-bit", "8-bit grey"
+                         // rows: "painted", "32-bit", "grey"
     int width = 0;
     int height = 0;
     int mipLevels = 0;

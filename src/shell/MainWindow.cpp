@@ -144,7 +144,7 @@ void MainWindow::BuildControls() {
     for (int index = 0; index < ui::kTeamColourButtons; ++index) {
         auto* button = new QPushButton(client_);
         button->setObjectName(QStringLiteral("teamColourButton%1").arg(index + 1));
-        button->setToolTip(FromUtf8(ui::kTeamColourNames[index]) + QStringLiteral(" colour"));
+        button->setToolTip(FromUtf8(ui::kTeamColourButtonTexts[index].toolTip));
         connect(button, &QPushButton::clicked, this, [this, index] { OnTeamColour(index); });
         teamColourButtons_[static_cast<std::size_t>(index)] = button;
     }
@@ -339,7 +339,7 @@ void MainWindow::ShowFailure(const std::optional<std::string>& failure) {
 }
 
 void MainWindow::OnTeamColour(int index) {
-    const QString title = FromUtf8(ui::kTeamColourNames[index]) + QStringLiteral(" Colour");
+    const QString title = FromUtf8(ui::kTeamColourButtonTexts[index].dialogTitle);
     const TeamColour start = session_->TeamColourChoices()[static_cast<std::size_t>(index)];
     const std::optional<TeamColour> chosen = dialogs_->ChooseColour(this, title, start);
     if (!chosen) return;

@@ -28,8 +28,9 @@ void AppendLong(std::vector<std::uint8_t>& out, std::uint32_t bits) {
 
 // A DATA chunk with no name, whole: header, then body.
 std::vector<std::uint8_t> DataChunkBytes(const std::string& id, const std::vector<std::uint8_t>& body) {
-    const std::string tag = "DATA" + id;
-    std::vector<std::uint8_t> chunk(tag.begin(), tag.end());
+    std::vector<std::uint8_t> chunk;
+    chunk.reserve(kChunkHeaderBytes + body.size());  // one allocation, which GCC's bounds checks follow
+    for (const char c : "DATA" + id) chunk.push_back(static_cast<std::uint8_t>(c));
     AppendLong(chunk, kAddedChunkVersion);
     AppendLong(chunk, static_cast<std::uint32_t>(body.size()));
     AppendLong(chunk, 0);

@@ -46,8 +46,15 @@ MainWindowPlaces PlaceMainWindow(int clientWidth, int clientHeight);
 
 // One button per team colour (primary, secondary, trim, weapon, eyes), each a swatch of its colour.
 inline constexpr int kTeamColourButtons = 5;
-inline constexpr std::string_view kTeamColourNames[kTeamColourButtons] = {"Primary", "Secondary", "Trim", "Weapon",
-                                                                         "Eyes"};
+struct TeamColourButtonTexts {
+    std::string_view name;         // the button's own text, which its swatch covers
+    std::string_view toolTip;
+    std::string_view dialogTitle;  // of the colour dialog it opens
+};
+inline constexpr TeamColourButtonTexts kTeamColourButtonTexts[kTeamColourButtons] = {
+    {"Primary", "Primary colour", "Primary Colour"}, {"Secondary", "Secondary colour", "Secondary Colour"},
+    {"Trim", "Trim colour", "Trim Colour"},          {"Weapon", "Weapon colour", "Weapon Colour"},
+    {"Eyes", "Eyes colour", "Eyes Colour"}};
 // Button `index` of the row, the row shared out evenly with kTeamColourButtonGap pixels between.
 inline constexpr int kTeamColourButtonGap = 4;
 PixelRect TeamColourButtonPlace(const PixelRect& row, int index);

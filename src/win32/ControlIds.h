@@ -23,6 +23,9 @@ inline constexpr int kPreviewPaneId = 301;
 inline constexpr int kStatusBarId = 302;
 inline constexpr int kTextureListId = 303;
 
+// The team colour buttons, primary to eyes.
+constexpr int TeamColourButtonId(int index) { return 310 + index; }
+
 // The About window's controls; its "OK" is IDOK, so that Enter and Esc reach it through the dialog keys.
 inline constexpr int kProductNameId = 400;
 inline constexpr int kIconId = 401;

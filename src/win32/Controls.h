@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "teamcolour/ArmyPainter.h"
 #include "ui/Layout.h"
 
 namespace pelliton::win32 {
@@ -22,6 +23,7 @@ HWND CreateControl(HWND parent, const wchar_t* className, const wchar_t* text, D
 void SetClientSize(HWND window, const ui::TwipsSize& size);
 
 constexpr COLORREF ToColorRef(const ui::Rgb& colour) { return RGB(colour.red, colour.green, colour.blue); }
+constexpr COLORREF ToColorRef(TeamColour colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 // Moves the window, keeping its size, so that its centre is the centre of area.
 void CentreOn(HWND window, const RECT& area);

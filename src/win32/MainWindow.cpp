@@ -1,5 +1,5 @@
-// The main window: log pane, texture list, preview pane, "Refresh", status bar, and the File,
-// Texture, View and Help menus, over the window session every front end shares.
+// The main window: log pane, texture list, team colour buttons, preview pane, "Refresh", status bar,
+// and the File, Texture, View and Help menus, over the window session every front end shares.
 #include "win32/MainWindow.h"
 
 #include <commctrl.h>
@@ -61,7 +61,8 @@ void MainWindow::OnCreate() {
     ShowSessionState();
 }
 
-// The controls are made in their focus order: log pane, texture list, preview pane, "Refresh".
+// The controls are made in their focus order: log pane, texture list, team colour buttons, preview
+// pane, "Refresh".
 void MainWindow::BuildControls() {
     const ui::MainWindowPlaces places = ui::PlaceMainWindow(0, 0);  // as designed
     logPane_ = CreateControl(hwnd_, L"EDIT", L"", WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
@@ -69,6 +70,7 @@ void MainWindow::BuildControls() {
     SendMessageW(logPane_, EM_SETLIMITTEXT, 0, 0);  // as long as memory allows, not 32767 characters
 
     textureList_.Create(hwnd_, places.textureList, kTextureListId);
+    teamColourButtons_.Create(hwnd_, places.teamColourButtons);
 
     previewPane_.Create(hwnd_, places.previewPane, kPreviewPaneId, [this](int dx, int dy) {
         if (session_) session_->Pan(dx, dy);
@@ -94,6 +96,7 @@ void MainWindow::PlaceControls(int clientWidth, int clientHeight) {
     const int paneHeight = previewPane_.ClientHeight();
     MoveTo(logPane_, places.logPane);
     textureList_.Place(places.textureList);
+    teamColourButtons_.Place(places.teamColourButtons);
     MoveTo(refreshButton_, places.refreshButton);
     MoveTo(previewPane_.Handle(), places.previewPane);
     MoveTo(statusBar_, places.statusBar);
@@ -118,6 +121,7 @@ void MainWindow::ShowSessionState() {
         bar, [this](ui::MainCommand command) { return session_->IsEnabled(command); },
         [this](ui::MainCommand command) { return session_->IsChecked(command); });
     EnableWindow(refreshButton_, session_->IsEnabled(ui::MainCommand::Refresh));
+    teamColourButtons_.Show(session_->TeamColourChoices(), session_->ShowsTeamPattern());
 }
 
 bool MainWindow::ConfirmLeaving() {
@@ -173,8 +177,16 @@ LRESULT MainWindow::HandleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
             if (wParam != SIZE_MINIMIZED) PlaceControls(LOWORD(lParam), HIWORD(lParam));
             return 0;
         case WM_COMMAND:
-            OnCommand(LOWORD(wParam));
+            // A team colour button sends other notifications besides its clicks.
+            if (const std::optional<int> index = TeamColourButtons::IndexOf(LOWORD(wParam))) {
+                if (HIWORD(wParam) == BN_CLICKED) OnTeamColourButton(*index);
+            } else {
+                OnCommand(LOWORD(wParam));
+            }
             return 0;
+        case WM_DRAWITEM:
+            if (teamColourButtons_.Draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+            break;
         case WM_NOTIFY:
             if (session_) {
                 if (const auto row = textureList_.SelectedByUser(*reinterpret_cast<const NMHDR*>(lParam))) {
@@ -313,6 +325,19 @@ void MainWindow::OnDropFiles(HDROP drop) {
     }
     DragFinish(drop);
     if (!path.empty()) OpenFile(WideToUtf8(path));
+}
+
+// The dialog starts at the colour the pattern is painted in; a choice shows the pattern painted
+// anew, its row selected. A button clicked without a pattern shown, however that came about, asks nothing.
+void MainWindow::OnTeamColourButton(int index) {
+    if (!session_->ShowsTeamPattern()) return;
+    const std::string title = std::string(ui::kTeamColourButtonTexts[index].dialogTitle);
+    const TeamColour current = session_->TeamColourChoices()[static_cast<std::size_t>(index)];
+    const std::optional<TeamColour> chosen = dialogs_.ChooseColour(hwnd_, title, current);
+    if (!chosen) return;
+    session_->SetTeamColour(index, *chosen);
+    ShowTextures();
+    ShowSessionState();
 }
 
 }  // namespace pelliton::win32

@@ -1,5 +1,5 @@
-// The main window: log pane, texture list, preview pane, "Refresh", status bar, and the File,
-// Texture, View and Help menus, over the window session every front end shares.
+// The main window: log pane, texture list, team colour buttons, preview pane, "Refresh", status bar,
+// and the File, Texture, View and Help menus, over the window session every front end shares.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,7 @@
 #include "ui/MainMenu.h"
 #include "win32/MenuBar.h"
 #include "win32/PreviewPane.h"
+#include "win32/TeamColourButtons.h"
 #include "win32/TextureList.h"
 #include "win32/WindowDialogs.h"
 
@@ -64,6 +65,7 @@ private:
     void OnRefresh();
     void OnHelpAbout();
     void OnDropFiles(HDROP drop);
+    void OnTeamColourButton(int index);
 
     RecentFilesStore& recentStore_;
     WindowDialogs& dialogs_;
@@ -74,6 +76,7 @@ private:
     HWND focused_ = nullptr;  // the control that gets the focus back when the window is activated
     HWND logPane_ = nullptr;
     TextureList textureList_;
+    TeamColourButtons teamColourButtons_;
     PreviewPane previewPane_;
     HWND refreshButton_ = nullptr;
     HWND statusBar_ = nullptr;

@@ -26,6 +26,10 @@ std::optional<std::string> NativeDialogs::ChooseSavePath(HWND owner, const std::
 
 std::optional<std::string> NativeDialogs::ChooseFolder(HWND owner) { return ToUtf8(win32::ChooseFolder(owner)); }
 
+std::optional<TeamColour> NativeDialogs::ChooseColour(HWND owner, const std::string& title, TeamColour start) {
+    return win32::ChooseColour(owner, Utf8ToWide(title), start, customColours_);
+}
+
 UnsavedAnswer NativeDialogs::AskUnsaved(HWND owner, const std::string& question) {
     return AskSaveOrDiscard(owner, question);
 }

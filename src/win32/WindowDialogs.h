@@ -8,6 +8,7 @@
 #include <string>
 
 #include "session/WindowSession.h"
+#include "teamcolour/ArmyPainter.h"
 
 namespace pelliton::win32 {
 
@@ -18,6 +19,8 @@ public:
     virtual std::optional<std::string> ChoosePicture(HWND owner) = 0;
     virtual std::optional<std::string> ChooseSavePath(HWND owner, const std::string& suggested) = 0;
     virtual std::optional<std::string> ChooseFolder(HWND owner) = 0;
+    // A team colour, starting at start, under title.
+    virtual std::optional<TeamColour> ChooseColour(HWND owner, const std::string& title, TeamColour start) = 0;
     // Save, Discard or Cancel, for unsaved changes.
     virtual UnsavedAnswer AskUnsaved(HWND owner, const std::string& question) = 0;
     virtual void ShowFailure(HWND owner, const std::string& message) = 0;

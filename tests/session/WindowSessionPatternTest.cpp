@@ -88,8 +88,8 @@ TEST(WindowSessionPattern, AnOpenListsThePaintedPatternThenItsPicturesAndWritesN
     EXPECT_TRUE(f.session.ShowsTeamPattern());
     EXPECT_TRUE(f.session.HasFile());
     const std::pair<std::string, std::string> expected[] = {{"team colours", "painted"}, {"default", "32-bit"},
-                                                            {"primary", "8-bit grey"},  {"trim", "8-bit grey"},
-                                                            {"eyes", "8-bit grey"},     {"dirt", "8-bit grey"}};
+                                                            {"primary", "grey"},  {"trim", "grey"},
+                                                            {"eyes", "grey"},     {"dirt", "grey"}};
     ASSERT_EQ(f.session.Textures().size(), std::size(expected));
     for (std::size_t row = 0; row < std::size(expected); ++row) {
         const TextureRow& shown = f.session.Textures()[row];

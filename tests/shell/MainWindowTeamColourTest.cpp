@@ -46,7 +46,7 @@ TEST_F(MainWindowTeamColourTest, APatternEnablesTheSwatchesInTheirColours) {
 
     ASSERT_EQ(List()->topLevelItemCount(), 4);
     EXPECT_EQ(List()->topLevelItem(0)->text(0), QStringLiteral("team colours"));
-    EXPECT_EQ(List()->topLevelItem(3)->text(1), QStringLiteral("8-bit grey"));
+    EXPECT_EQ(List()->topLevelItem(3)->text(1), QStringLiteral("grey"));
     EXPECT_EQ(List()->currentItem(), List()->topLevelItem(0));
     const QString tips[] = {"Primary colour", "Secondary colour", "Trim colour", "Weapon colour", "Eyes colour"};
     for (int index = 0; index < ui::kTeamColourButtons; ++index) {

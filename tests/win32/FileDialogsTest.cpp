@@ -11,7 +11,8 @@ namespace {
 using namespace std::string_literals;
 
 TEST(FileDialogs, FiltersArePairsOfNulEndedTextsEndedByOneMoreNul) {
-    EXPECT_EQ(FilterList(ui::kOpenFilters), L"All Files (*.*)\0*.*\0RSH Files (*.rsh)\0*.rsh\0\0"s);
+    EXPECT_EQ(FilterList(ui::kOpenFilters),
+              L"All Files (*.*)\0*.*\0RSH Files (*.rsh)\0*.rsh\0WTP Files (*.wtp)\0*.wtp\0\0"s);
     EXPECT_EQ(FilterList(ui::kPictureFilters), L"Pictures (*.png;*.tga;*.dds)\0*.png;*.tga;*.dds\0All Files (*.*)\0*.*\0\0"s);
     EXPECT_EQ(FilterList(ui::kSaveAsFilters), L"RSH Files (*.rsh)\0*.rsh\0All Files (*.*)\0*.*\0\0"s);
     EXPECT_EQ(FilterList({}), L"\0"s);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ui/MainWindowLayout.h"
 #include "win32/ControlIds.h"
 #include "win32/MainWindow.h"
 #include "win32/ScriptedDialogs.h"
@@ -57,7 +58,10 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces) {
     };
     const Control controls[] = {
         {"logPane", kLogPaneId, {8, 48, 193, 344}},
-        {"textureList", kTextureListId, {8, 396, 193, 173}},
+        {"textureList", kTextureListId, {8, 396, 193, 144}},
+        // The first and last of the row under the list, 4 pixels between the buttons.
+        {"primaryButton", TeamColourButtonId(0), {8, 544, 35, 25}},
+        {"eyesButton", TeamColourButtonId(4), {165, 544, 36, 25}},
         {"refreshButton", CommandId(ui::MainCommand::Refresh), {104, 8, 97, 33}},
         {"previewPane", kPreviewPaneId, {208, 8, 561, 561}},
         {"statusBar", kStatusBarId, {0, 573, 779, 25}},
@@ -71,16 +75,27 @@ TEST_F(MainWindowTest, ControlsStandAtTheirDesignedPlaces) {
     EXPECT_EQ(pane.cy, 557);
 }
 
-TEST_F(MainWindowTest, TabGoesFromTheLogToTheListToThePaneToRefresh) {
+TEST_F(MainWindowTest, TabGoesFromTheLogToTheListToTheTeamColoursToThePaneToRefresh) {
     MainWindow window(recent, dialogs);
     HWND hwnd = window.Handle();
     HWND logPane = GetDlgItem(hwnd, kLogPaneId);
     HWND list = GetDlgItem(hwnd, kTextureListId);
     HWND previewPane = GetDlgItem(hwnd, kPreviewPaneId);
     HWND refreshButton = GetDlgItem(hwnd, CommandId(ui::MainCommand::Refresh));
-    EnableWindow(refreshButton, TRUE);  // as after the first open; a disabled button takes no focus
+    // As after opening a pattern; a disabled button takes no focus.
+    EnableWindow(refreshButton, TRUE);
+    std::vector<HWND> teamColourButtons;
+    for (int i = 0; i < ui::kTeamColourButtons; ++i) {
+        teamColourButtons.push_back(GetDlgItem(hwnd, TeamColourButtonId(i)));
+        EnableWindow(teamColourButtons.back(), TRUE);
+    }
     EXPECT_EQ(GetNextDlgTabItem(hwnd, logPane, FALSE), list);
-    EXPECT_EQ(GetNextDlgTabItem(hwnd, list, FALSE), previewPane);
+    HWND previous = list;
+    for (HWND button : teamColourButtons) {
+        EXPECT_EQ(GetNextDlgTabItem(hwnd, previous, FALSE), button);
+        previous = button;
+    }
+    EXPECT_EQ(GetNextDlgTabItem(hwnd, previous, FALSE), previewPane);
     EXPECT_EQ(GetNextDlgTabItem(hwnd, previewPane, FALSE), refreshButton);
     EXPECT_EQ(GetNextDlgTabItem(hwnd, refreshButton, FALSE), logPane);
 }

@@ -25,6 +25,10 @@ public:
         return Next(savePaths, "save as");
     }
     std::optional<std::string> ChooseFolder(HWND) override { return Next(folders, "folder"); }
+    std::optional<TeamColour> ChooseColour(HWND, const std::string& title, TeamColour start) override {
+        colourQuestions.push_back({title, start});
+        return Next(colours, "colour");
+    }
     UnsavedAnswer AskUnsaved(HWND, const std::string& question) override {
         questions.push_back(question);
         if (unsavedAnswers.empty()) {
@@ -42,18 +46,25 @@ public:
     std::deque<Answer> savePaths;
     std::deque<Answer> folders;
     std::deque<UnsavedAnswer> unsavedAnswers;
+    std::deque<std::optional<TeamColour>> colours;
 
     std::vector<std::string> suggestedSavePaths;
     std::vector<std::string> questions;
     std::vector<std::string> failures;
+    struct ColourQuestion {
+        std::string title;
+        TeamColour start;
+    };
+    std::vector<ColourQuestion> colourQuestions;
 
 private:
-    static Answer Next(std::deque<Answer>& answers, const char* dialog) {
+    template <class Choice>
+    static std::optional<Choice> Next(std::deque<std::optional<Choice>>& answers, const char* dialog) {
         if (answers.empty()) {
             ADD_FAILURE() << "unexpected " << dialog << " dialog";
             return std::nullopt;
         }
-        Answer answer = answers.front();
+        std::optional<Choice> answer = answers.front();
         answers.pop_front();
         return answer;
     }

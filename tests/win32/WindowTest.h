@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 namespace pelliton::win32::test {
@@ -44,6 +45,28 @@ inline Place PlaceOf(HWND control) {
     GetWindowRect(control, &rect);
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&rect), 2);
     return {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
+// A window of this thread with that class and owner (null: none), such as a tooltip control or a
+// common dialog; null when there is none.
+inline HWND FindThreadWindow(const wchar_t* className, HWND owner) {
+    struct Search {
+        std::wstring className;
+        HWND owner;
+        HWND found;
+    } search{className, owner, nullptr};
+    struct Match {
+        static BOOL CALLBACK Visit(HWND candidate, LPARAM data) {
+            auto& wanted = *reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(candidate, name, static_cast<int>(std::size(name)));
+            if (name != wanted.className || GetWindow(candidate, GW_OWNER) != wanted.owner) return TRUE;
+            wanted.found = candidate;
+            return FALSE;
+        }
+    };
+    EnumThreadWindows(GetCurrentThreadId(), Match::Visit, reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 inline SIZE ClientSize(HWND window) {

@@ -55,6 +55,8 @@ TEST_F(WindowViewTest, ResizingPlacesEachControlAndDrawsTheFrameAtThePanesNewSiz
         {"refreshButton", CommandId(ui::MainCommand::Refresh), places.refreshButton},
         {"previewPane", kPreviewPaneId, places.previewPane},
         {"statusBar", kStatusBarId, places.statusBar},
+        {"primaryButton", TeamColourButtonId(0), ui::TeamColourButtonPlace(places.teamColourButtons, 0)},
+        {"eyesButton", TeamColourButtonId(4), ui::TeamColourButtonPlace(places.teamColourButtons, 4)},
     };
     for (const Control& control : controls) EXPECT_EQ(PlaceOf(Item(control.id)), ToPlace(control.place)) << control.name;
 
