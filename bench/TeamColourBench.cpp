@@ -14,16 +14,16 @@ constexpr int kSide = 512;
 
 struct LargePattern {
     LargePattern() {
-        PatternSpec spec{kSide, kSide, {}, "art/bench.tga", {}, std::array<float, 4>{47, 107, 64, 64}, std::nullopt};
+        PatternSpec made{kSide, kSide, {}, "art/bench.tga", {}, std::array<float, 4>{47, 107, 64, 64}, std::nullopt};
         const std::size_t texels = std::size_t{kSide} * kSide;
         for (int layer = 0; layer < kPatternLayerCount; ++layer) {
             PatternLayerSpec mask{layer, std::vector<std::uint8_t>(texels)};
             for (std::size_t i = 0; i < texels; ++i) mask.texels[i] = static_cast<std::uint8_t>(i * (layer + 3));
-            spec.layers.push_back(std::move(mask));
+            made.layers.push_back(std::move(mask));
         }
-        spec.base.resize(texels * 4);
-        for (std::size_t i = 0; i < spec.base.size(); ++i) spec.base[i] = static_cast<std::uint8_t>(i * 7);
-        bytes = WritePatternFile(spec);
+        made.base.resize(texels * 4);
+        for (std::size_t i = 0; i < made.base.size(); ++i) made.base[i] = static_cast<std::uint8_t>(i * 7);
+        bytes = WritePatternFile(made);
         file = MemorySource(bytes);
         tree = ReadChunkTree(file);
         pattern = *FindTeamPattern(tree, file);

@@ -46,4 +46,23 @@ std::string DescribeTexture(const TextureAttributes& attributes) {
            std::to_string(attributes.mipLevels) + (attributes.mipLevels == 1 ? " MIP level" : " MIP levels");
 }
 
+namespace {
+
+void AddChunkLines(const std::vector<Chunk>& chunks, int depth, std::vector<std::string>& lines) {
+    for (const Chunk& chunk : chunks) {
+        lines.push_back(ChunkLine(chunk, depth));
+        AddChunkLines(chunk.children, depth + 1, lines);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> TreeLines(const std::string& path, std::uint64_t fileSize, const ChunkTree& tree) {
+    std::vector<std::string> lines = {path + ": " + std::to_string(fileSize) + " bytes, \"" +
+                                      PrintableText(tree.header.signature) + "\" " + std::to_string(tree.header.version) +
+                                      " " + std::to_string(tree.header.platform)};
+    AddChunkLines(tree.chunks, 1, lines);
+    return lines;
+}
+
 }  // namespace pelliton

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "rsh/ChunkTree.h"
 #include "rsh/TreeTextures.h"
@@ -19,6 +20,10 @@ std::string PrintableText(std::string_view bytes);
 
 // "FOLDTXTR  at 48  version 1  size 1234  "name"", indented two spaces per folder around it.
 std::string ChunkLine(const Chunk& chunk, int depth);
+
+// The file's line ("PATH: 1234 bytes, "Relic Chunky" 1 1"), then a ChunkLine for every chunk of the
+// tree, each folder's children after it: what pelliton-rsh list and the window's log show of a file.
+std::vector<std::string> TreeLines(const std::string& path, std::uint64_t fileSize, const ChunkTree& tree);
 
 // "DXT5", "uncompressed 32-bit" or "unknown format".
 std::string TextureFormatName(std::int32_t imageType);

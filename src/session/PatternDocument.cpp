@@ -6,6 +6,7 @@
 #include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
+#include "rsh/Latin1.h"
 #include "rsh/TreeText.h"
 #include "teamcolour/PatternText.h"
 
@@ -13,20 +14,8 @@ namespace pelliton {
 
 namespace {
 
-constexpr std::string_view kPatternExtension = ".wtp";
-
 bool HasPatternExtension(const std::string& path) {
-    const std::string extension = PathToUtf8(PathFromUtf8(path).extension());
-    return std::ranges::equal(extension, kPatternExtension, [](char a, char b) {
-        return (a >= 'A' && a <= 'Z' ? static_cast<char>(a - 'A' + 'a') : a) == b;
-    });
-}
-
-void AddChunkLines(const std::vector<Chunk>& chunks, int depth, std::vector<std::string>& lines) {
-    for (const Chunk& chunk : chunks) {
-        lines.push_back(ChunkLine(chunk, depth));
-        AddChunkLines(chunk.children, depth + 1, lines);
-    }
+    return FoldLatin1Case(PathToUtf8(PathFromUtf8(path).extension())) == ".wtp";
 }
 
 // The mask as an opaque grey picture, white where its colour applies.
@@ -83,11 +72,7 @@ PatternDocument::PatternDocument(const std::string& path, const TeamColours& col
 }
 
 std::vector<std::string> PatternDocument::Description() const {
-    const RshFileHeader& header = tree_.header;
-    std::vector<std::string> lines = {path_ + ": " + std::to_string(bytes_.size()) + " bytes, \"" +
-                                      PrintableText(header.signature) + "\" " + std::to_string(header.version) + " " +
-                                      std::to_string(header.platform)};
-    AddChunkLines(tree_.chunks, 1, lines);
+    std::vector<std::string> lines = TreeLines(path_, bytes_.size(), tree_);
     for (std::string& line : DescribePattern(pattern_)) lines.push_back(std::move(line));
     return lines;
 }

@@ -1,5 +1,6 @@
 #include "teamcolour/PatternReplacement.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -71,10 +72,8 @@ std::optional<PatternRectangle> ParseRectangle(std::string_view text) {
 
 PatternReplacement::PatternReplacement(const std::string& path, const PatternEdits& edits) {
     try {
-        const FileSource file(path);
         // Held whole so that writing over the file needs no handle on it, which Windows would refuse.
-        bytes_.resize(static_cast<std::size_t>(file.Size()));
-        file.ReadAt(0, bytes_);
+        bytes_ = ReadWholeFile(path);
         source_ = MemorySource(bytes_);
         tree_ = ReadChunkTree(source_);
         std::optional<TeamPattern> pattern = FindTeamPattern(tree_, source_);
@@ -182,9 +181,9 @@ EditedFile PatternReplacement::Edited() const { return EditChunkTree(tree_, sour
 
 bool PatternReplacement::ChangesFile() const {
     const EditedFile edited = Edited();
-    return ContentInMemory([&edited](OutputFile& out) {
-               for (const ByteRange& piece : edited.pieces) out.Write(piece);
-           }) != bytes_;
+    return !std::ranges::equal(ContentInMemory([&edited](OutputFile& out) {
+        for (const ByteRange& piece : edited.pieces) out.Write(piece);
+    }), bytes_);
 }
 
 void PatternReplacement::WriteTo(const std::string& outPath) const {

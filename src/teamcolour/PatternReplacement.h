@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "common/ByteSource.h"
+#include "common/UninitialisedAllocator.h"
 #include "rsh/ChunkTreeEdit.h"
 #include "teamcolour/TeamPattern.h"
 
@@ -55,7 +56,7 @@ private:
     std::span<const std::uint8_t> Keep(std::vector<std::uint8_t> bytes);
     EditedFile Edited() const;
 
-    std::vector<std::uint8_t> bytes_;
+    UninitialisedBytes bytes_;
     MemorySource source_{bytes_};
     ChunkTree tree_;
     TeamPattern pattern_;

@@ -25,11 +25,11 @@ constexpr int kTexels = kSide * kSide;
 // Every texel of the base picture and of each mask differs, so that a misplaced texel shows; the
 // base's alpha falls from the top row to the bottom.
 PatternSpec FourByFour() {
-    PatternSpec spec;
-    spec.width = spec.height = kSide;
+    PatternSpec made;
+    made.width = made.height = kSide;
     for (int i = 0; i < kTexels; ++i) {
         const int bottomUpRow = i / kSide;
-        spec.base.insert(spec.base.end(), {static_cast<std::uint8_t>(i * 16), static_cast<std::uint8_t>(200 - i * 8),
+        made.base.insert(made.base.end(), {static_cast<std::uint8_t>(i * 16), static_cast<std::uint8_t>(200 - i * 8),
                                            static_cast<std::uint8_t>(30 + i * 12),
                                            static_cast<std::uint8_t>(60 + bottomUpRow * 60)});
     }
@@ -38,11 +38,11 @@ PatternSpec FourByFour() {
         for (int i = 0; i < kTexels; ++i) texels.push_back(static_cast<std::uint8_t>(texel(i)));
         return texels;
     };
-    spec.layers = {{0, mask([](int i) { return i * 17; })},
+    made.layers = {{0, mask([](int i) { return i * 17; })},
                    {2, mask([](int i) { return (i % 2) * 255; })},
                    {4, mask([](int i) { return i < kSide ? 255 : 0; })},
                    {5, mask([](int i) { return 40 + i; })}};
-    return spec;
+    return made;
 }
 
 // What the painter makes of the pattern's file, as 0x00RRGGBB pixels, rows from the top.
@@ -59,9 +59,9 @@ std::vector<std::uint32_t> Painted(const std::vector<std::uint8_t>& file, const 
 }
 
 // The texel's colour as the pane shows a picture at one texel a pixel: rows of the file bottom-up.
-std::uint32_t BaseColourAt(const PatternSpec& spec, int x, int y) {
+std::uint32_t BaseColourAt(const PatternSpec& made, int x, int y) {
     const auto at = static_cast<std::size_t>(((kSide - 1 - y) * kSide + x) * 4);
-    return std::uint32_t{spec.base[at + 2]} << 16 | std::uint32_t{spec.base[at + 1]} << 8 | spec.base[at];
+    return std::uint32_t{made.base[at + 2]} << 16 | std::uint32_t{made.base[at + 1]} << 8 | made.base[at];
 }
 
 bool LogHas(const WindowSessionFixture& f, const std::string& line) {
@@ -71,8 +71,8 @@ bool LogHas(const WindowSessionFixture& f, const std::string& line) {
 struct PatternFixture : WindowSessionFixture {
     explicit PatternFixture(int paneSide = kSide) : WindowSessionFixture(paneSide, paneSide) {}
 
-    std::string Write(const std::string& name, const PatternSpec& spec = FourByFour()) {
-        bytes = WritePatternFile(spec);
+    std::string Write(const std::string& name, const PatternSpec& made = FourByFour()) {
+        bytes = WritePatternFile(made);
         return dir.Write(name, bytes);
     }
 
@@ -126,15 +126,15 @@ TEST(WindowSessionPattern, OnlyWhatAPatternAllowsIsEnabled) {
 TEST(WindowSessionPattern, EachRowShowsItsPictureInTheFittedAndActualSizeViews) {
     for (const PreviewScale scale : {PreviewScale::Fit, PreviewScale::ActualSize}) {
         PatternFixture f;
-        const PatternSpec spec = FourByFour();
+        const PatternSpec made = FourByFour();
         f.session.SetScale(scale);
-        ASSERT_EQ(f.session.Open(f.Write("marine.wtp", spec)), OpenOutcome::Completed);
+        ASSERT_EQ(f.session.Open(f.Write("marine.wtp", made)), OpenOutcome::Completed);
 
         EXPECT_EQ(f.pane.shown, Painted(f.bytes, DefaultTeamColours()));
         f.session.SelectTexture(1);
         ASSERT_EQ(f.pane.shown.size(), static_cast<std::size_t>(kTexels));
-        EXPECT_EQ(f.pane.shown[1], BaseColourAt(spec, 1, 0)) << "the base picture, its alpha left out";
-        EXPECT_EQ(f.pane.shown[kTexels - 1], BaseColourAt(spec, kSide - 1, kSide - 1));
+        EXPECT_EQ(f.pane.shown[1], BaseColourAt(made, 1, 0)) << "the base picture, its alpha left out";
+        EXPECT_EQ(f.pane.shown[kTexels - 1], BaseColourAt(made, kSide - 1, kSide - 1));
         f.session.SelectTexture(3);  // trim: white on odd texels, counted from the bottom row
         EXPECT_EQ(f.pane.shown[0], 0x000000u);
         EXPECT_EQ(f.pane.shown[1], 0xFFFFFFu);
@@ -172,15 +172,15 @@ TEST(WindowSessionPattern, AChosenColourRepaintsThePatternAndShowsIt) {
 
 TEST(WindowSessionPattern, ThePerspectiveViewDrawsTheShownPictureUpright) {
     PatternFixture f(96);
-    PatternSpec spec = FourByFour();
+    PatternSpec made = FourByFour();
     const std::array<std::uint8_t, 4> red = {0, 0, 255, 255};  // BGRA
     const std::array<std::uint8_t, 4> blue = {255, 0, 0, 255};
     for (int i = 0; i < kTexels; ++i) {
         const auto& colour = i >= kTexels / 2 ? red : blue;  // rows are stored bottom-up
-        std::copy(colour.begin(), colour.end(), spec.base.begin() + i * 4);
+        std::copy(colour.begin(), colour.end(), made.base.begin() + i * 4);
     }
-    spec.layers = {{0, std::vector<std::uint8_t>(kTexels, 255)}};
-    ASSERT_EQ(f.session.Open(f.Write("halves.wtp", spec)), OpenOutcome::Completed);
+    made.layers = {{0, std::vector<std::uint8_t>(kTexels, 255)}};
+    ASSERT_EQ(f.session.Open(f.Write("halves.wtp", made)), OpenOutcome::Completed);
     ASSERT_EQ(f.session.Scale(), PreviewScale::Perspective);
     // The device draws a picture this small on a quad of about 14 pixels in the pane's middle.
     const auto pixelAt = [&](int y) { return f.pane.shown.at(static_cast<std::size_t>(y * 96 + 48)) & 0xFFFFFFu; };
@@ -257,9 +257,9 @@ TEST_P(MalformedPattern, LogsAnErrorLineAndShowsNothing) {
 }
 
 std::vector<std::uint8_t> WrongLayerSize() {
-    PatternSpec spec = FourByFour();
-    spec.layers[1].texels.pop_back();
-    return WritePatternFile(spec);
+    PatternSpec made = FourByFour();
+    made.layers[1].texels.pop_back();
+    return WritePatternFile(made);
 }
 
 std::vector<std::uint8_t> Truncated() {

@@ -13,11 +13,11 @@ constexpr int kSide = 16;
 
 // A white picture under a primary mask that covers it: painted, it is the primary colour itself.
 std::vector<std::uint8_t> PrimaryEverywhere() {
-    PatternSpec spec;
-    spec.width = spec.height = kSide;
-    spec.base.assign(kSide * kSide * 4, 255);
-    spec.layers = {{0, std::vector<std::uint8_t>(kSide * kSide, 255)}, {5, std::vector<std::uint8_t>(kSide * kSide, 0)}};
-    return WritePatternFile(spec);
+    PatternSpec made;
+    made.width = made.height = kSide;
+    made.base.assign(kSide * kSide * 4, 255);
+    made.layers = {{0, std::vector<std::uint8_t>(kSide * kSide, 255)}, {5, std::vector<std::uint8_t>(kSide * kSide, 0)}};
+    return WritePatternFile(made);
 }
 
 QRgb RgbOf(TeamColour colour) { return qRgb(colour.red, colour.green, colour.blue); }

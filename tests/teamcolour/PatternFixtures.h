@@ -17,9 +17,9 @@ inline PatternSpec SmallPattern(int width, int height, std::initializer_list<int
     pattern.height = height;
     const int texels = width * height;
     for (const int layer : layers) {
-        PatternLayerSpec spec{layer, {}};
-        for (int i = 0; i < texels; ++i) spec.texels.push_back(static_cast<std::uint8_t>(40 * layer + 3 * i));
-        pattern.layers.push_back(spec);
+        PatternLayerSpec made{layer, {}};
+        for (int i = 0; i < texels; ++i) made.texels.push_back(static_cast<std::uint8_t>(40 * layer + 3 * i));
+        pattern.layers.push_back(made);
     }
     for (int i = 0; i < texels; ++i) {
         pattern.base.insert(pattern.base.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(100 + i),

@@ -19,7 +19,7 @@ struct Opened {
     ChunkTree tree;
     TeamPattern pattern;
 
-    explicit Opened(const PatternSpec& spec) : bytes(WritePatternFile(spec)) {
+    explicit Opened(const PatternSpec& made) : bytes(WritePatternFile(made)) {
         file = MemorySource(bytes);
         tree = ReadChunkTree(file);
         pattern = *FindTeamPattern(tree, file);
@@ -33,17 +33,17 @@ RgbaPicture Decoded(const Opened& opened, int picture, PatternFileType type) {
     return type == PatternFileType::Png ? DecodePng(file, "picture") : DecodeTga(file, "picture").picture;
 }
 
-// The spec's texel at column x, row y from the top, RGBA (base) or grey (layer).
-std::vector<std::uint8_t> Expected(const PatternSpec& spec, int picture, int x, int y) {
-    const auto stored = static_cast<std::size_t>((spec.height - 1 - y) * spec.width + x);
-    if (picture != kBasePicture) return {spec.layers[static_cast<std::size_t>(picture)].texels[stored]};
-    const std::uint8_t* bgra = spec.base.data() + stored * 4;
+// The written pattern's texel at column x, row y from the top, RGBA (base) or grey (layer).
+std::vector<std::uint8_t> Expected(const PatternSpec& made, int picture, int x, int y) {
+    const auto stored = static_cast<std::size_t>((made.height - 1 - y) * made.width + x);
+    if (picture != kBasePicture) return {made.layers[static_cast<std::size_t>(picture)].texels[stored]};
+    const std::uint8_t* bgra = made.base.data() + stored * 4;
     return {bgra[2], bgra[1], bgra[0], bgra[3]};
 }
 
 TEST(PatternPictures, EachPictureAsTgaOrPngShowsTheStoredTexelsUpright) {
-    const PatternSpec spec = testing::SmallPattern(5, 3, {0, 1});
-    const Opened opened(spec);
+    const PatternSpec made = testing::SmallPattern(5, 3, {0, 1});
+    const Opened opened(made);
     EXPECT_EQ(PicturesOf(opened.pattern), (std::vector<int>{kBasePicture, 0, 1}));
     for (const PatternFileType type : {PatternFileType::Tga, PatternFileType::Png}) {
         for (const int picture : PicturesOf(opened.pattern)) {
@@ -53,7 +53,7 @@ TEST(PatternPictures, EachPictureAsTgaOrPngShowsTheStoredTexelsUpright) {
             for (int y = 0; y < 3; ++y) {
                 for (int x = 0; x < 5; ++x) {
                     const std::uint8_t* rgba = decoded.rgba.data() + (y * 5 + x) * 4;
-                    std::vector<std::uint8_t> expected = Expected(spec, picture, x, y);
+                    std::vector<std::uint8_t> expected = Expected(made, picture, x, y);
                     if (expected.size() == 1) expected = {expected[0], expected[0], expected[0], 0xFF};
                     EXPECT_EQ(std::vector<std::uint8_t>(rgba, rgba + 4), expected) << picture << " at " << x << ", " << y;
                 }
@@ -63,8 +63,8 @@ TEST(PatternPictures, EachPictureAsTgaOrPngShowsTheStoredTexelsUpright) {
 }
 
 TEST(PatternPictures, TgaFilesDeclareTheirAlphaOrGreyAndCopyTheTexels) {
-    const PatternSpec spec = testing::SmallPattern(2, 2, {3});
-    const Opened opened(spec);
+    const PatternSpec made = testing::SmallPattern(2, 2, {3});
+    const Opened opened(made);
     const auto file = [&](int picture) {
         return ContentInMemory([&](OutputFile& out) {
             WritePatternPicture(opened.pattern, opened.file, picture, PatternFileType::Tga, out);
@@ -74,10 +74,10 @@ TEST(PatternPictures, TgaFilesDeclareTheirAlphaOrGreyAndCopyTheTexels) {
     EXPECT_EQ(base[2], 2);     // true colour
     EXPECT_EQ(base[16], 32);   // bits a pixel
     EXPECT_EQ(base[17], 8);    // alpha bits, origin at the bottom left
-    EXPECT_EQ(std::vector<std::uint8_t>(base.begin() + 18, base.end()), spec.base);
+    EXPECT_EQ(std::vector<std::uint8_t>(base.begin() + 18, base.end()), made.base);
     EXPECT_EQ(layer[2], 3);    // grey
     EXPECT_EQ(layer[16], 8);
-    EXPECT_EQ(std::vector<std::uint8_t>(layer.begin() + 18, layer.end()), spec.layers[0].texels);
+    EXPECT_EQ(std::vector<std::uint8_t>(layer.begin() + 18, layer.end()), made.layers[0].texels);
 }
 
 TEST(PatternPictures, NamesEndInTheSuffixSkinnersKnow) {
@@ -98,14 +98,14 @@ TEST(TeamColour, ParsedAndFormattedAsHashAndSixHexDigits) {
     }
 }
 
-// The painter's formula, worked out in doubles from the spec's own bytes.
-std::array<double, 3> PaintedByHand(const PatternSpec& spec, const TeamColours& colours, std::size_t stored) {
+// The painter's formula, worked out in doubles from the written pattern's own bytes.
+std::array<double, 3> PaintedByHand(const PatternSpec& made, const TeamColours& colours, std::size_t stored) {
     std::array<double, 3> painted{};
     for (int c = 0; c < 3; ++c) {
-        const double base = spec.base[stored * 4 + static_cast<std::size_t>(2 - c)] / 255.0;  // stored BGRA
+        const double base = made.base[stored * 4 + static_cast<std::size_t>(2 - c)] / 255.0;  // stored BGRA
         double p = base;
         double dirt = 0;
-        for (const PatternLayerSpec& layer : spec.layers) {
+        for (const PatternLayerSpec& layer : made.layers) {
             const double mask = layer.texels[stored] / 255.0;
             if (layer.index == 5) {
                 dirt = mask;
@@ -121,14 +121,14 @@ std::array<double, 3> PaintedByHand(const PatternSpec& spec, const TeamColours& 
 }
 
 TEST(ArmyPainter, EachTexelIsTintedByItsMasksAndDirtLetsTheBaseThrough) {
-    const PatternSpec spec = testing::SmallPattern(6, 4, {0, 2, 4, 5});
-    const Opened opened(spec);
+    const PatternSpec made = testing::SmallPattern(6, 4, {0, 2, 4, 5});
+    const Opened opened(made);
     const TeamColours colours = {TeamColour{255, 0, 0}, {0, 255, 0}, {10, 200, 90}, {0, 0, 0}, {128, 64, 250}};
     const RgbaPicture painted = PaintTeamColours(opened.pattern, opened.file, colours);
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 6; ++x) {
             const auto stored = static_cast<std::size_t>((3 - y) * 6 + x);
-            const std::array<double, 3> expected = PaintedByHand(spec, colours, stored);
+            const std::array<double, 3> expected = PaintedByHand(made, colours, stored);
             const std::uint8_t* rgba = painted.rgba.data() + (y * 6 + x) * 4;
             for (int c = 0; c < 3; ++c) EXPECT_NEAR(rgba[c], expected[c], 0.5 + 1e-3) << x << ", " << y << " channel " << c;
             EXPECT_EQ(rgba[3], 0xFF);
@@ -137,10 +137,10 @@ TEST(ArmyPainter, EachTexelIsTintedByItsMasksAndDirtLetsTheBaseThrough) {
 }
 
 TEST(ArmyPainter, TheBadgeFillsItsRectangleBlendedByItsAlpha) {
-    PatternSpec spec = testing::SmallPattern(8, 8, {});
-    spec.badge = std::array<float, 4>{2, 1, 4, 2};  // texels 2-5 of rows 1-2 from the top
-    spec.banner = std::array<float, 4>{7, 7, 4, 4}; // clipped to the last texel
-    const Opened opened(spec);
+    PatternSpec made = testing::SmallPattern(8, 8, {});
+    made.badge = std::array<float, 4>{2, 1, 4, 2};  // texels 2-5 of rows 1-2 from the top
+    made.banner = std::array<float, 4>{7, 7, 4, 4}; // clipped to the last texel
+    const Opened opened(made);
     RgbaPicture badge{2, 1, {}};
     badge.rgba.assign({255, 255, 255, 255, 0, 0, 0, 0});  // opaque white, then clear
     RgbaPicture banner{1, 1, {}};

@@ -33,9 +33,9 @@ TEST(TeamPattern, EveryShapeOfTheGamesFilesIsRead) {
     };
     for (const Shape& shape : {Shape{{0, 1, 2, 3, 4, 5}, true}, Shape{{0, 2, 4, 5}, false}, Shape{{5, 1}, true},
                                Shape{{}, false}}) {
-        PatternSpec spec = testing::SmallPattern(5, 3, {}, shape.banner);
-        for (const int layer : shape.layers) spec.layers.push_back(testing::SmallPattern(5, 3, {layer}).layers[0]);
-        const Read read(WritePatternFile(spec));
+        PatternSpec made = testing::SmallPattern(5, 3, {}, shape.banner);
+        for (const int layer : shape.layers) made.layers.push_back(testing::SmallPattern(5, 3, {layer}).layers[0]);
+        const Read read(WritePatternFile(made));
         ASSERT_TRUE(read.pattern);
         const TeamPattern& pattern = *read.pattern;
         EXPECT_EQ(pattern.name, "default");
@@ -52,7 +52,7 @@ TEST(TeamPattern, EveryShapeOfTheGamesFilesIsRead) {
             EXPECT_EQ(stored, testing::SmallPattern(5, 3, {layer}).layers[0].texels);
         }
         EXPECT_EQ(pattern.BaseTexels(read.file).Size(), 60U);
-        EXPECT_EQ(pattern.imageName, spec.imageName);
+        EXPECT_EQ(pattern.imageName, made.imageName);
         EXPECT_EQ(pattern.badge, (PatternRectangle{47, 107, 64, 64}));
         EXPECT_EQ(pattern.banner.has_value(), shape.banner);
         if (shape.banner) {

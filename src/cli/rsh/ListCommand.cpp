@@ -9,13 +9,6 @@ namespace pelliton {
 
 namespace {
 
-void ListChunks(const std::vector<Chunk>& chunks, int depth, std::ostream& out) {
-    for (const Chunk& chunk : chunks) {
-        out << ChunkLine(chunk, depth) << '\n';
-        ListChunks(chunk.children, depth + 1, out);
-    }
-}
-
 void ListPattern(const RshFile& file, std::ostream& out) {
     try {
         if (const std::optional<TeamPattern> pattern = FindTeamPattern(file.tree, file.source)) {
@@ -32,9 +25,7 @@ void ListPattern(const RshFile& file, std::ostream& out) {
 
 void ListRshFile(const std::string& path, std::ostream& out) {
     const RshFile file(path);
-    out << path << ": " << file.source.Size() << " bytes, \"" << PrintableText(file.tree.header.signature) << "\" "
-        << file.tree.header.version << ' ' << file.tree.header.platform << '\n';
-    ListChunks(file.tree.chunks, 1, out);
+    for (const std::string& line : TreeLines(path, file.source.Size(), file.tree)) out << line << '\n';
     for (const TreeTexture& texture : file.textures) {
         out << "  texture " << EscapeControls(texture.name) << ": "
             << (texture.problem.empty() ? DescribeTexture(texture.attributes) : "unusable: " + texture.problem) << '\n';

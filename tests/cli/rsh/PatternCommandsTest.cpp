@@ -28,9 +28,9 @@ PatternSpec SkinnersPattern() {
     pattern.width = kWidth;
     pattern.height = kHeight;
     const auto layer = [](int index, auto rule) {
-        PatternLayerSpec spec{index, {}};
-        for (int texel = 0; texel < kWidth * kHeight; ++texel) spec.texels.push_back(rule(texel % kWidth, texel / kWidth));
-        return spec;
+        PatternLayerSpec made{index, {}};
+        for (int texel = 0; texel < kWidth * kHeight; ++texel) made.texels.push_back(rule(texel % kWidth, texel / kWidth));
+        return made;
     };
     pattern.layers = {layer(0, [](int x, int) { return x < 4 ? 255 : 0; }),
                       layer(4, [](int x, int y) { return x == 6 && y == 0 ? 255 : 0; }),
