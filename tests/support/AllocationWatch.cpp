@@ -18,7 +18,14 @@ void* operator new(std::size_t size) {
     if (void* block = std::malloc(size == 0 ? 1 : size)) return block;
     throw std::bad_alloc();
 }
+// The standard library asks this one for temporary buffers (std::stable_sort) and frees them with
+// the delete below, so it must come from the same heap.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    if (watching && size > largestRequest) largestRequest = size;
+    return std::malloc(size == 0 ? 1 : size);
+}
 void operator delete(void* block) noexcept { std::free(block); }
+void operator delete(void* block, const std::nothrow_t&) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 #pragma GCC diagnostic pop
 
