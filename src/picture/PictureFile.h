@@ -3,10 +3,12 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "common/ByteSource.h"
 #include "common/RowsReady.h"
+#include "picture/PictureKind.h"
 #include "picture/RgbaPicture.h"
 
 namespace pelliton {
@@ -24,6 +26,10 @@ struct TgaPicture {
 // bounded piece at a time: beside the picture it holds only a few rows.
 TgaPicture DecodeTga(const ByteSource& file, std::string_view name);
 RgbaPicture DecodePng(const ByteSource& file, std::string_view name);
+
+// The picture of the TGA or PNG file at path (UTF-8), decoded as kind says; a DDS kind is refused,
+// as it holds texels rather than a picture. Throws PellitonError as the decoders do.
+RgbaPicture DecodePictureFile(const std::string& path, PictureKind kind);
 
 // A PNG file read up to its pixels, its header and colours checked (the errors of DecodePng), so
 // that work on its picture can start while the pixels are decoded.

@@ -4,7 +4,6 @@
 #include <map>
 #include <system_error>
 
-#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/ContentComparison.h"
@@ -40,11 +39,6 @@ std::map<std::string, std::vector<std::filesystem::path>> PicturesByName(const s
     return pictures;
 }
 
-RgbaPicture ReadPictureFile(const std::string& image, PictureKind kind) {
-    const FileSource file(image);
-    return kind == PictureKind::Png ? DecodePng(file, image) : DecodeTga(file, image).picture;
-}
-
 // Whether path holds what exporter would write for the texture now.
 bool HoldsExport(const std::filesystem::path& path, const TreeTexture& texture, const ByteSource& file,
                  TextureExporter exporter) {
@@ -68,7 +62,7 @@ bool Unchanged(const std::filesystem::path& path, const TreeTexture& texture, co
         const std::string image = PathToUtf8(path);
         const PictureKind kind = PictureKindOf(image);
         if (kind == PictureKind::Dds) return false;
-        const RgbaPicture picture = ReadPictureFile(image, kind);
+        const RgbaPicture picture = DecodePictureFile(image, kind);
         const RgbaPicture current = TexturePicture(texture, file);
         return picture.width == current.width && picture.height == current.height && picture.rgba == current.rgba;
     } catch (const PellitonError&) {

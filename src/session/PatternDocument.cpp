@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <exception>
 
-#include "common/FileSource.h"
-#include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "rsh/Latin1.h"
 #include "rsh/TreeText.h"
@@ -33,37 +31,18 @@ RgbaPicture GreyPicture(const std::vector<std::uint8_t>& mask, int width, int he
 
 bool IsTeamPatternFile(const std::string& path) {
     if (HasPatternExtension(path)) return true;
-    std::optional<FileSource> file;
-    ChunkTree tree;
     try {
-        file.emplace(path);
-        tree = ReadChunkTree(*file);
+        return HoldsTeamPattern(path);
     } catch (const std::exception&) {
-        return false;
-    }
-    try {
-        return FindTeamPattern(tree, *file).has_value();
-    } catch (const std::exception&) {
-        return true;  // a pattern, if not a well-formed one
+        return false;  // the open road says why it cannot be read
     }
 }
 
-PatternDocument::PatternDocument(const std::string& path, const TeamColours& colours) : path_(path) {
-    try {
-        // Held whole, as the texture list's files are: the pictures are read again at every repaint.
-        bytes_ = ReadWholeFile(path);
-        source_ = MemorySource(bytes_);
-        tree_ = ReadChunkTree(source_);
-        std::optional<TeamPattern> pattern = FindTeamPattern(tree_, source_);
-        if (!pattern) throw PellitonError("it holds no team colour pattern (no FOLDTPAT)");
-        pattern_ = std::move(*pattern);
-    } catch (const PellitonError& error) {
-        throw PellitonError(path + ": " + error.what());
-    }
-    const int width = pattern_.width;
-    const int height = pattern_.height;
+PatternDocument::PatternDocument(const std::string& path, const TeamColours& colours) : path_(path), file_(path) {
+    const int width = file_.pattern.width;
+    const int height = file_.pattern.height;
     rows_.push_back({"team colours", "painted", width, height, 1, {}});
-    for (const int picture : PicturesOf(pattern_)) {
+    for (const int picture : PicturesOf(file_.pattern)) {
         pictures_.push_back(picture);
         rows_.push_back({std::string(PictureSuffix(picture)), picture == kBasePicture ? "32-bit" : "grey", width,
                          height, 1, {}});
@@ -72,8 +51,8 @@ PatternDocument::PatternDocument(const std::string& path, const TeamColours& col
 }
 
 std::vector<std::string> PatternDocument::Description() const {
-    std::vector<std::string> lines = TreeLines(path_, bytes_.size(), tree_);
-    for (std::string& line : DescribePattern(pattern_)) lines.push_back(std::move(line));
+    std::vector<std::string> lines = TreeLines(path_, file_.bytes.size(), file_.tree);
+    for (std::string& line : DescribePattern(file_.pattern)) lines.push_back(std::move(line));
     return lines;
 }
 
@@ -82,19 +61,19 @@ const RgbaPicture& PatternDocument::PictureOfRow(std::size_t row) {
     if (otherRow_ != row) {
         const int picture = pictures_.at(row - 1);
         other_ = picture == kBasePicture
-                     ? PatternBasePicture(pattern_, source_)
-                     : GreyPicture(PatternLayerMask(pattern_, source_, picture), pattern_.width, pattern_.height);
+                     ? PatternBasePicture(file_.pattern, file_.source)
+                     : GreyPicture(PatternLayerMask(file_.pattern, file_.source, picture), file_.pattern.width, file_.pattern.height);
         otherRow_ = row;
     }
     return other_;
 }
 
-void PatternDocument::Repaint(const TeamColours& colours) { painted_ = PaintTeamColours(pattern_, source_, colours); }
+void PatternDocument::Repaint(const TeamColours& colours) { painted_ = PaintTeamColours(file_.pattern, file_.source, colours); }
 
 void PatternDocument::ExportPictures(const std::filesystem::path& folder, PatternFileType type,
                                      const ExportWriter& write) const {
     const std::string stem = PathToUtf8(PathFromUtf8(path_).stem());
-    ExportPatternPictures(pattern_, source_, stem, folder, type, WriterSparing(path_, write));
+    ExportPatternPictures(file_.pattern, file_.source, stem, folder, type, WriterSparing(path_, write));
 }
 
 }  // namespace pelliton

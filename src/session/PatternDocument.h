@@ -8,15 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "common/ByteSource.h"
-#include "common/UninitialisedAllocator.h"
 #include "export/ExportWriter.h"
 #include "picture/RgbaPicture.h"
-#include "rsh/ChunkTree.h"
 #include "session/WindowSession.h"
 #include "teamcolour/ArmyPainter.h"
+#include "teamcolour/PatternFile.h"
 #include "teamcolour/PatternPictures.h"
-#include "teamcolour/TeamPattern.h"
 
 namespace pelliton {
 
@@ -49,10 +46,7 @@ public:
 
 private:
     std::string path_;
-    UninitialisedBytes bytes_;
-    MemorySource source_{bytes_};
-    ChunkTree tree_;
-    TeamPattern pattern_;         // points into tree_
+    PatternFile file_;
     std::vector<int> pictures_;   // of the rows after the first: kBasePicture or a layer
     std::vector<TextureRow> rows_;
     RgbaPicture painted_;

@@ -1,6 +1,5 @@
 #include "teamcolour/EditedPatternPictures.h"
 
-#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/ContentComparison.h"
@@ -36,9 +35,7 @@ bool Unchanged(const TeamPattern& pattern, const ByteSource& file, int picture, 
         const std::string image = PathToUtf8(path);
         const PictureKind kind = PictureKindOf(image);
         if (kind == PictureKind::Dds) return false;
-        const FileSource pictureFile(image);
-        const RgbaPicture shown = kind == PictureKind::Png ? DecodePng(pictureFile, image) : DecodeTga(pictureFile, image).picture;
-        return SamePixels(pattern, file, picture, shown);
+        return SamePixels(pattern, file, picture, DecodePictureFile(image, kind));
     } catch (const PellitonError&) {
         return false;  // a picture that cannot be read is left for the replacement to name
     }

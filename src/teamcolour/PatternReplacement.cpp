@@ -7,7 +7,6 @@
 #include <cmath>
 #include <map>
 
-#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
@@ -42,8 +41,7 @@ std::vector<std::uint8_t> DataChunkBytes(const std::string& id, const std::vecto
 RgbaPicture DecodePicture(const std::string& path) {
     const PictureKind kind = PictureKindOf(path);
     if (kind == PictureKind::Dds) throw PellitonError(path + ": a pattern takes TGA or PNG pictures, not DDS");
-    const FileSource file(path);
-    return kind == PictureKind::Png ? DecodePng(file, path) : DecodeTga(file, path).picture;
+    return DecodePictureFile(path, kind);
 }
 
 // Weights of the eye's sensitivity to red, green and blue, in thousandths.
@@ -70,18 +68,7 @@ std::optional<PatternRectangle> ParseRectangle(std::string_view text) {
     return PatternRectangle{values[0], values[1], values[2], values[3]};
 }
 
-PatternReplacement::PatternReplacement(const std::string& path, const PatternEdits& edits) {
-    try {
-        // Held whole so that writing over the file needs no handle on it, which Windows would refuse.
-        bytes_ = ReadWholeFile(path);
-        source_ = MemorySource(bytes_);
-        tree_ = ReadChunkTree(source_);
-        std::optional<TeamPattern> pattern = FindTeamPattern(tree_, source_);
-        if (!pattern) throw PellitonError("it holds no team colour pattern (no FOLDTPAT)");
-        pattern_ = *pattern;
-    } catch (const PellitonError& error) {
-        throw PellitonError(path + ": " + error.what());
-    }
+PatternReplacement::PatternReplacement(const std::string& path, const PatternEdits& edits) : file_(path) {
     std::map<int, std::string> named;  // by picture, so that layers are added in their order
     for (const std::string& picture : edits.pictures) {
         const std::optional<int> index = PictureNamedBy(PathToUtf8(PathFromUtf8(picture).stem()));
@@ -95,26 +82,26 @@ PatternReplacement::PatternReplacement(const std::string& path, const PatternEdi
         }
     }
     for (const auto& [index, picture] : named) PutPicture(picture, index);
-    if (edits.badge) PutRectangle("badge", pattern_.badgeChunk, "PTBD", *edits.badge);
-    if (edits.banner) PutRectangle("banner", pattern_.bannerChunk, "PTBN", *edits.banner);
+    if (edits.badge) PutRectangle("badge", file_.pattern.badgeChunk, "PTBD", *edits.badge);
+    if (edits.banner) PutRectangle("banner", file_.pattern.bannerChunk, "PTBN", *edits.banner);
     pictures_ = edits.pictures;
 }
 
 void PatternReplacement::PutPicture(const std::string& picturePath, int picture) {
     const RgbaPicture decoded = DecodePicture(picturePath);
-    if (decoded.width != pattern_.width || decoded.height != pattern_.height) {
+    if (decoded.width != file_.pattern.width || decoded.height != file_.pattern.height) {
         throw PellitonError(picturePath + ": it is " + std::to_string(decoded.width) + " x " +
-                            std::to_string(decoded.height) + ", the pattern " + std::to_string(pattern_.width) +
-                            " x " + std::to_string(pattern_.height));
+                            std::to_string(decoded.height) + ", the pattern " + std::to_string(file_.pattern.width) +
+                            " x " + std::to_string(file_.pattern.height));
     }
-    const std::size_t rowTexels = static_cast<std::size_t>(pattern_.width);
+    const std::size_t rowTexels = static_cast<std::size_t>(file_.pattern.width);
     const auto stored = [&](std::size_t texel) {  // the file's rows run bottom-up
         const std::size_t y = texel / rowTexels;
-        return (static_cast<std::size_t>(pattern_.height) - 1 - y) * rowTexels + texel % rowTexels;
+        return (static_cast<std::size_t>(file_.pattern.height) - 1 - y) * rowTexels + texel % rowTexels;
     };
     if (picture == kBasePicture) {
-        std::vector<std::uint8_t> bgra(pattern_.TexelCount() * 4);
-        for (std::size_t texel = 0; texel < pattern_.TexelCount(); ++texel) {
+        std::vector<std::uint8_t> bgra(file_.pattern.TexelCount() * 4);
+        for (std::size_t texel = 0; texel < file_.pattern.TexelCount(); ++texel) {
             const std::uint8_t* rgba = decoded.rgba.data() + texel * 4;
             std::uint8_t* out = bgra.data() + stored(texel) * 4;
             out[0] = rgba[2];
@@ -122,13 +109,13 @@ void PatternReplacement::PutPicture(const std::string& picturePath, int picture)
             out[2] = rgba[0];
             out[3] = rgba[3];
         }
-        bodies_.push_back({pattern_.baseData, ByteRange::InMemory(Keep(std::move(bgra)))});
+        bodies_.push_back({file_.pattern.baseData, ByteRange::InMemory(Keep(std::move(bgra)))});
         changes_.push_back("default from " + picturePath);
         return;
     }
-    std::vector<std::uint8_t> grey(pattern_.TexelCount());
+    std::vector<std::uint8_t> grey(file_.pattern.TexelCount());
     bool inColour = false;
-    for (std::size_t texel = 0; texel < pattern_.TexelCount(); ++texel) {
+    for (std::size_t texel = 0; texel < file_.pattern.TexelCount(); ++texel) {
         const std::uint8_t* rgba = decoded.rgba.data() + texel * 4;
         inColour = inColour || rgba[0] != rgba[1] || rgba[1] != rgba[2];
         grey[stored(texel)] = Grey(rgba);
@@ -143,15 +130,15 @@ void PatternReplacement::PutLayer(const std::string& picturePath, int layer, std
     AppendLong(body, static_cast<std::uint32_t>(grey.size()));
     body.insert(body.end(), grey.begin(), grey.end());
     const std::string name(LayerName(layer));
-    if (const Chunk* chunk = pattern_.layers[static_cast<std::size_t>(layer)]) {
+    if (const Chunk* chunk = file_.pattern.layers[static_cast<std::size_t>(layer)]) {
         bodies_.push_back({chunk, ByteRange::InMemory(Keep(std::move(body)))});
         changes_.push_back(name + " from " + picturePath);
         return;
     }
     // After the layer below it, as the game's files order them.
-    const Chunk* after = pattern_.info;
+    const Chunk* after = file_.pattern.info;
     for (int below = 0; below < layer; ++below) {
-        if (const Chunk* chunk = pattern_.layers[static_cast<std::size_t>(below)]) after = chunk;
+        if (const Chunk* chunk = file_.pattern.layers[static_cast<std::size_t>(below)]) after = chunk;
     }
     insertions_.push_back({after, ByteRange::InMemory(Keep(DataChunkBytes("PTLD", body)))});
     changes_.push_back(name + " from " + picturePath + " (a layer added)");
@@ -169,7 +156,7 @@ void PatternReplacement::PutRectangle(const char* what, const Chunk* chunk, cons
         return;
     }
     // The badge follows the base picture, the banner the badge.
-    const Chunk* after = id == "PTBN" && pattern_.badgeChunk != nullptr ? pattern_.badgeChunk : pattern_.imageFolder;
+    const Chunk* after = id == "PTBN" && file_.pattern.badgeChunk != nullptr ? file_.pattern.badgeChunk : file_.pattern.imageFolder;
     insertions_.push_back({after, ByteRange::InMemory(Keep(DataChunkBytes(id, body)))});
 }
 
@@ -177,13 +164,13 @@ std::span<const std::uint8_t> PatternReplacement::Keep(std::vector<std::uint8_t>
     return kept_.emplace_back(std::move(bytes));
 }
 
-EditedFile PatternReplacement::Edited() const { return EditChunkTree(tree_, source_, bodies_, insertions_); }
+EditedFile PatternReplacement::Edited() const { return EditChunkTree(file_.tree, file_.source, bodies_, insertions_); }
 
 bool PatternReplacement::ChangesFile() const {
     const EditedFile edited = Edited();
     return !std::ranges::equal(ContentInMemory([&edited](OutputFile& out) {
         for (const ByteRange& piece : edited.pieces) out.Write(piece);
-    }), bytes_);
+    }), file_.bytes);
 }
 
 void PatternReplacement::WriteTo(const std::string& outPath) const {

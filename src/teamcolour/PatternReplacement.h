@@ -9,9 +9,8 @@
 #include <vector>
 
 #include "common/ByteSource.h"
-#include "common/UninitialisedAllocator.h"
 #include "rsh/ChunkTreeEdit.h"
-#include "teamcolour/TeamPattern.h"
+#include "teamcolour/PatternFile.h"
 
 namespace pelliton {
 
@@ -56,10 +55,7 @@ private:
     std::span<const std::uint8_t> Keep(std::vector<std::uint8_t> bytes);
     EditedFile Edited() const;
 
-    UninitialisedBytes bytes_;
-    MemorySource source_{bytes_};
-    ChunkTree tree_;
-    TeamPattern pattern_;
+    PatternFile file_;
     std::vector<std::string> pictures_;
     std::deque<std::vector<std::uint8_t>> kept_;
     std::vector<BodyReplacement> bodies_;

@@ -59,10 +59,6 @@ struct ReplaceOptions {
     bool dryRun = false;  // say what would be replaced, write nothing
 };
 
-// Whether the file at path (UTF-8) holds a team colour pattern; throws PellitonError when it
-// cannot be read as a chunk tree.
-bool HoldsTeamPattern(const std::string& path);
-
 // Prints each note of the replacement (a picture turned to grey) to err; throws PellitonError, when
 // strict, if there is any.
 void WeighPatternNotes(const PatternReplacement& replacement, const std::string& outPath, bool strict, std::ostream& err);

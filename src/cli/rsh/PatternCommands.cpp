@@ -1,15 +1,14 @@
 // pelliton-rsh replace and preview on a WTP file: edited pictures back into its team colour pattern,
 // and the pattern painted in an army's colours.
 #include "cli/rsh/Commands.h"
-#include "common/FileSource.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
 #include "export/AtomicFile.h"
 #include "picture/PictureFile.h"
 #include "picture/PictureKind.h"
 #include "picture/PngEncoder.h"
-#include "rsh/RshFile.h"
 #include "teamcolour/ArmyPainter.h"
+#include "teamcolour/PatternFile.h"
 
 namespace pelliton {
 
@@ -38,20 +37,10 @@ std::optional<RgbaPicture> ReadEmblem(const std::string& path) {
     if (path.empty()) return std::nullopt;
     const PictureKind kind = PictureKindOf(path);
     if (kind == PictureKind::Dds) throw PellitonError(path + ": a badge or banner is a TGA or PNG picture, not DDS");
-    const FileSource file(path);
-    return kind == PictureKind::Png ? DecodePng(file, path) : DecodeTga(file, path).picture;
+    return DecodePictureFile(path, kind);
 }
 
 }  // namespace
-
-bool HoldsTeamPattern(const std::string& path) {
-    const RshFile file(path);
-    try {
-        return FindTeamPattern(file.tree, file.source).has_value();
-    } catch (const PellitonError&) {
-        return true;  // the replacement says what is wrong with it
-    }
-}
 
 void WeighPatternNotes(const PatternReplacement& replacement, const std::string& outPath, bool strict, std::ostream& err) {
     for (const std::string& note : replacement.Notes()) {
@@ -76,11 +65,9 @@ void PreviewPattern(const std::string& path, const PreviewRequest& request, std:
     const TeamColours colours = ParseColours(request.colours);
     const std::optional<RgbaPicture> badge = ReadEmblem(request.badge);
     const std::optional<RgbaPicture> banner = ReadEmblem(request.banner);
-    const RshFile file(path);
-    const std::optional<TeamPattern> pattern = FindTeamPattern(file.tree, file.source);
-    if (!pattern) throw PellitonError(path + ": it holds no team colour pattern (no FOLDTPAT)");
+    const PatternFile file(path);
     const RgbaPicture painted =
-        PaintTeamColours(*pattern, file.source, colours, {badge ? &*badge : nullptr, banner ? &*banner : nullptr});
+        PaintTeamColours(file.pattern, file.source, colours, {badge ? &*badge : nullptr, banner ? &*banner : nullptr});
     const std::filesystem::path target = PathFromUtf8(request.outPath);
     for (const std::string& input : {path, request.badge, request.banner}) {
         if (!input.empty()) RefuseInputAsOutput(target, input);

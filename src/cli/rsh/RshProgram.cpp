@@ -12,6 +12,7 @@
 #include "cli/shared/ExportLedger.h"
 #include "common/PellitonError.h"
 #include "common/Utf8Path.h"
+#include "teamcolour/PatternFile.h"
 
 namespace pelliton {
 
