@@ -6,6 +6,9 @@
 # for them from Debian's source package; `make test-windows` also builds the x86_64 tests, runs them
 # under Wine's 64-bit loader and compares the Windows pelliton-extract and pelliton-rsh with the
 # Linux ones: the x86_64 build always, the i686 build where the machine runs 32-bit code.
+# `make dist` writes the downloads into dist/: the Debian package of the Linux build and a zip of
+# each Windows build, each checked as it is made. `make test` makes and checks the Debian package
+# too, `make test-windows` the zips.
 
 ifeq ($(SANITIZE),1)
 BUILD_DIR := build-sanitize
@@ -14,10 +17,11 @@ else
 BUILD_DIR := build
 CMAKE_FLAGS := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 endif
+MAKEFLAGS += --no-print-directory
 JOBS := $(shell nproc 2>/dev/null || echo 2)
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps configure build run test bench samples fuzz windows windows-deps test-windows
+.PHONY: deps configure build run test bench samples fuzz windows windows-deps test-windows dist dist-deb dist-windows
 
 deps:
 	@scripts/install-deps
@@ -39,6 +43,9 @@ run: configure
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j$(JOBS)
+ifneq ($(SANITIZE),1)
+	@$(MAKE) --no-print-directory dist-deb
+endif
 
 bench: configure
 	@scripts/install-deps bench
@@ -81,3 +88,23 @@ test-windows: windows configure
 	@cmake --build build-windows-x86_64 -j$(JOBS)
 	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-extract pelliton-rsh compare-inputs
 	@xvfb-run -a -s "-screen 0 1024x768x24" scripts/test-windows $(BUILD_DIR) build-windows-x86_64 build-windows-i686
+	@$(MAKE) --no-print-directory dist-windows
+
+DIST_DIR := dist
+
+dist: dist-deb dist-windows
+	@ls -l $(DIST_DIR)
+
+# The package is made from the build without sanitizers: the one users run.
+dist-deb: configure
+	@if [ "$(SANITIZE)" = 1 ]; then echo "make dist: packages come from the build without SANITIZE=1" >&2; exit 1; fi
+	@scripts/install-deps dist
+	@package=$$(scripts/package $(BUILD_DIR) $(DIST_DIR)) && scripts/check-deb "$$package"
+
+# The zips are checked against the Linux programs of $(BUILD_DIR).
+dist-windows: windows configure
+	@cmake --build $(BUILD_DIR) -j$(JOBS) --target pelliton-extract pelliton-rsh
+	@for arch in $(WINDOWS_ARCHS); do \
+	  package=$$(scripts/package build-windows-$$arch $(DIST_DIR)) && \
+	  scripts/check-windows-zip "$$package" $(BUILD_DIR) || exit 1; \
+	done

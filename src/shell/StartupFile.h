@@ -8,8 +8,8 @@
 
 namespace pelliton {
 
-// The first argument after the program's name that is not an option ("-x", "--x"); after "--"
-// every argument is a file. QApplication has already taken Qt's own options out.
+// The file the command line names (arguments[0] being the program), read as every front end reads
+// it (ui::ParseWindowCommandLine). QApplication has already taken Qt's own options out.
 std::optional<QString> FileToOpenAtStart(const QStringList& arguments);
 
 }  // namespace pelliton

@@ -10,6 +10,7 @@
 #include "shell/QtRecentFilesStore.h"
 #include "shell/QtWindowDialogs.h"
 #include "shell/StartupFile.h"
+#include "ui/WindowCommandLine.h"
 
 namespace {
 
@@ -22,6 +23,16 @@ bool HasDisplay() {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and --version need no display: they are answered before Qt starts.
+    const pelliton::ui::WindowStart start = pelliton::ui::ParseWindowCommandLine(std::vector<std::string>(argv + 1, argv + argc));
+    if (start.action == pelliton::ui::WindowStart::Action::kPrintHelp) {
+        std::cout << pelliton::ui::WindowHelpText();
+        return 0;
+    }
+    if (start.action == pelliton::ui::WindowStart::Action::kPrintVersion) {
+        std::cout << pelliton::ui::WindowVersionText();
+        return 0;
+    }
     if (!HasDisplay()) {
         std::cerr << "pelliton: no display available (DISPLAY is not set); run it on a desktop or under xvfb-run\n";
         return 1;

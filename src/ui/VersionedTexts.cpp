@@ -5,14 +5,6 @@
 
 namespace pelliton::ui {
 
-namespace {
-
-std::string VersionNumber() {
-    return std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) + "." + std::to_string(kVersionRevision);
-}
-
-}  // namespace
-
 std::string MainWindowTitle() { return "Quibbo's Dawn of War Pelliton / Extractor - " + VersionNumber(); }
 
 std::string AboutVersionLine() { return "Version " + VersionNumber() + " (18-Oct-2004)"; }

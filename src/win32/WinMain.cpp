@@ -12,6 +12,14 @@
 #include "win32/RegistryRecentFiles.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
+    // The whole command line, so that the program's own name is argument 0 however it was started.
+    const pelliton::ui::WindowStart start = pelliton::win32::WindowStartFromCommandLine(GetCommandLineW());
+    if (start.action != pelliton::ui::WindowStart::Action::kOpenWindow) {
+        pelliton::win32::PrintToConsole(start.action == pelliton::ui::WindowStart::Action::kPrintHelp
+                                            ? pelliton::ui::WindowHelpText()
+                                            : pelliton::ui::WindowVersionText());
+        return 0;
+    }
     const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
     // The folder dialog is a shell dialog: it needs COM on this thread.
@@ -23,10 +31,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int showCommand) {
     if (window.Handle() == nullptr) return 1;  // no window could be made (under Wine: no display)
     ShowWindow(window.Handle(), showCommand);
     UpdateWindow(window.Handle());
-    // The whole command line, so that the program's own name is argument 0 however it was started.
-    if (const std::optional<std::string> file = pelliton::win32::FileFromCommandLine(GetCommandLineW())) {
-        window.OpenFile(*file);
-    }
+    if (start.file) window.OpenFile(*start.file);
 
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

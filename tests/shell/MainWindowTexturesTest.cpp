@@ -103,24 +103,10 @@ TEST_F(MainWindowTexturesTest, ARowThatCannotBeShownSaysWhy) {
     }
 }
 
-TEST(FileToOpenAtStart, IsTheFirstArgumentThatIsNotAnOption) {
-    struct Case {
-        QStringList arguments;
-        std::optional<QString> file;
-    };
-    const QString program = QStringLiteral("pelliton");
-    const Case cases[] = {
-        {{program}, std::nullopt},
-        {{program, QStringLiteral("a.rsh")}, QStringLiteral("a.rsh")},
-        {{program, QStringLiteral("-x"), QStringLiteral("--long"), QStringLiteral("a.rsh"), QStringLiteral("b.rsh")},
-         QStringLiteral("a.rsh")},
-        {{program, QStringLiteral("--"), QStringLiteral("-dash.rsh")}, QStringLiteral("-dash.rsh")},
-        {{program, QStringLiteral("-v")}, std::nullopt},
-        {{program, QString(), QStringLiteral("a.rsh")}, QStringLiteral("a.rsh")},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FileToOpenAtStart(c.arguments), c.file) << c.arguments.join(QLatin1Char(' ')).toStdString();
-    }
+TEST(FileToOpenAtStart, KeepsTheFileNameWholeThroughUtf8) {
+    const QString name = QStringLiteral("-x \u00e9p\u00e9e \u2014 \U0001F5E1.rsh");
+    EXPECT_EQ(FileToOpenAtStart({QStringLiteral("pelliton"), QStringLiteral("--"), name}), name);
+    EXPECT_EQ(FileToOpenAtStart({QStringLiteral("pelliton"), QStringLiteral("-v")}), std::nullopt);
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ std::string OutputFolderProblem(const std::string& folder) {
 }
 
 void PrintVersion(std::string_view program, std::ostream& out) {
-    out << program << ' ' << kVersionMajor << '.' << kVersionMinor << '.' << kVersionRevision << '\n';
+    out << program << ' ' << VersionNumber() << '\n';
 }
 
 }  // namespace pelliton
