@@ -15,7 +15,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/pelliton-mime.xml DESTINATION ${CMAKE_IN
 # in the header, so that the same input gives the same package.
 set(descriptions
     "pelliton\;view Dawn of War RSH textures and WTP team colour patterns in a window"
-    "pelliton-extract\;write the textures of Dawn of War RSH files as DDS or TGA files"
+    "pelliton-extract\;write the first texture of each Dawn of War RSH file as a DDS or TGA file"
     "pelliton-rsh\;list, extract and replace the textures of Dawn of War RSH and WTP files")
 set(manual_pages)
 foreach(entry IN LISTS descriptions)
