@@ -11,8 +11,8 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/pelliton.svg DESTINATION ${CMAKE_INSTALL
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/pelliton-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
         RENAME pelliton.xml)
 
-# Debian wants manual pages and changelogs compressed at the highest level, without a name or time
-# in the header, so that the same input gives the same package.
+# Debian wants manual pages and changelogs compressed at the highest level, with no file name or time
+# in the gzip header.
 set(descriptions
     "pelliton\;view Dawn of War RSH textures and WTP team colour patterns in a window"
     "pelliton-extract\;write the first texture of each Dawn of War RSH file as a DDS or TGA file"
